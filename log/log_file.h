@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "log_record.h"
+
+// The log file's fixed place on the device; the platform maps it to a host path.
+inline constexpr char16_t kLogDevicePath[] = u"\\SD Storage\\Tarvo\\Tarvo.csv";
+
+// Results name the file and the reason in plain words (UTF-8), ready for a message box.
+
+enum class CreateOutcome { Existed, Created, Failed };
+
+struct CreateResult {
+    CreateOutcome outcome = CreateOutcome::Existed;
+    std::string error;  // set when outcome is Failed
+};
+
+// Writes a fresh seven-line log when `path` does not exist. A file that exists but cannot be
+// read is left alone (LoadLog reports it), so nothing a user owns is ever overwritten here.
+CreateResult CreateLogIfMissing(const std::string& path);
+
+struct LoadResult {
+    bool ok = true;                     // false: the file could not be read at all
+    std::string error;                  // set when !ok; the book is then left as it was
+    std::vector<std::string> problems;  // damage found, one "line N: ..." text each
+    std::string backupPath;             // where the damaged original was kept, if it was
+    std::string backupError;            // why no backup could be kept, if so
+
+    // The text to show the user: the error, or the damage report; empty for a clean read.
+    std::string Message(const std::string& path) const;
+};
+
+// Reads the whole log into `book`: reminder rows, count, entries (sorted newest first,
+// recomputed), cost totals; `records` gets one spare slot. A damaged file keeps every entry that
+// can be read, and its original bytes are copied beside it before anything can replace it.
+LoadResult LoadLog(LogBook& book, const std::string& path);
+
+struct SaveResult {
+    bool ok = true;
+    std::string error;  // set when !ok; the file on disk is then exactly as it was
+};
+
+// Writes the reminder rows, the count, the header and the first `count` records in array order.
+// The new content goes to a temporary file in the same folder, is flushed to the medium, and
+// then renamed over the log, so a failed or interrupted save never costs the old file.
+SaveResult SaveLog(const LogBook& book, const std::string& path);
+
+// The whole text SaveLog writes for `book`.
+std::string FormatLogFile(const LogBook& book);

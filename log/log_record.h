@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "system_time.h"
+
+// Held as a plain integer: a kind read from a file outside 0..2 is kept as it is.
+enum RecordKind : int32_t { FillUp = 0, NotFillUp = 1, Maintenance = 2 };
+
+// One entry of the log. Entered fields come from the user or the file; derived fields are
+// rebuilt by RecomputeLog after every change and every read.
+struct LogRecord {
+    SYSTEMTIME time{};
+    double fuel = 0.0;         // litres put in; 0.0 for an entry without fuel
+    double carriedFuel = 0.0;  // derived: partial fills since the previous fill-up
+    int32_t kind = FillUp;     // a RecordKind value
+    double trip = 0.0;         // derived: km since the previous fill-up
+    double odo = 0.0;          // odometer reading, km
+    int32_t cost = 0;          // yen paid
+    double kmPerL = 0.0;       // derived
+    double yenPerL = 0.0;      // derived
+};
+
+// The three reminder rows kept at the head of the log file; row k pairs label[k] with value[k].
+struct ReminderBlock {
+    std::array<double, 3> value{};
+    std::array<std::u16string, 3> label;
+};
+
+// The in-memory log. `records` holds `count` entries newest first plus one spare slot after a
+// load, so that a new entry can be added without growing; SaveLog releases it.
+struct LogBook {
+    std::vector<LogRecord> records;
+    int32_t count = 0;
+    // Summed in 64 bits: thousands of 32-bit costs must never wrap.
+    int64_t totalCost = 0;
+    int64_t fuelCost = 0;
+    ReminderBlock reminders;
+    std::u16string summary;
+};
+
+// Newest first: negative when a is later than b, positive when earlier, 0 when both carry the
+// same date and time to the second. Orders exactly as comparing the two times formatted as
+// "%4d/%2d/%2d %2d:%2d:%2d" text, later text first, for every field value.
+int CompareNewestFirst(const LogRecord& a, const LogRecord& b);
+
+// Sorts the first `count` records newest first (entries of equal time keep their order).
+void SortNewestFirst(LogBook& book);
+
+// Rebuilds carriedFuel, trip, kmPerL and yenPerL of every record and the summary line.
+void RecomputeLog(LogBook& book);

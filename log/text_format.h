@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// printf-style number formatting pinned to the C locale whatever the process locale is, so that
+// files and screens always show "12.5", never "12,5".
+
+// "%*.*f": fixed notation, `precision` decimals, right-aligned in `width` (non-finite values as
+// printf shows them: "inf", "-inf", "nan").
+std::string FormatFixed(double value, int precision, int width = 0);
+
+// "%*d" / "%*ld".
+std::string FormatInt(int64_t value, int width = 0);
+
+// "%.15g": the shortest form a double takes in an edit (0.0 as "0", 12.05 as "12.05").
+std::string FormatShortest(double value);
+
+// ASCII/UTF-8 and UTF-16 conversions. Invalid UTF-8 becomes U+FFFD; `valid` (when given) tells
+// whether any replacement was made.
+std::u16string Utf8ToUtf16(std::string_view text, bool* valid = nullptr);
+std::string Utf16ToUtf8(std::u16string_view text);
+
+// scanf-style "%lf": optional leading white space and sign, then a decimal number (exponent
+// allowed); whatever follows is left unread and its length is not counted in `consumed`.
+// Returns false when no number starts the text, or when it is not finite (inf, nan, overflow).
+bool ScanDouble(std::string_view text, double& value, std::size_t* consumed = nullptr);
+
+// scanf-style "%d"/"%ld" into 64 bits: optional white space and sign, then decimal digits.
+// Returns false when no digits start the text or the number does not fit in 64 bits.
+bool ScanInt(std::string_view text, int64_t& value, std::size_t* consumed = nullptr);
