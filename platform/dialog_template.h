@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "win_types.h"
+
+// A dialog template as the device's resource compiler would hold it: the dialog's frame, font
+// and size, then its controls in template (tab) order. Rectangles are in dialog units.
+
+enum class ControlClass { Button, Edit, Static, ListView, DateTimePicker };
+
+struct ControlTemplate {
+    int id;  // IDC_STATIC (-1) for a control without an id of its own
+    ControlClass cls;
+    std::u16string_view text;
+    int x, y, cx, cy;
+    DWORD style;
+    DWORD exStyle = 0;
+    // What a screen reader announces for a control that shows no text of its own.
+    std::u16string_view accessibleName = {};
+};
+
+struct DialogTemplate {
+    UINT id;
+    DWORD style;
+    DWORD exStyle;
+    int cx, cy;
+    std::u16string_view fontName;
+    int pointSize;
+    std::u16string_view title;
+    std::vector<ControlTemplate> controls;
+
+    const ControlTemplate* FindControl(int controlId) const {
+        for (const ControlTemplate& c : controls) {
+            if (c.id == controlId && controlId != IDC_STATIC) {
+                return &c;
+            }
+        }
+        return nullptr;
+    }
+};
