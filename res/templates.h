@@ -1,0 +1,13 @@
+#pragma once
+
+#include "dialog_template.h"
+
+// Builders of the program's dialog templates, one per dialog; FindDialogTemplate builds each
+// once and hands out pointers to it.
+
+DialogTemplate BuildMainTemplate();      // 102, the main dialog
+DialogTemplate BuildEntryTemplate();     // 129, the record entry dialog
+DialogTemplate BuildStatsTemplate();     // 130, the statistics dialog
+DialogTemplate BuildKeypadTemplate();    // 131, the numeric keypad
+DialogTemplate BuildKeyboardTemplate();  // 132, the on-screen keyboard
+DialogTemplate BuildConfirmTemplate();   // 133, the confirmation box
