@@ -1,5 +1,9 @@
 #include "resources.h"
 
+#include <QPixmap>
+
+#include "app_icon.h"
+#include "resource.h"
 #include "templates.h"
 
 const DialogTemplate* FindDialogTemplate(UINT templateId) {
@@ -13,4 +17,14 @@ const DialogTemplate* FindDialogTemplate(UINT templateId) {
         }
     }
     return nullptr;
+}
+
+QIcon LoadIconResource(UINT iconId) {
+    QIcon icon;
+    if (iconId == IDR_MAINFRAME) {
+        for (const QImage& image : AppIconResourceImages()) {
+            icon.addPixmap(QPixmap::fromImage(image));
+        }
+    }
+    return icon;
 }
