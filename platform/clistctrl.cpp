@@ -1,0 +1,120 @@
+#include "clistctrl.h"
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QTreeView>
+
+#include "list_model.h"
+
+QTreeView* CListCtrl::View() const {
+    return qobject_cast<QTreeView*>(m_widget);
+}
+
+ListModel* CListCtrl::Model() const {
+    QTreeView* view = View();
+    return view == nullptr ? nullptr : static_cast<ListModel*>(view->model());
+}
+
+int CListCtrl::InsertColumn(int column, const std::u16string& title, int /*format*/, int width) {
+    ListModel* model = Model();
+    if (model == nullptr) {
+        return -1;
+    }
+    const int at = model->InsertColumn(column, title);
+    if (width >= 0) {
+        View()->header()->resizeSection(at, width);
+    }
+    return at;
+}
+
+int CListCtrl::GetColumnWidth(int column) const {
+    QTreeView* view = View();
+    return view == nullptr ? 0 : view->header()->sectionSize(column);
+}
+
+BOOL CListCtrl::DeleteAllItems() {
+    ListModel* model = Model();
+    if (model == nullptr) {
+        return FALSE;
+    }
+    model->Clear();
+    return TRUE;
+}
+
+int CListCtrl::InsertItem(int position, std::u16string_view text) {
+    ListModel* model = Model();
+    return model == nullptr ? -1 : model->InsertRow(position, text);
+}
+
+BOOL CListCtrl::SetItemText(int row, int column, std::u16string_view text) {
+    ListModel* model = Model();
+    return model != nullptr && model->SetCell(row, column, text) ? TRUE : FALSE;
+}
+
+std::u16string_view CListCtrl::GetItemText(int row, int column) const {
+    ListModel* model = Model();
+    return model == nullptr ? std::u16string_view() : model->Cell(row, column);
+}
+
+int CListCtrl::GetItemCount() const {
+    ListModel* model = Model();
+    return model == nullptr ? 0 : model->RowCount();
+}
+
+BOOL CListCtrl::SetItemData(int row, DWORD_PTR data) {
+    ListModel* model = Model();
+    return model != nullptr && model->SetParam(row, static_cast<LPARAM>(data)) ? TRUE : FALSE;
+}
+
+DWORD_PTR CListCtrl::GetItemData(int row) const {
+    ListModel* model = Model();
+    return model == nullptr ? 0 : static_cast<DWORD_PTR>(model->Param(row));
+}
+
+BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, DWORD_PTR sortParam) {
+    ListModel* model = Model();
+    if (model == nullptr || compare == nullptr) {
+        return FALSE;
+    }
+    // Sort positions, not rows: nothing moves until every comparison is done.
+    std::vector<int> order(static_cast<size_t>(model->RowCount()));
+    std::iota(order.begin(), order.end(), 0);
+    const auto param = static_cast<LPARAM>(sortParam);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return compare(model->Param(a), model->Param(b), param) < 0;
+    });
+    model->Reorder(order);
+    return TRUE;
+}
+
+int CListCtrl::GetNextItem(int start, UINT flags) const {
+    QTreeView* view = View();
+    if (view == nullptr || (flags & LVNI_SELECTED) == 0) {
+        return -1;
+    }
+    int first = -1;
+    for (const QItemSelectionRange& range : view->selectionModel()->selection()) {
+        // A range's top is its first row; rows above `start` do not count.
+        const int top = std::max(range.top(), start + 1);
+        if (top <= range.bottom() && (first == -1 || top < first)) {
+            first = top;
+        }
+    }
+    return first;
+}
+
+void CListCtrl::SetRedraw(BOOL redraw) {
+    ListModel* model = Model();
+    if (model == nullptr) {
+        return;
+    }
+    if (redraw) {
+        model->EndBatch();
+    } else {
+        model->BeginBatch();
+    }
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "cwnd.h"
+
+class ListModel;
+class QTreeView;
+
+using PFNLVCOMPARE = int (*)(LPARAM, LPARAM, LPARAM);
+
+// The list-view control wrapper, bound to a dialog's list by DDX_Control. Row positions are
+// 0-based; operations on a row or column that does not exist fail quietly, as the device's do.
+class CListCtrl : public CWnd {
+public:
+    int InsertColumn(int column, const std::u16string& title, int format = LVCFMT_LEFT,
+                     int width = -1);
+    int GetColumnWidth(int column) const;
+
+    BOOL DeleteAllItems();
+    int InsertItem(int position, std::u16string_view text);
+    BOOL SetItemText(int row, int column, std::u16string_view text);
+    // The cell's text, valid until the list next changes; empty for a row that does not exist.
+    std::u16string_view GetItemText(int row, int column) const;
+    int GetItemCount() const;
+
+    BOOL SetItemData(int row, DWORD_PTR data);
+    DWORD_PTR GetItemData(int row) const;
+
+    // Sorts the rows with `compare`, which gets the item data of two rows and `sortParam`; a
+    // negative result puts the first before the second. Rows stay in place while `compare` runs
+    // (it may read the texts by position), and then move together with their selection.
+    BOOL SortItems(PFNLVCOMPARE compare, DWORD_PTR sortParam);
+
+    // The first row after `start` (-1: from the top) with the state `flags` (LVNI_SELECTED);
+    // -1 when there is none.
+    int GetNextItem(int start, UINT flags) const;
+
+    // With redraw off, rows are changed without per-row updates of the screen; turning it back
+    // on shows the result at once. Use it around filling many rows.
+    void SetRedraw(BOOL redraw);
+
+private:
+    QTreeView* View() const;
+    ListModel* Model() const;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+#include "cmd_target.h"
+
+class QWidget;
+
+// A window: a thin handle on a Qt widget. Child controls are reached through their dialog's
+// GetDlgItem, which hands out CWnd handles owned by the dialog.
+class CWnd : public CCmdTarget {
+public:
+    CWnd() = default;
+    explicit CWnd(QWidget* widget) : m_widget(widget) {}
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    QWidget* GetSafeWidget() const { return m_widget; }
+    void Attach(QWidget* widget) { m_widget = widget; }
+    void Detach() { m_widget = nullptr; }
+
+    // Returns whether the window was disabled before, as the device's call does.
+    BOOL EnableWindow(BOOL enable = TRUE);
+    BOOL IsWindowEnabled() const;
+    void SetFocus();
+    std::u16string GetWindowText() const;
+    void SetWindowText(const std::u16string& text);
+
+protected:
+    QWidget* m_widget = nullptr;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "win_types.h"
+
+class CDialog;
+class CWnd;
+class COleDateTime;
+
+// One run of a dialog's data exchange. Towards the members (save), the first control whose text
+// its member cannot take stops the run: the user is told why, the control gets the focus, and
+// the remaining members keep their values.
+class CDataExchange {
+public:
+    CDataExchange(CDialog* dialog, BOOL saveAndValidate)
+        : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
+
+    bool Failed() const { return m_failed; }
+    void Fail(int controlId, const std::u16string& message);
+
+    const BOOL m_bSaveAndValidate;
+    CDialog* const m_pDlgWnd;
+
+private:
+    bool m_failed = false;
+};
+
+void DDX_Text(CDataExchange* dx, int id, std::u16string& value);
+// Shown in the shortest form of 15 significant digits ("%.15g"); taken back only when the text
+// is a finite decimal number.
+void DDX_Text(CDataExchange* dx, int id, double& value);
+void DDX_Text(CDataExchange* dx, int id, int32_t& value);
+// The index of the checked button of the radio group that starts at `id`, -1 for none.
+void DDX_Radio(CDataExchange* dx, int id, int32_t& value);
+void DDX_DateTimeCtrl(CDataExchange* dx, int id, COleDateTime& value);
+// Binds a control wrapper to the dialog's control.
+void DDX_Control(CDataExchange* dx, int id, CWnd& control);

@@ -1,0 +1,208 @@
+#include "dialog_window.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "cdialog.h"
+#include "controls.h"
+#include "dialog_template.h"
+#include "list_model.h"
+
+namespace {
+
+constexpr char kIdProperty[] = "controlId";
+
+QString ToQString(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+// A multi-line button breaks its text at spaces where a line would not fit.
+QString WrapButtonText(const QString& text, const QFont& font, int width) {
+    const QFontMetrics metrics(font);
+    QString wrapped;
+    QString line;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(candidate) > width) {
+            wrapped += line + QLatin1Char('\n');
+            line = word;
+        } else {
+            line = candidate;
+        }
+    }
+    return wrapped + line;
+}
+
+QWidget* CreateButton(CDialog* owner, const ControlTemplate& item, QWidget* parent,
+                      QButtonGroup*& radioGroup) {
+    const DWORD type = item.style & BS_TYPEMASK;
+    if (type == BS_GROUPBOX) {
+        auto* box = new QGroupBox(ToQString(item.text), parent);
+        box->setFocusPolicy(Qt::NoFocus);
+        return box;
+    }
+    QAbstractButton* button = nullptr;
+    if (type == BS_AUTORADIOBUTTON) {
+        button = new QRadioButton(ToQString(item.text), parent);
+        if (radioGroup == nullptr || (item.style & WS_GROUP) != 0) {
+            radioGroup = new QButtonGroup(parent);
+        }
+        radioGroup->addButton(button);
+    } else {
+        auto* push = new QPushButton(ToQString(item.text), parent);
+        push->setDefault(type == BS_DEFPUSHBUTTON);
+        button = push;
+    }
+    const int id = item.id;
+    QObject::connect(button, &QAbstractButton::clicked, parent, [owner, id] {
+        owner->SendNotify(WM_COMMAND, BN_CLICKED, id);
+    });
+    return button;
+}
+
+QWidget* CreateEdit(CDialog* owner, const ControlTemplate& item, QWidget* parent) {
+    const bool border = (item.style & WS_BORDER) != 0 || (item.exStyle & WS_EX_CLIENTEDGE) != 0;
+    if ((item.style & ES_MULTILINE) != 0) {
+        auto* edit = new MultiLineEditControl(owner, item.id, parent);
+        edit->setReadOnly((item.style & ES_READONLY) != 0);
+        edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+        edit->setTabChangesFocus(true);
+        if ((item.style & WS_VSCROLL) == 0) {
+            edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        }
+        if ((item.style & WS_HSCROLL) == 0) {
+            edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        }
+        if (!border) {
+            edit->setFrameShape(QFrame::NoFrame);
+        }
+        return edit;
+    }
+    auto* edit = new EditControl(owner, item.id, parent);
+    edit->setReadOnly((item.style & ES_READONLY) != 0);
+    edit->setFrame(border);
+    const DWORD align = item.style & (ES_RIGHT | ES_CENTER);
+    edit->setAlignment((align == ES_RIGHT    ? Qt::AlignRight
+                        : align == ES_CENTER ? Qt::AlignHCenter
+                                             : Qt::AlignLeft) |
+                       Qt::AlignVCenter);
+    return edit;
+}
+
+QWidget* CreateStatic(const ControlTemplate& item, QWidget* parent) {
+    auto* label = new QLabel(ToQString(item.text), parent);
+    Qt::Alignment align = (item.style & SS_CENTER) != 0 ? Qt::AlignHCenter : Qt::AlignLeft;
+    align |= (item.style & SS_CENTERIMAGE) != 0 ? Qt::AlignVCenter : Qt::AlignTop;
+    label->setAlignment(align);
+    if ((item.style & SS_SUNKEN) != 0 || (item.exStyle & WS_EX_STATICEDGE) != 0) {
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    }
+    return label;
+}
+
+QWidget* CreateListView(CDialog* owner, const ControlTemplate& item, QWidget* parent) {
+    auto* view = new ListViewControl(owner, item.id, parent);
+    view->setModel(new ListModel(view));
+    if ((item.style & WS_BORDER) == 0 && (item.exStyle & WS_EX_CLIENTEDGE) == 0) {
+        view->setFrameShape(QFrame::NoFrame);
+    }
+    return view;
+}
+
+}  // namespace
+
+DialogUnits::DialogUnits(const QFont& font) {
+    const QFontMetrics metrics(font);
+    const int alphabet = metrics.horizontalAdvance(
+        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    m_baseX = (alphabet / 26 + 1) / 2;
+    m_baseY = metrics.height();
+}
+
+DialogWindow::DialogWindow(CDialog* owner) : m_owner(owner) {}
+
+QWidget* DialogWindow::CreateControl(const ControlTemplate& item, QButtonGroup*& radioGroup) {
+    QWidget* control = nullptr;
+    switch (item.cls) {
+        case ControlClass::Button:
+            control = CreateButton(m_owner, item, this, radioGroup);
+            break;
+        case ControlClass::Edit:
+            control = CreateEdit(m_owner, item, this);
+            break;
+        case ControlClass::Static:
+            control = CreateStatic(item, this);
+            break;
+        case ControlClass::ListView:
+            control = CreateListView(m_owner, item, this);
+            break;
+        case ControlClass::DateTimePicker:
+            control = new DateTimePickerControl(m_owner, item.id, item.style, this);
+            break;
+    }
+    if (item.cls == ControlClass::Button && (item.style & BS_MULTILINE) != 0) {
+        auto* button = static_cast<QPushButton*>(control);
+        const DialogUnits units(font());
+        button->setText(WrapButtonText(button->text(), font(), units.X(item.cx) - 6));
+    }
+    control->setProperty(kIdProperty, item.id);
+    control->installEventFilter(this);
+    return control;
+}
+
+int DialogWindow::FocusedControlId() const {
+    for (const QWidget* w = focusWidget(); w != nullptr && w != this; w = w->parentWidget()) {
+        const QVariant id = w->property(kIdProperty);
+        if (id.isValid()) {
+            return id.toInt();
+        }
+    }
+    return IDC_STATIC;
+}
+
+void DialogWindow::reject() {
+    m_owner->SendNotify(WM_COMMAND, BN_CLICKED, IDCANCEL);
+}
+
+void DialogWindow::accept() {
+    m_owner->SendNotify(WM_COMMAND, BN_CLICKED, IDOK);
+}
+
+void DialogWindow::closeEvent(QCloseEvent* event) {
+    // The dialog decides whether and how it ends; the window only asks.
+    event->ignore();
+    m_owner->OnCloseRequest();
+}
+
+bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        UINT vkey = 0;
+        switch (key->key()) {
+            case Qt::Key_Backspace:
+                vkey = VK_BACK;
+                break;
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+                vkey = VK_RETURN;
+                break;
+            case Qt::Key_Escape:
+                vkey = VK_ESCAPE;
+                break;
+            default:
+                break;
+        }
+        const QString text = key->text();
+        const char16_t ch = text.size() == 1 && text[0].isPrint() ? text[0].unicode() : 0;
+        if ((vkey != 0 || ch != 0) && m_owner->PreTranslateKey(FocusedControlId(), vkey, ch)) {
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

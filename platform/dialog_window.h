@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDialog>
+
+class CDialog;
+struct ControlTemplate;
+class QButtonGroup;
+
+// The top-level window of a CDialog. Escape, Enter and the window's close button become the
+// commands the device's dialog manager would send; key presses pass the dialog's
+// PreTranslateKey first.
+class DialogWindow : public QDialog {
+public:
+    explicit DialogWindow(CDialog* owner);
+
+    // Creates the widget for one template item as a child of this window.
+    QWidget* CreateControl(const ControlTemplate& item, QButtonGroup*& radioGroup);
+    int FocusedControlId() const;
+
+protected:
+    void reject() override;
+    void accept() override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    CDialog* m_owner;
+};
+
+// Dialog units to pixels, from the average character width and the height of the dialog's font.
+class DialogUnits {
+public:
+    explicit DialogUnits(const QFont& font);
+    int X(int units) const { return (units * m_baseX + 2) / 4; }
+    int Y(int units) const { return (units * m_baseY + 4) / 8; }
+
+private:
+    int m_baseX;
+    int m_baseY;
+};

@@ -1,0 +1,179 @@
+#include "list_model.h"
+
+#include <algorithm>
+
+namespace {
+
+QString ToQString(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+int ListModel::InsertColumn(int column, std::u16string_view title) {
+    column = std::clamp(column, 0, ColumnCount());
+    if (!m_batching) {
+        beginInsertColumns(QModelIndex(), column, column);
+    }
+    m_titles.insert(m_titles.begin() + column, std::u16string(title));
+    for (Row& row : m_rows) {
+        AddColumnToRow(row, column);
+    }
+    if (!m_batching) {
+        endInsertColumns();
+    }
+    return column;
+}
+
+std::u16string_view ListModel::ColumnTitle(int column) const {
+    if (column < 0 || column >= ColumnCount()) {
+        return {};
+    }
+    return m_titles[static_cast<size_t>(column)];
+}
+
+ListModel::Row ListModel::MakeRow(std::u16string_view firstCell) const {
+    const size_t columns = m_titles.size();
+    Row row;
+    row.cells.assign(columns, char16_t(0));
+    if (columns > 0) {
+        row.cells.append(firstCell);
+        const auto end = static_cast<char16_t>(firstCell.size());
+        std::fill(row.cells.begin(), row.cells.begin() + static_cast<std::ptrdiff_t>(columns), end);
+    }
+    return row;
+}
+
+void ListModel::AddColumnToRow(Row& row, int column) const {
+    // A new empty cell at `column`: its end equals the end of the cell before it.
+    const char16_t end = column == 0 ? 0 : row.cells[static_cast<size_t>(column) - 1];
+    row.cells.insert(row.cells.begin() + column, end);
+}
+
+int ListModel::InsertRow(int position, std::u16string_view firstCell) {
+    if (m_titles.empty() || firstCell.size() > 0xFFFF) {
+        return -1;
+    }
+    position = std::clamp(position, 0, RowCount());
+    if (!m_batching) {
+        beginInsertRows(QModelIndex(), position, position);
+    }
+    m_rows.insert(m_rows.begin() + position, MakeRow(firstCell));
+    if (!m_batching) {
+        endInsertRows();
+    }
+    return position;
+}
+
+bool ListModel::SetCell(int row, int column, std::u16string_view text) {
+    if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount()) {
+        return false;
+    }
+    std::u16string& cells = m_rows[static_cast<size_t>(row)].cells;
+    const size_t columns = m_titles.size();
+    const size_t begin = column == 0 ? 0 : cells[static_cast<size_t>(column) - 1];
+    const size_t end = cells[static_cast<size_t>(column)];
+    const size_t newTotal = cells.size() - columns - (end - begin) + text.size();
+    if (newTotal > 0xFFFF) {
+        return false;  // offsets are 16-bit; no real cell comes near this
+    }
+    cells.replace(columns + begin, end - begin, text);
+    const auto delta = static_cast<int>(text.size()) - static_cast<int>(end - begin);
+    for (size_t c = static_cast<size_t>(column); c < columns; ++c) {
+        cells[c] = static_cast<char16_t>(static_cast<int>(cells[c]) + delta);
+    }
+    if (!m_batching) {
+        const QModelIndex changed = index(row, column);
+        emit dataChanged(changed, changed, {Qt::DisplayRole});
+    }
+    return true;
+}
+
+std::u16string_view ListModel::Cell(int row, int column) const {
+    if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount()) {
+        return {};
+    }
+    const std::u16string& cells = m_rows[static_cast<size_t>(row)].cells;
+    const size_t columns = m_titles.size();
+    const size_t begin = column == 0 ? 0 : cells[static_cast<size_t>(column) - 1];
+    const size_t end = cells[static_cast<size_t>(column)];
+    return std::u16string_view(cells).substr(columns + begin, end - begin);
+}
+
+void ListModel::Clear() {
+    if (!m_batching) {
+        beginResetModel();
+    }
+    m_rows.clear();
+    if (!m_batching) {
+        endResetModel();
+    }
+}
+
+bool ListModel::SetParam(int row, LPARAM param) {
+    if (row < 0 || row >= RowCount()) {
+        return false;
+    }
+    m_rows[static_cast<size_t>(row)].param = param;
+    return true;
+}
+
+LPARAM ListModel::Param(int row) const {
+    return row < 0 || row >= RowCount() ? 0 : m_rows[static_cast<size_t>(row)].param;
+}
+
+void ListModel::Reorder(const std::vector<int>& order) {
+    emit layoutAboutToBeChanged();
+    std::vector<int> newPosition(order.size());
+    std::vector<Row> rows;
+    rows.reserve(m_rows.size());
+    for (size_t k = 0; k < order.size(); ++k) {
+        newPosition[static_cast<size_t>(order[k])] = static_cast<int>(k);
+        rows.push_back(std::move(m_rows[static_cast<size_t>(order[k])]));
+    }
+    m_rows = std::move(rows);
+    const QModelIndexList persistent = persistentIndexList();
+    QModelIndexList moved;
+    moved.reserve(persistent.size());
+    for (const QModelIndex& old : persistent) {
+        moved.append(index(newPosition[static_cast<size_t>(old.row())], old.column()));
+    }
+    changePersistentIndexList(persistent, moved);
+    emit layoutChanged();
+}
+
+void ListModel::BeginBatch() {
+    if (!m_batching) {
+        beginResetModel();
+        m_batching = true;
+    }
+}
+
+void ListModel::EndBatch() {
+    if (m_batching) {
+        m_batching = false;
+        endResetModel();
+    }
+}
+
+int ListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : RowCount();
+}
+
+int ListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount();
+}
+
+QVariant ListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)) {
+        return {};
+    }
+    return ToQString(Cell(index.row(), index.column()));
+}
+
+QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+        return {};
+    }
+    return ToQString(ColumnTitle(section));
+}

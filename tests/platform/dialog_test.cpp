@@ -1,0 +1,145 @@
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "cdialog.h"
+#include "data_exchange.h"
+#include "dialog_window.h"
+#include "modal_driver.h"
+#include "resource.h"
+#include "ui.h"
+
+namespace {
+
+// A dialog on the keypad's template with just enough behaviour to exercise the machinery:
+// the digit keys share one handler, the display holds a double.
+class ProbeDlg : public CDialog {
+public:
+    ProbeDlg() : CDialog(IDD_KEYPAD) {}
+    double m_value = 0.0;
+    std::vector<UINT> m_clicked;
+    int m_focusCount = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override { DDX_Text(dx, IDC_KEYPAD_DISPLAY, m_value); }
+
+private:
+    void OnKey(UINT id) { m_clicked.push_back(id); }
+    void OnDisplayFocus() { ++m_focusCount; }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ProbeDlg, CDialog)
+ON_CONTROL_RANGE(BN_CLICKED, 1001, 1014, &ProbeDlg::OnKey),
+    ON_EN_SETFOCUS(IDC_KEYPAD_DISPLAY, &ProbeDlg::OnDisplayFocus), END_MESSAGE_MAP()
+
+}  // namespace
+
+TEST(Dialog, ShowsMembersAndEndsWithOkAfterTakingThemBack) {
+    ModalDriver driver;
+    ProbeDlg dlg;
+    dlg.m_value = 12.05;
+    driver.OnDialog(IDD_KEYPAD, [](CDialog& d) {
+        EXPECT_EQ(ui::QText(d, IDC_KEYPAD_DISPLAY), "12.05");
+        auto* edit = static_cast<QLineEdit*>(ui::Control(d, IDC_KEYPAD_DISPLAY));
+        edit->setText("3.5");
+        ui::Click(d, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_value, 3.5);
+}
+
+TEST(Dialog, CancelTakesNothingBack) {
+    ModalDriver driver;
+    ProbeDlg dlg;
+    driver.OnDialog(IDD_KEYPAD, [](CDialog& d) {
+        static_cast<QLineEdit*>(ui::Control(d, IDC_KEYPAD_DISPLAY))->setText("9");
+        ui::Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.m_value, 0.0);
+}
+
+TEST(Dialog, EscapeCancelsAndEnterPressesTheDefaultButton) {
+    ModalDriver driver;
+    ProbeDlg escaped;
+    driver.OnDialog(IDD_KEYPAD, [](CDialog& d) { ui::Key(d, Qt::Key_Escape); });
+    EXPECT_EQ(escaped.DoModal(), IDCANCEL);
+
+    ProbeDlg entered;
+    driver.OnDialog(IDD_KEYPAD, [](CDialog& d) { ui::Key(d, Qt::Key_Return); });
+    EXPECT_EQ(entered.DoModal(), IDOK);
+}
+
+TEST(Dialog, TextThatIsNotAFiniteNumberKeepsTheDialogOpenWithAMessage) {
+    struct Row {
+        const char* name;
+        QString text;
+    };
+    for (const Row& row : {Row{"letters", "abc"}, Row{"trailing junk", "1.5x"},
+                           Row{"infinity", "inf"}, Row{"nan", "nan"}, Row{"overflow", "1e999"},
+                           Row{"empty", ""}}) {
+        SCOPED_TRACE(row.name);
+        ModalDriver driver;
+        ProbeDlg dlg;
+        dlg.m_value = 7.0;
+        driver.OnMessageBox([&](const std::u16string& text) {
+            EXPECT_NE(QString::fromStdU16String(text).indexOf("Please enter a number"), -1);
+            return IDOK;
+        });
+        driver.OnDialog(IDD_KEYPAD, [&](CDialog& d) {
+            static_cast<QLineEdit*>(ui::Control(d, IDC_KEYPAD_DISPLAY))->setText(row.text);
+            ui::Click(d, IDOK);
+            EXPECT_TRUE(d.IsOpen());
+            ui::Click(d, IDCANCEL);
+        });
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+        EXPECT_EQ(dlg.m_value, 7.0);
+        EXPECT_EQ(driver.MessageBoxTexts().size(), 1u);
+    }
+}
+
+TEST(Dialog, RangeHandlerReceivesTheIdOfTheClickedKey) {
+    ModalDriver driver;
+    ProbeDlg dlg;
+    driver.OnDialog(IDD_KEYPAD, [](CDialog& d) {
+        ui::Click(d, 1001);
+        ui::Click(d, 1014);
+        ui::Click(d, 1008);
+        ui::Click(d, IDCANCEL);
+    });
+    dlg.DoModal();
+    EXPECT_EQ(dlg.m_clicked, (std::vector<UINT>{1001, 1014, 1008}));
+}
+
+TEST(Dialog, FocusNotificationOnlyWhenTheUserMovesTheFocus) {
+    ModalDriver driver;
+    ProbeDlg dlg;
+    driver.OnDialog(IDD_KEYPAD, [&](CDialog& d) {
+        // The first tab stop, OK, has the focus when the dialog opens: no notification.
+        EXPECT_EQ(dlg.m_focusCount, 0);
+        ui::ClickFocus(d, IDC_KEYPAD_DISPLAY);
+        EXPECT_EQ(dlg.m_focusCount, 1);
+        ui::Click(d, IDCANCEL);
+    });
+    dlg.DoModal();
+}
+
+TEST(Dialog, ControlsArePlacedInDialogUnitsOfTheTemplateFont) {
+    ModalDriver driver;
+    ProbeDlg dlg;
+    driver.OnDialog(IDD_KEYPAD, [](CDialog& d) {
+        const DialogUnits units(d.GetWindowWidget()->font());
+        const QWidget* ok = ui::Control(d, IDOK);
+        EXPECT_EQ(ok->geometry(), QRect(units.X(85), units.Y(27), units.X(37), units.Y(50)));
+        EXPECT_EQ(d.GetWindowWidget()->size(), QSize(units.X(129), units.Y(134)));
+        EXPECT_EQ(d.GetWindowWidget()->font().pointSize(), 9);
+        ui::Click(d, IDCANCEL);
+    });
+    dlg.DoModal();
+}
+
+TEST(Dialog, UnknownTemplateDoesNotRun) {
+    CDialog dlg(4242);
+    EXPECT_EQ(dlg.DoModal(), -1);
+}

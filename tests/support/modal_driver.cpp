@@ -1,0 +1,71 @@
+#include "modal_driver.h"
+
+#include <QApplication>
+#include <QString>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include "cdialog.h"
+
+namespace {
+
+std::string Utf8(const std::u16string& text) {
+    return QString::fromStdU16String(text).toStdString();
+}
+
+}  // namespace
+
+ModalDriver::ModalDriver() : m_previous(SetModalHook(this)) {}
+
+ModalDriver::~ModalDriver() {
+    SetModalHook(m_previous);
+    for (const auto& [id, handlers] : m_dialogHandlers) {
+        EXPECT_TRUE(handlers.empty()) << handlers.size() << " handler(s) for dialog " << id
+                                      << " were never used: the dialog did not open";
+    }
+    EXPECT_TRUE(m_boxHandlers.empty())
+        << m_boxHandlers.size() << " message box answer(s) were never used";
+}
+
+void ModalDriver::OnDialog(UINT templateId, DialogHandler handler) {
+    m_dialogHandlers[templateId].push_back(std::move(handler));
+}
+
+void ModalDriver::OnMessageBox(BoxHandler handler) {
+    if (!handler) {
+        handler = [](const std::u16string&) { return IDOK; };
+    }
+    m_boxHandlers.push_back(std::move(handler));
+}
+
+void ModalDriver::RunModal(CDialog& dialog) {
+    const UINT id = dialog.GetTemplateId();
+    m_dialogsRun.push_back(id);
+    // Focus notifications reach only the active window, as they do for a person.
+    QWidget* window = dialog.GetWindowWidget();
+    QApplication::setActiveWindow(window);
+    std::deque<DialogHandler>& queue = m_dialogHandlers[id];
+    if (queue.empty()) {
+        ADD_FAILURE() << "dialog " << id << " opened, but the test expected no such dialog";
+        dialog.EndDialog(IDCANCEL);
+        return;
+    }
+    DialogHandler handler = std::move(queue.front());
+    queue.pop_front();
+    handler(dialog);
+    if (dialog.IsOpen()) {
+        ADD_FAILURE() << "dialog " << id << " was still open after its test handler returned";
+        dialog.EndDialog(IDCANCEL);
+    }
+}
+
+int ModalDriver::RunMessageBox(const std::u16string& text, UINT /*type*/) {
+    m_boxTexts.push_back(text);
+    if (m_boxHandlers.empty()) {
+        ADD_FAILURE() << "unexpected message box: " << Utf8(text);
+        return IDOK;
+    }
+    BoxHandler handler = std::move(m_boxHandlers.front());
+    m_boxHandlers.pop_front();
+    return handler(text);
+}

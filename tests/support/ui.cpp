@@ -1,0 +1,59 @@
+#include "ui.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include "control_text.h"
+
+namespace ui {
+
+QWidget* Control(CDialog& dialog, int id) {
+    QWidget* control = dialog.GetControlWidget(id);
+    EXPECT_NE(control, nullptr) << "no control " << id << " in dialog " << dialog.GetTemplateId();
+    return control;
+}
+
+void Click(CDialog& dialog, int id) {
+    if (QWidget* control = Control(dialog, id)) {
+        QTest::mouseClick(control, Qt::LeftButton);
+    }
+}
+
+void ClickFocus(CDialog& dialog, int id) {
+    if (QWidget* control = Control(dialog, id)) {
+        control->setFocus(Qt::MouseFocusReason);
+    }
+}
+
+void Key(CDialog& dialog, int qtKey, Qt::KeyboardModifiers modifiers) {
+    QWidget* target = QApplication::focusWidget();
+    if (target == nullptr) {
+        target = dialog.GetWindowWidget();
+    }
+    QTest::keyClick(target, static_cast<Qt::Key>(qtKey), modifiers);
+}
+
+void Type(CDialog& dialog, const QString& text) {
+    QWidget* target = QApplication::focusWidget();
+    if (target == nullptr) {
+        target = dialog.GetWindowWidget();
+    }
+    QTest::keyClicks(target, text);
+}
+
+std::u16string Text(CDialog& dialog, int id) {
+    return GetControlText(Control(dialog, id));
+}
+
+QString QText(CDialog& dialog, int id) {
+    return QString::fromStdU16String(Text(dialog, id));
+}
+
+bool Enabled(CDialog& dialog, int id) {
+    QWidget* control = Control(dialog, id);
+    return control != nullptr && control->isEnabled();
+}
+
+}  // namespace ui

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include <QString>
+
+#include "cdialog.h"
+
+class QWidget;
+
+// What a person does to an open dialog, through its real widgets.
+namespace ui {
+
+QWidget* Control(CDialog& dialog, int id);  // fails the test when the control does not exist
+void Click(CDialog& dialog, int id);         // a left click in the middle of the control
+void ClickFocus(CDialog& dialog, int id);    // gives the control the focus as a tap would
+void Key(CDialog& dialog, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void Type(CDialog& dialog, const QString& text);  // typed into whatever has the focus
+std::u16string Text(CDialog& dialog, int id);
+QString QText(CDialog& dialog, int id);
+bool Enabled(CDialog& dialog, int id);
+
+}  // namespace ui
