@@ -1,0 +1,5 @@
+#include "confirm_dlg.h"
+
+#include "resource.h"
+
+CConfirmDlg::CConfirmDlg(CWnd* parent) : CDialog(IDD_CONFIRM, parent) {}
