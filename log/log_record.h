@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -41,6 +43,13 @@ struct LogBook {
     ReminderBlock reminders;
     std::u16string summary;
 };
+
+// The number of records in use: `count`, but never below 0 nor beyond the array, so that a book
+// whose count and array disagree is never read past its end.
+inline std::size_t UsedCount(const LogBook& book) {
+    return book.count <= 0 ? 0u
+                           : std::min(static_cast<std::size_t>(book.count), book.records.size());
+}
 
 // Newest first: negative when a is later than b, positive when earlier, 0 when both carry the
 // same date and time to the second. Orders exactly as comparing the two times formatted as

@@ -10,9 +10,12 @@
 // "%*.*f": fixed notation, `precision` decimals, right-aligned in `width` (non-finite values as
 // printf shows them: "inf", "-inf", "nan").
 std::string FormatFixed(double value, int precision, int width = 0);
+// The same, appended to `out` (no temporary string: the log writer formats millions of numbers).
+void AppendFixed(std::string& out, double value, int precision, int width = 0);
 
 // "%*d" / "%*ld".
 std::string FormatInt(int64_t value, int width = 0);
+void AppendInt(std::string& out, int64_t value, int width = 0);
 
 // "%.15g": the shortest form a double takes in an edit (0.0 as "0", 12.05 as "12.05").
 std::string FormatShortest(double value);
@@ -30,3 +33,14 @@ bool ScanDouble(std::string_view text, double& value, std::size_t* consumed = nu
 // scanf-style "%d"/"%ld" into 64 bits: optional white space and sign, then decimal digits.
 // Returns false when no digits start the text or the number does not fit in 64 bits.
 bool ScanInt(std::string_view text, int64_t& value, std::size_t* consumed = nullptr);
+
+// The same two scans, telling why no value came out, so that a damage report can say it.
+// `value` and `consumed` are set only for Number.
+enum class ScanOutcome {
+    Number,
+    NoNumber,    // the text does not start with a number
+    OutOfRange,  // a number, but not finite (inf, nan, too large) or too large for 64 bits
+};
+ScanOutcome ScanDoubleChecked(std::string_view text, double& value,
+                              std::size_t* consumed = nullptr);
+ScanOutcome ScanIntChecked(std::string_view text, int64_t& value, std::size_t* consumed = nullptr);

@@ -1,0 +1,46 @@
+#include "file_bytes.h"
+
+#include "file_descriptor.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+int ReadWholeFile(const std::string& path, std::string& bytes) {
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) {
+        return errno;
+    }
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0) {
+        return errno;
+    }
+    // One byte more than the size, so that the end of the file is seen without growing; a file
+    // that grows meanwhile (or reports no size) is read on until its real end all the same.
+    bytes.resize(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 4096);
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            bytes.resize(bytes.size() * 2);
+        }
+        const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return errno;
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return 0;
+}
+
+std::string ErrnoText(int error) {
+    return std::strerror(error);
+}

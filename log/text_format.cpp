@@ -1,0 +1,187 @@
+#include "text_format.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+// std::to_chars and std::from_chars never consult the locale, unlike printf and strtod, whose
+// decimal point follows LC_NUMERIC once a Qt application has called setlocale(LC_ALL, "").
+
+namespace {
+
+// Pads `out` from `start` on to `width` characters: on the left, or on the right for a negative
+// width, as printf's "*" does.
+void Pad(std::string& out, std::size_t start, int width) {
+    const std::size_t length = out.size() - start;
+    const std::size_t wanted =
+        width < 0 ? 0u - static_cast<std::size_t>(width) : static_cast<std::size_t>(width);
+    if (length >= wanted) {
+        return;
+    }
+    if (width < 0) {
+        out.append(wanted - length, ' ');
+    } else {
+        out.insert(start, wanted - length, ' ');
+    }
+}
+
+bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Skips scanf's leading white space and one sign; returns the position of what follows.
+std::size_t SkipSpaceAndSign(std::string_view text, bool& negative) {
+    std::size_t i = 0;
+    while (i < text.size() && IsSpace(text[i])) {
+        ++i;
+    }
+    negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    return i;
+}
+
+// from_chars reports a number too small for a double as out of range, where scanf gives zero.
+// Tells the two apart by the decimal exponent of the first significant digit.
+bool IsTooSmall(std::string_view number) {
+    std::size_t i = 0;
+    int64_t leadExponent = 0;  // exponent of the first significant digit, before "e..."
+    bool sawSignificant = false;
+    bool afterPoint = false;
+    for (; i < number.size() && (IsDigit(number[i]) || number[i] == '.'); ++i) {
+        if (number[i] == '.') {
+            afterPoint = true;
+        } else if (!sawSignificant && number[i] != '0') {
+            sawSignificant = true;
+            if (afterPoint) {
+                --leadExponent;
+            }
+        } else if (!sawSignificant && afterPoint) {
+            --leadExponent;
+        } else if (sawSignificant && !afterPoint) {
+            ++leadExponent;
+        }
+    }
+    int64_t exponent = 0;
+    if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
+        bool negative = false;
+        std::size_t j = i + 1;
+        if (j < number.size() && (number[j] == '+' || number[j] == '-')) {
+            negative = number[j] == '-';
+            ++j;
+        }
+        for (; j < number.size() && IsDigit(number[j]); ++j) {
+            exponent = std::min<int64_t>(exponent * 10 + (number[j] - '0'), 1'000'000'000);
+        }
+        exponent = negative ? -exponent : exponent;
+    }
+    return leadExponent + exponent < 0;
+}
+
+}  // namespace
+
+void AppendFixed(std::string& out, double value, int precision, int width) {
+    if (precision < 0) {
+        precision = 6;  // printf treats a negative precision as if none was given
+    }
+    const std::size_t start = out.size();
+    // The longest fixed text of a double: sign, 309 integer digits, point, decimals.
+    constexpr std::size_t kIntegerRoom = 2 + std::numeric_limits<double>::max_exponent10 + 1;
+    out.resize(start + kIntegerRoom + 1 + static_cast<std::size_t>(precision));
+    char* first = out.data() + start;
+    const auto result =
+        std::to_chars(first, out.data() + out.size(), value, std::chars_format::fixed, precision);
+    out.resize(static_cast<std::size_t>(result.ptr - out.data()));
+    Pad(out, start, width);
+}
+
+std::string FormatFixed(double value, int precision, int width) {
+    std::string text;
+    AppendFixed(text, value, precision, width);
+    return text;
+}
+
+void AppendInt(std::string& out, int64_t value, int width) {
+    const std::size_t start = out.size();
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, result.ptr);
+    Pad(out, start, width);
+}
+
+std::string FormatInt(int64_t value, int width) {
+    std::string text;
+    AppendInt(text, value, width);
+    return text;
+}
+
+std::string FormatShortest(double value) {
+    char text[32];  // "-d.ddddddddddddddde-308" at most
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15);
+    return std::string(text, result.ptr);
+}
+
+ScanOutcome ScanDoubleChecked(std::string_view text, double& value, std::size_t* consumed) {
+    bool negative = false;
+    const std::size_t start = SkipSpaceAndSign(text, negative);
+    const char* first = text.data() + start;
+    const char* last = text.data() + text.size();
+    // from_chars takes its own minus sign, which scanf would refuse after a sign ("+-1", "--1").
+    if (first == last || *first == '-' || *first == '+') {
+        return ScanOutcome::NoNumber;
+    }
+    double magnitude = 0.0;
+    const auto result = std::from_chars(first, last, magnitude, std::chars_format::general);
+    if (result.ec == std::errc::invalid_argument) {
+        return ScanOutcome::NoNumber;
+    }
+    if (result.ec == std::errc::result_out_of_range) {
+        if (!IsTooSmall(std::string_view(first, static_cast<std::size_t>(result.ptr - first)))) {
+            return ScanOutcome::OutOfRange;
+        }
+        magnitude = 0.0;
+    } else if (!std::isfinite(magnitude)) {
+        return ScanOutcome::OutOfRange;  // "inf", "infinity", "nan"
+    }
+    value = negative ? -magnitude : magnitude;
+    if (consumed != nullptr) {
+        *consumed = static_cast<std::size_t>(result.ptr - text.data());
+    }
+    return ScanOutcome::Number;
+}
+
+bool ScanDouble(std::string_view text, double& value, std::size_t* consumed) {
+    return ScanDoubleChecked(text, value, consumed) == ScanOutcome::Number;
+}
+
+ScanOutcome ScanIntChecked(std::string_view text, int64_t& value, std::size_t* consumed) {
+    bool negative = false;
+    const std::size_t start = SkipSpaceAndSign(text, negative);
+    if (start == text.size() || !IsDigit(text[start])) {
+        return ScanOutcome::NoNumber;
+    }
+    uint64_t magnitude = 0;
+    const auto result = std::from_chars(text.data() + start, text.data() + text.size(), magnitude);
+    constexpr uint64_t kLargest = std::numeric_limits<int64_t>::max();
+    if (result.ec == std::errc::result_out_of_range || magnitude > kLargest + (negative ? 1 : 0)) {
+        return ScanOutcome::OutOfRange;
+    }
+    // Negating in unsigned arithmetic reaches INT64_MIN without overflow.
+    value = negative ? static_cast<int64_t>(0 - magnitude) : static_cast<int64_t>(magnitude);
+    if (consumed != nullptr) {
+        *consumed = static_cast<std::size_t>(result.ptr - text.data());
+    }
+    return ScanOutcome::Number;
+}
+
+bool ScanInt(std::string_view text, int64_t& value, std::size_t* consumed) {
+    return ScanIntChecked(text, value, consumed) == ScanOutcome::Number;
+}
