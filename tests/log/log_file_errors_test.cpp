@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "log_file.h"
+#include "log_test_support.h"
+
+// Files and folders that cannot be used: a clear error naming the path and the reason, never a
+// crash, never a lost log, never a book half replaced.
+
+namespace {
+
+LogBook SomeBook() {
+    LogBook book = WorkedExample();
+    RecomputeLog(book);
+    return book;
+}
+
+void ExpectSameBook(const LogBook& actual, const LogBook& expected) {
+    EXPECT_EQ(actual.count, expected.count);
+    EXPECT_EQ(actual.records.size(), expected.records.size());
+    EXPECT_EQ(EnteredFields(actual), EnteredFields(expected));
+    EXPECT_EQ(actual.totalCost, expected.totalCost);
+    EXPECT_EQ(actual.fuelCost, expected.fuelCost);
+    EXPECT_EQ(actual.reminders.label, expected.reminders.label);
+    EXPECT_EQ(actual.reminders.value, expected.reminders.value);
+    EXPECT_EQ(actual.summary, expected.summary);
+}
+
+TEST(LogFileErrors, LoadOfAMissingFileNamesItAndLeavesTheBook) {
+    TempFolder folder;
+    const std::string path = folder / "Tarvo.csv";
+    LogBook book = SomeBook();
+    const LoadResult result = LoadLog(book, path);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, "Cannot read \"" + path + "\": No such file or directory");
+    EXPECT_EQ(result.Message(path), result.error);
+    ExpectSameBook(book, SomeBook());
+}
+
+TEST(LogFileErrors, LoadFromAMissingFolder) {
+    TempFolder folder;
+    const std::string path = folder / "Tarvo/Tarvo.csv";
+    LogBook book = SomeBook();
+    const LoadResult result = LoadLog(book, path);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, "Cannot read \"" + path + "\": No such file or directory");
+    ExpectSameBook(book, SomeBook());
+}
+
+TEST(LogFileErrors, LoadOfAFolderInsteadOfAFile) {
+    TempFolder folder;
+    LogBook book = SomeBook();
+    const LoadResult result = LoadLog(book, folder.path());
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, "Cannot read \"" + folder.path() + "\": Is a directory");
+    ExpectSameBook(book, SomeBook());
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{}) << "no backup of a folder";
+}
+
+// Runs as an ordinary user (see AsOrdinaryUser), since root reads any file.
+TEST(LogFileErrors, LoadOfAFileThatMayNotBeRead) {
+    TempFolder folder;
+    const std::string path = folder / "Tarvo.csv";
+    WriteBytes(path, FormatLogFile(SomeBook()));
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+    const std::string answer = AsOrdinaryUser([&] {
+        LogBook book;
+        const LoadResult result = LoadLog(book, path);
+        return result.ok ? std::string("read") : result.error;
+    });
+    EXPECT_EQ(answer, "Cannot read \"" + path + "\": Permission denied");
+}
+
+TEST(LogFileErrors, CreateInAMissingFolder) {
+    TempFolder folder;
+    const std::string path = folder / "Tarvo/Tarvo.csv";
+    const CreateResult result = CreateLogIfMissing(path);
+    EXPECT_EQ(result.outcome, CreateOutcome::Failed);
+    EXPECT_EQ(result.error, "Cannot create \"" + path + "\": No such file or directory");
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{}) << "no folder made";
+}
+
+TEST(LogFileErrors, CreateWhereTheFolderIsAFile) {
+    TempFolder folder;
+    WriteBytes(folder / "Tarvo", "a file");
+    const std::string path = folder / "Tarvo/Tarvo.csv";
+    const CreateResult result = CreateLogIfMissing(path);
+    EXPECT_EQ(result.outcome, CreateOutcome::Failed);
+    EXPECT_EQ(result.error, "Cannot create \"" + path + "\": Not a directory");
+}
+
+TEST(LogFileErrors, CreateLeavesAFileThatMayNotBeReadAlone) {
+    TempFolder folder;
+    const std::string path = folder / "Tarvo.csv";
+    WriteBytes(path, "private");
+    ASSERT_EQ(::chmod(folder.path().c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+    const std::string answer = AsOrdinaryUser([&] {
+        return CreateLogIfMissing(path).outcome == CreateOutcome::Existed ? std::string("existed")
+                                                                          : std::string("other");
+    });
+    EXPECT_EQ(answer, "existed");
+    EXPECT_EQ(ReadBytes(path), "private");
+}
+
+TEST(LogFileErrors, SaveIntoAMissingFolder) {
+    TempFolder folder;
+    const std::string path = folder / "Tarvo/Tarvo.csv";
+    const SaveResult result = SaveLog(SomeBook(), path);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, "Cannot save \"" + path + "\": No such file or directory");
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{});
+}
+
+// Each way a save can fail with a log already in place: the old file stays byte for byte, no
+// temporary file is left, and the error names the path and the reason.
+struct FailingSave {
+    const char* name;
+    const char* reason;
+    // Makes saving to `path` in `folder` fail, runs the save and returns its error ("saved"
+    // when it did not fail).
+    std::string (*run)(const TempFolder& folder, const std::string& path);
+};
+
+std::string SaveError(const std::string& path) {
+    const SaveResult result = SaveLog(SomeBook(), path);
+    return result.ok ? std::string("saved") : result.error;
+}
+
+class LogFileSaveFails : public testing::TestWithParam<FailingSave> {};
+
+TEST_P(LogFileSaveFails, KeepsTheOldFileAndSaysWhy) {
+    TempFolder folder;
+    const std::string path = folder / "Tarvo.csv";
+    const std::string old = "CHANGE OIL BEFORE\n1.000000\n\n0.000000\n\n0.000000\n0\n";
+    WriteBytes(path, old);
+
+    const std::string error = GetParam().run(folder, path);
+
+    EXPECT_EQ(error, "Cannot save \"" + path + "\": " + GetParam().reason);
+    EXPECT_EQ(ReadBytes(path), old);
+    ::chmod(folder.path().c_str(), 0755);
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"Tarvo.csv"}) << "no temporary left";
+}
+
+const FailingSave kFailingSaves[] = {
+    {"ReadOnlyFolder", "Permission denied",
+     [](const TempFolder& folder, const std::string& path) {
+         ::chmod(folder.path().c_str(), 0555);
+         return AsOrdinaryUser([&] { return SaveError(path); });
+     }},
+    {"MediumFull", "File too large",
+     [](const TempFolder&, const std::string& path) {
+         const FileSizeLimit limit(100);  // the new content is several times that
+         return SaveError(path);
+     }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Log, LogFileSaveFails, testing::ValuesIn(kFailingSaves),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LogFileErrors, SaveOverAFolderLeavesItAndNoTemporary) {
+    TempFolder folder;
+    const std::string path = folder / "Tarvo.csv";
+    ASSERT_EQ(::mkdir(path.c_str(), 0755), 0);
+    EXPECT_EQ(SaveError(path), "Cannot save \"" + path + "\": Is a directory");
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{"Tarvo.csv"});
+}
+
+}  // namespace
