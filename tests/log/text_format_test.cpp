@@ -54,6 +54,11 @@ const std::vector<NamedValue> kEdgeValues = {
     {"9.95", 9.95},
     {"99.95", 99.95},
     {"1e20", 1e20},
+    {"just below 2^53", 9007199254740991.0},
+    {"2^53", 9007199254740992.0},
+    {"0.0005 at three decimals", 0.0005},
+    {"0.0015 at three decimals", 0.0015},
+    {"2^-60", 8.673617379884035e-19},
     {"-1e20", -1e20},
     {"1e22", 1e22},
     {"2^53 + 1 rounds", 9007199254740993.0},
@@ -70,7 +75,7 @@ const std::vector<NamedValue> kEdgeValues = {
 
 TEST(LogTextFormat, FormatFixedMatchesPrintfOnEdgeValues) {
     for (const NamedValue& row : kEdgeValues) {
-        for (int precision : {0, 1, 2, 6, 17, 40}) {
+        for (int precision : {0, 1, 2, 3, 4, 6, 17, 40}) {
             for (int width : {0, 4, 12, -9}) {
                 EXPECT_EQ(FormatFixed(row.value, precision, width),
                           PrintfFixed(row.value, precision, width))

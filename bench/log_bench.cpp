@@ -1,0 +1,269 @@
+// Load, sort, recompute and save a log of 1k to 1M entries, each printed as time per entry, beside
+// the yardstick of merely reading the file's bytes. Target: the whole round (what a command runs:
+// sort, recompute, save, load) of 100k entries in 100 ms or less, with the heap's peak at most
+// twice the file plus the record array (the counter "peak/budget" stays at or below 1).
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <new>
+#include <random>
+#include <string>
+
+#include "file_bytes.h"
+#include "log_file.h"
+#include "log_record.h"
+
+// Heap accounting for the memory target: every operator new of this program is counted.
+namespace {
+std::atomic<std::size_t> heapInUse{0};
+std::atomic<std::size_t> heapPeak{0};
+
+void* Counted(void* block) {
+    if (block == nullptr) {
+        throw std::bad_alloc();
+    }
+    const std::size_t now = heapInUse += malloc_usable_size(block);
+    std::size_t peak = heapPeak.load();
+    while (now > peak && !heapPeak.compare_exchange_weak(peak, now)) {
+    }
+    return block;
+}
+}  // namespace
+
+void* operator new(std::size_t size) {
+    return Counted(std::malloc(size));
+}
+void* operator new[](std::size_t size) {
+    return Counted(std::malloc(size));
+}
+// Not inlined: GCC would otherwise see free() meet operator new's result and warn of a mismatch.
+__attribute__((noinline)) void operator delete(void* block) noexcept {
+    heapInUse -= malloc_usable_size(block);
+    std::free(block);
+}
+void operator delete[](void* block) noexcept {
+    operator delete(block);
+}
+void operator delete(void* block, std::size_t) noexcept {
+    operator delete(block);
+}
+void operator delete[](void* block, std::size_t) noexcept {
+    operator delete(block);
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// A log as years of driving make one: mostly fill-ups, some partial fills and maintenance,
+// odometer rising, entries hours to days apart.
+LogBook MakeBook(int entries) {
+    std::mt19937 random(42);
+    std::uniform_real_distribution<double> litres(15.0, 45.0);
+    std::uniform_int_distribution<int> kindDraw(0, 9);
+    std::uniform_int_distribution<int> gapMinutes(60, 4000);
+    LogBook book;
+    book.records.resize(static_cast<std::size_t>(entries) + 1);
+    book.count = entries;
+    book.reminders.label = {u"CHANGE OIL BEFORE", u"CHANGE AIR-F BEFORE", u""};
+    book.reminders.value = {45000.0, 50000.0, 0.0};
+    double odo = 1000.0;
+    int64_t minutes = 0;
+    // Filled oldest last: index 0 is the newest, as in the file.
+    for (int i = entries - 1; i >= 0; --i) {
+        LogRecord& r = book.records[static_cast<std::size_t>(i)];
+        minutes += gapMinutes(random);
+        const int64_t days = minutes / (24 * 60);
+        r.time.wYear = static_cast<uint16_t>(2000 + days / 336);
+        r.time.wMonth = static_cast<uint16_t>(1 + days / 28 % 12);
+        r.time.wDay = static_cast<uint16_t>(1 + days % 28);
+        r.time.wHour = static_cast<uint16_t>(minutes / 60 % 24);
+        r.time.wMinute = static_cast<uint16_t>(minutes % 60);
+        r.time.wSecond = static_cast<uint16_t>(minutes * 7 % 60);
+        const int kind = kindDraw(random);
+        r.kind = kind < 7 ? FillUp : (kind < 9 ? NotFillUp : Maintenance);
+        odo += litres(random) * 14.0;
+        r.odo = odo;
+        r.fuel = r.kind == Maintenance ? 0.0 : litres(random);
+        r.cost = r.kind == Maintenance ? 8400 : static_cast<int32_t>(r.fuel * 142.0);
+        book.totalCost += r.cost;
+        book.fuelCost += r.fuel != 0.0 ? r.cost : 0;
+    }
+    RecomputeLog(book);
+    return book;
+}
+
+// One folder for the run, removed at the end; one saved log per size, made on first use.
+class Files {
+public:
+    Files() {
+        std::string pattern = (fs::temp_directory_path() / "tarvo-log-bench-XXXXXX").string();
+        folder_ = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+    }
+    ~Files() {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    const std::string& LogOf(int entries) {
+        auto found = logs_.find(entries);
+        if (found == logs_.end()) {
+            const std::string path = folder_ + "/Tarvo-" + std::to_string(entries) + ".csv";
+            SaveLog(MakeBook(entries), path);
+            found = logs_.emplace(entries, path).first;
+        }
+        return found->second;
+    }
+    std::string Scratch() const { return folder_ + "/Tarvo.csv"; }
+
+private:
+    std::string folder_;
+    std::map<int, std::string> logs_;
+};
+
+Files& TheFiles() {
+    static Files files;
+    return files;
+}
+
+int Entries(const benchmark::State& state) {
+    return static_cast<int>(state.range(0));
+}
+
+// Wall-clock time per entry (the benchmarks use real time: a save waits for the medium).
+void PerEntry(benchmark::State& state) {
+    state.counters["per_entry"] = benchmark::Counter(
+        static_cast<double>(state.range(0)),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+std::size_t FileSize(const std::string& path) {
+    return fs::file_size(path);
+}
+
+LogBook Loaded(const std::string& path) {
+    LogBook book;
+    LoadLog(book, path);
+    return book;
+}
+
+// The heap's peak during `run`, over what was in use outside `book` before it.
+template <typename Run>
+std::size_t PeakDuring(const LogBook& book, Run run) {
+    const std::size_t outside = heapInUse - book.records.capacity() * sizeof(LogRecord);
+    heapPeak = heapInUse.load();
+    run();
+    return heapPeak - outside;
+}
+
+void ReportPeak(benchmark::State& state, std::size_t peak, const std::string& path) {
+    const double budget = 2.0 * static_cast<double>(FileSize(path)) +
+                          static_cast<double>((Entries(state) + 1) * sizeof(LogRecord));
+    state.counters["peak/budget"] = static_cast<double>(peak) / budget;
+}
+
+void BM_ReadBytes(benchmark::State& state) {
+    const std::string& path = TheFiles().LogOf(Entries(state));
+    std::string bytes;
+    for (auto _ : state) {
+        ReadWholeFile(path, bytes);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    PerEntry(state);
+    state.counters["file_MB"] = static_cast<double>(FileSize(path)) / 1e6;
+}
+
+void BM_Load(benchmark::State& state) {
+    const std::string& path = TheFiles().LogOf(Entries(state));
+    LogBook book = Loaded(path);
+    std::size_t peak = 0;
+    for (auto _ : state) {
+        peak = std::max(peak, PeakDuring(book, [&] { LoadLog(book, path); }));
+    }
+    PerEntry(state);
+    ReportPeak(state, peak, path);
+}
+
+void BM_Sort(benchmark::State& state) {
+    LogBook book = Loaded(TheFiles().LogOf(Entries(state)));
+    std::vector<LogRecord> shuffled(book.records.begin(), book.records.begin() + book.count);
+    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(7));
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::copy(shuffled.begin(), shuffled.end(), book.records.begin());
+        state.ResumeTiming();
+        SortNewestFirst(book);
+    }
+    PerEntry(state);
+}
+
+void BM_SortInOrder(benchmark::State& state) {
+    LogBook book = Loaded(TheFiles().LogOf(Entries(state)));
+    for (auto _ : state) {
+        SortNewestFirst(book);
+    }
+    PerEntry(state);
+}
+
+void BM_Recompute(benchmark::State& state) {
+    LogBook book = Loaded(TheFiles().LogOf(Entries(state)));
+    for (auto _ : state) {
+        RecomputeLog(book);
+        benchmark::DoNotOptimize(book.summary.data());
+    }
+    PerEntry(state);
+}
+
+void BM_Save(benchmark::State& state) {
+    const LogBook book = Loaded(TheFiles().LogOf(Entries(state)));
+    const std::string path = TheFiles().Scratch();
+    for (auto _ : state) {
+        SaveLog(book, path);
+    }
+    PerEntry(state);
+}
+
+// What every change of the log runs: sort, recompute, save, then read back.
+void BM_Round(benchmark::State& state) {
+    const std::string path = TheFiles().Scratch();
+    const std::string& source = TheFiles().LogOf(Entries(state));
+    LogBook book = Loaded(source);
+    std::size_t peak = 0;
+    for (auto _ : state) {
+        peak = std::max(peak, PeakDuring(book, [&] {
+                            SortNewestFirst(book);
+                            RecomputeLog(book);
+                            SaveLog(book, path);
+                            LoadLog(book, path);
+                        }));
+    }
+    PerEntry(state);
+    ReportPeak(state, peak, source);
+}
+
+void Sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(1'000)
+        ->Arg(10'000)
+        ->Arg(100'000)
+        ->Arg(1'000'000)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+}
+
+BENCHMARK(BM_ReadBytes)->Apply(Sizes);
+BENCHMARK(BM_Load)->Apply(Sizes);
+BENCHMARK(BM_Sort)->Apply(Sizes);
+BENCHMARK(BM_SortInOrder)->Apply(Sizes);
+BENCHMARK(BM_Recompute)->Apply(Sizes);
+BENCHMARK(BM_Save)->Apply(Sizes);
+BENCHMARK(BM_Round)->Apply(Sizes);
+
+}  // namespace
+
+BENCHMARK_MAIN();
