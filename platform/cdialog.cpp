@@ -14,30 +14,30 @@
 
 BEGIN_MESSAGE_MAP(CDialog, CCmdTarget)
 ON_BN_CLICKED(IDOK, &CDialog::OnOK), ON_BN_CLICKED(IDCANCEL, &CDialog::OnCancel),
-END_MESSAGE_MAP()
+    END_MESSAGE_MAP()
 
-namespace {
-
-QString ToQString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
-}
-
-bool CanSend(ControlClass cls, UINT message, int code) {
-    switch (code) {
-        case BN_CLICKED:
-            return message == WM_COMMAND && cls == ControlClass::Button;
-        case EN_SETFOCUS:
-            return message == WM_COMMAND && cls == ControlClass::Edit;
-        case NM_CLICK:
-        case LVN_COLUMNCLICK:
-            return message == WM_NOTIFY && cls == ControlClass::ListView;
-        case DTN_CLOSEUP:
-        case DTN_DATETIMECHANGE:
-            return message == WM_NOTIFY && cls == ControlClass::DateTimePicker;
-        default:
-            return false;
+        namespace {
+    QString ToQString(std::u16string_view text) {
+        return QString(reinterpret_cast<const QChar*>(text.data()),
+                       static_cast<qsizetype>(text.size()));
     }
-}
+
+    bool CanSend(ControlClass cls, UINT message, int code) {
+        switch (code) {
+            case BN_CLICKED:
+                return message == WM_COMMAND && cls == ControlClass::Button;
+            case EN_SETFOCUS:
+                return message == WM_COMMAND && cls == ControlClass::Edit;
+            case NM_CLICK:
+            case LVN_COLUMNCLICK:
+                return message == WM_NOTIFY && cls == ControlClass::ListView;
+            case DTN_CLOSEUP:
+            case DTN_DATETIMECHANGE:
+                return message == WM_NOTIFY && cls == ControlClass::DateTimePicker;
+            default:
+                return false;
+        }
+    }
 
 }  // namespace
 
@@ -94,10 +94,10 @@ void CDialog::Build() {
     m_window->setWindowModality(Qt::ApplicationModal);
     m_window->installEventFilter(m_window.get());
     const bool caption = (m_template->style & WS_CAPTION) == WS_CAPTION;
-    m_window->setWindowTitle(caption ? ToQString(m_template->title)
-                                     : QString::fromStdU16String(AfxGetApp() != nullptr
-                                                                     ? AfxGetApp()->m_appName
-                                                                     : u"Tarvo"));
+    m_window->setWindowTitle(caption
+                                 ? ToQString(m_template->title)
+                                 : QString::fromStdU16String(
+                                       AfxGetApp() != nullptr ? AfxGetApp()->m_appName : u"Tarvo"));
     const DialogUnits units(font);
     m_window->setFixedSize(units.X(m_template->cx), units.Y(m_template->cy));
 
@@ -107,8 +107,8 @@ void CDialog::Build() {
     for (const ControlTemplate& item : m_template->controls) {
         QWidget* control = m_window->CreateControl(item, radioGroup);
         control->setGeometry(units.X(item.x), units.Y(item.y), units.X(item.cx), units.Y(item.cy));
-        control->setAccessibleName(ToQString(item.accessibleName.empty() ? item.text
-                                                                         : item.accessibleName));
+        control->setAccessibleName(
+            ToQString(item.accessibleName.empty() ? item.text : item.accessibleName));
         if (control->focusPolicy() != Qt::NoFocus) {
             control->setFocusPolicy((item.style & WS_TABSTOP) != 0 ? Qt::StrongFocus
                                                                    : Qt::ClickFocus);
@@ -144,9 +144,10 @@ void CDialog::ValidateMessageMap() const {
             }
             const ControlTemplate* item = m_template->FindControl(e.idFirst);
             if (item == nullptr || !CanSend(item->cls, e.message, e.code)) {
-                qFatal("dialog %u: message map entry for control %d (notification %d) matches "
-                       "no control of the template that can send it",
-                       m_templateId, e.idFirst, e.code);
+                qFatal(
+                    "dialog %u: message map entry for control %d (notification %d) matches "
+                    "no control of the template that can send it",
+                    m_templateId, e.idFirst, e.code);
             }
         }
     }
@@ -223,8 +224,8 @@ void CDialog::CenterWindow() {
     if (m_window == nullptr) {
         return;
     }
-    QScreen* screen = m_window->screen() != nullptr ? m_window->screen()
-                                                    : QGuiApplication::primaryScreen();
+    QScreen* screen =
+        m_window->screen() != nullptr ? m_window->screen() : QGuiApplication::primaryScreen();
     if (screen != nullptr) {
         QRect frame = m_window->frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());

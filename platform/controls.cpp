@@ -3,6 +3,8 @@
 #include <QCalendarWidget>
 #include <QFocusEvent>
 #include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "cdialog.h"
@@ -65,11 +67,23 @@ ListViewControl::ListViewControl(CDialog* owner, int id, QWidget* parent)
 void ListViewControl::mouseReleaseEvent(QMouseEvent* event) {
     QTreeView::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton) {
-        NMHDR nm;
-        nm.idFrom = static_cast<UINT_PTR>(m_id);
-        nm.code = NM_CLICK;
-        m_owner->SendNotify(WM_NOTIFY, NM_CLICK, m_id, &nm);
+        NotifyClick();
     }
+}
+
+void ListViewControl::keyPressEvent(QKeyEvent* event) {
+    const QItemSelection before = selectionModel()->selection();
+    QTreeView::keyPressEvent(event);
+    if (selectionModel()->selection() != before) {
+        NotifyClick();
+    }
+}
+
+void ListViewControl::NotifyClick() {
+    NMHDR nm;
+    nm.idFrom = static_cast<UINT_PTR>(m_id);
+    nm.code = NM_CLICK;
+    m_owner->SendNotify(WM_NOTIFY, NM_CLICK, m_id, &nm);
 }
 
 DateTimePickerControl::DateTimePickerControl(CDialog* owner, int id, DWORD style, QWidget* parent)

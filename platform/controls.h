@@ -40,15 +40,19 @@ private:
 };
 
 // A report-mode list: NM_CLICK after every left click (on a row or on empty space, once the
-// click has changed the selection), LVN_COLUMNCLICK for header clicks.
+// click has changed the selection), LVN_COLUMNCLICK for header clicks. A keyboard user moves
+// the selection with the keys; such a move counts as a click too, so that what the commands
+// act on is always the row the user sees selected.
 class ListViewControl : public QTreeView {
 public:
     ListViewControl(CDialog* owner, int id, QWidget* parent);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void NotifyClick();
     CDialog* m_owner;
     int m_id;
 };

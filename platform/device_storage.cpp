@@ -26,9 +26,9 @@ std::string DeviceRoot() {
 std::string MapDevicePath(std::u16string_view devicePath) {
     std::string root;
     std::u16string_view rest = devicePath;
-    const bool onCard = devicePath.substr(0, kStorageCard.size()) == kStorageCard &&
-                        (devicePath.size() == kStorageCard.size() ||
-                         devicePath[kStorageCard.size()] == u'\\');
+    const bool onCard =
+        devicePath.substr(0, kStorageCard.size()) == kStorageCard &&
+        (devicePath.size() == kStorageCard.size() || devicePath[kStorageCard.size()] == u'\\');
     if (onCard && !Env("TARVO_STORAGE").empty()) {
         root = Env("TARVO_STORAGE");
         rest = devicePath.substr(kStorageCard.size());

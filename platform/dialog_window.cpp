@@ -19,7 +19,8 @@ namespace {
 constexpr char kIdProperty[] = "controlId";
 
 QString ToQString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), static_cast<qsizetype>(text.size()));
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
 }
 
 // A multi-line button breaks its text at spaces where a line would not fit.
@@ -60,9 +61,8 @@ QWidget* CreateButton(CDialog* owner, const ControlTemplate& item, QWidget* pare
         button = push;
     }
     const int id = item.id;
-    QObject::connect(button, &QAbstractButton::clicked, parent, [owner, id] {
-        owner->SendNotify(WM_COMMAND, BN_CLICKED, id);
-    });
+    QObject::connect(button, &QAbstractButton::clicked, parent,
+                     [owner, id] { owner->SendNotify(WM_COMMAND, BN_CLICKED, id); });
     return button;
 }
 

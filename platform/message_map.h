@@ -90,21 +90,23 @@ constexpr MessageMapEntry OnNotify(int code, int id) {
 
 // Declares a class's message map; define it with BEGIN_MESSAGE_MAP / END_MESSAGE_MAP. A class
 // without entries of its own declares none and uses its base class's map.
-#define DECLARE_MESSAGE_MAP()                                                    \
-public:                                                                          \
-    static const MessageMap* GetThisMessageMap();                                \
-                                                                                 \
-protected:                                                                       \
-    const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
+#define DECLARE_MESSAGE_MAP()                          \
+public:                                                \
+    static const MessageMap* GetThisMessageMap();      \
+                                                       \
+protected:                                             \
+    const MessageMap* GetMessageMap() const override { \
+        return GetThisMessageMap();                    \
+    }
 
-#define BEGIN_MESSAGE_MAP(theClass, baseClass)            \
-    const MessageMap* theClass::GetThisMessageMap() {     \
-        using TheBaseClass = baseClass;                   \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)        \
+    const MessageMap* theClass::GetThisMessageMap() { \
+        using TheBaseClass = baseClass;               \
         static const MessageMapEntry kEntries[] = {
-#define END_MESSAGE_MAP()                                                         \
-    }                                                                                      \
-    ;                                                                                      \
-    static const MessageMap kMap = {TheBaseClass::GetThisMessageMap(), kEntries,            \
-                                    sizeof(kEntries) / sizeof(kEntries[0])};               \
-    return &kMap;                                                                          \
+#define END_MESSAGE_MAP()                                                        \
+    }                                                                            \
+    ;                                                                            \
+    static const MessageMap kMap = {TheBaseClass::GetThisMessageMap(), kEntries, \
+                                    sizeof(kEntries) / sizeof(kEntries[0])};     \
+    return &kMap;                                                                \
     }

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "log_record.h"
+
+// The log list's nine columns: title, width in pixels, and how a record's cell reads. Column 8
+// is hidden (width 0) and holds the record's index, so a row still names its record after the
+// rows have been sorted by another column.
+struct ListColumn {
+    std::u16string_view title;
+    int width;
+};
+
+inline constexpr int kIndexColumn = 8;
+inline constexpr std::array<ListColumn, 9> kListColumns = {{
+    {u"Date Time", 52},
+    {u"km/L", 40},
+    {u"Trip km", 45},
+    {u"Fuel L", 45},
+    {u"\\/L", 45},
+    {u"F", 22},
+    {u"Cost \\", 55},
+    {u"Odo km", 65},
+    {u"Dummy", 0},
+}};
+
+// The text of `column` for `record`, the record at `index` of the log, into `cell` (replacing
+// what it held, so one buffer serves a whole fill).
+void FormatListCell(const LogRecord& record, int index, int column, std::u16string& cell);
+
+// The list's text order: code unit by code unit as unsigned numbers, a text that is the
+// beginning of a longer one first. Returns -1, 0 or 1.
+int CompareCellText(std::u16string_view a, std::u16string_view b);

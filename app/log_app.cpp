@@ -1,0 +1,12 @@
+#include "log_app.h"
+
+#include "log_dlg.h"
+
+BOOL CLogApp::InitInstance() {
+    CLogDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    // The program ends here: no message loop of the platform's own.
+    return FALSE;
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "win_app.h"
+
+// The application: runs the main dialog and ends when it closes.
+class CLogApp : public CWinApp {
+public:
+    BOOL InitInstance() override;
+};

@@ -1,0 +1,54 @@
+#include "list_columns.h"
+#include "log_dlg.h"
+#include "resource.h"
+#include "text_format.h"
+#include "win_app.h"
+
+void CLogDlg::FillList() {
+    m_list.SetRedraw(FALSE);
+    m_list.DeleteAllItems();
+    std::u16string cell;
+    for (int32_t i = 0; i < m_book.count; ++i) {
+        const LogRecord& record = m_book.records[static_cast<size_t>(i)];
+        FormatListCell(record, i, 0, cell);
+        const int row = m_list.InsertItem(i, cell);
+        for (int column = 1; column < static_cast<int>(kListColumns.size()); ++column) {
+            FormatListCell(record, i, column, cell);
+            m_list.SetItemText(row, column, cell);
+        }
+    }
+    m_list.SetRedraw(TRUE);
+}
+
+void CLogDlg::OnColumnClick(NMHDR* nm, LRESULT* result) {
+    const auto* header = reinterpret_cast<const NMLISTVIEW*>(nm);
+    // Each row carries its position, so the comparison can fetch its text by position.
+    const int rows = m_list.GetItemCount();
+    for (int p = 0; p < rows; ++p) {
+        m_list.SetItemData(p, static_cast<DWORD_PTR>(p));
+    }
+    m_list.SortItems(&CLogDlg::CompareRowText, static_cast<DWORD_PTR>(header->iSubItem));
+    m_sortAscending = !m_sortAscending;
+    *result = 0;
+}
+
+int CLogDlg::CompareRowText(LPARAM a, LPARAM b, LPARAM column) {
+    auto* dlg = static_cast<CLogDlg*>(AfxGetMainWnd());
+    const std::u16string_view textA =
+        dlg->m_list.GetItemText(static_cast<int>(a), static_cast<int>(column));
+    const std::u16string_view textB =
+        dlg->m_list.GetItemText(static_cast<int>(b), static_cast<int>(column));
+    return dlg->m_sortAscending ? CompareCellText(textA, textB) : CompareCellText(textB, textA);
+}
+
+void CLogDlg::OnListClick(NMHDR* /*nm*/, LRESULT* result) {
+    m_selectedIndex = m_list.GetNextItem(-1, LVNI_SELECTED);
+    EnableRecordCommands(m_selectedIndex != -1 ? TRUE : FALSE);
+    // The hidden column names the record, whatever order the rows are in now.
+    const std::string text = Utf16ToUtf8(m_list.GetItemText(m_selectedIndex, kIndexColumn));
+    int64_t index = 0;
+    m_selectedIndex = ScanInt(text, index) && index >= INT32_MIN && index <= INT32_MAX
+                          ? static_cast<int32_t>(index)
+                          : 0;
+    *result = 0;
+}

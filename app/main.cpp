@@ -1,0 +1,8 @@
+#include "log_app.h"
+
+// The one application object, alive for the whole program.
+CLogApp theApp;
+
+int main(int argc, char** argv) {
+    return AfxWinMain(argc, argv);
+}

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QDir>
+#include <QHeaderView>
+#include <QImage>
+
+#include "app_fixture.h"
+#include "resource.h"
+#include "ui.h"
+
+TEST_F(AppTest, FirstStartCreatesTheLogAndShowsAnEmptyPanel) {
+    m_driver.OnMessageBox();
+    RunProgram([&](CLogDlg& dlg) {
+        EXPECT_EQ(ui::QText(dlg, IDC_REMINDER_LABEL1), "CHANGE OIL BEFORE");
+        EXPECT_EQ(ui::QText(dlg, IDC_REMINDER_LABEL2), "CHANGE AIR-F BEFORE");
+        EXPECT_EQ(ui::QText(dlg, IDC_REMINDER_LABEL3), "");
+        for (int id : {IDC_REMINDER_VALUE1, IDC_REMINDER_VALUE2, IDC_REMINDER_VALUE3}) {
+            EXPECT_EQ(ui::QText(dlg, id), "0");
+        }
+        EXPECT_EQ(ui::QText(dlg, IDC_SUMMARY), "");
+        QTreeView* view = ListView(dlg);
+        EXPECT_EQ(view->model()->rowCount(), 0);
+        ASSERT_EQ(view->model()->columnCount(), 9);
+        EXPECT_EQ(view->model()->headerData(0, Qt::Horizontal).toString(), "Date Time");
+        EXPECT_FALSE(ui::Enabled(dlg, IDC_CORRECT));
+        EXPECT_FALSE(ui::Enabled(dlg, IDC_DELETE));
+        EXPECT_TRUE(ui::Enabled(dlg, IDC_INPUT));
+        EXPECT_TRUE(ui::Enabled(dlg, IDC_ANALYZE));
+        EXPECT_EQ(QApplication::focusWidget(), ui::Control(dlg, IDC_INPUT));
+        EXPECT_EQ(dlg.GetWindowWidget()->windowTitle(), "Tarvo V1.10");
+        EXPECT_FALSE(dlg.GetWindowWidget()->windowIcon().isNull());
+    });
+    ASSERT_EQ(m_driver.MessageBoxTexts().size(), 1u);
+    EXPECT_EQ(m_driver.MessageBoxTexts()[0], u"New \"Tarvo.csv\" is Created.");
+    EXPECT_EQ(ReadLog(),
+              "CHANGE OIL BEFORE\n0.000000\nCHANGE AIR-F BEFORE\n0.000000\n\n0.000000\n0\n");
+}
+
+TEST_F(AppTest, StartWithALogShowsItWithoutAMessageAndLeavesTheFileAlone) {
+    WriteLog(kWorkedExampleFile);
+    RunProgram([&](CLogDlg& dlg) {
+        EXPECT_EQ(ui::QText(dlg, IDC_REMINDER_VALUE1), "45000");
+        EXPECT_EQ(ui::QText(dlg, IDC_REMINDER_VALUE2), "50000");
+        EXPECT_EQ(ui::QText(dlg, IDC_SUMMARY), "Av:15.6km/L, Fuel \\11394, All \\19794");
+        EXPECT_EQ(ListView(dlg)->model()->rowCount(), 4);
+    });
+    EXPECT_TRUE(m_driver.MessageBoxTexts().empty());
+    EXPECT_EQ(ReadLog(), kWorkedExampleFile);
+}
+
+TEST_F(AppTest, ListShowsTheWorkedExampleCellByCell) {
+    WriteLog(kWorkedExampleFile);
+    const QStringList expected[] = {
+        {" 9/ 1/2007 12: 0: 0", "----", "----", "----", "----", "M", " 8400", " 41950.0", "0"},
+        {" 8/26/2007  7:30:45", "15.6", "660.0", " 30.2", "142.0", "F", " 4288", " 41890.0", "1"},
+        {" 8/15/2007 18:40:12", "----", "----", " 12.0", "143.0", "N", " 1716", " 41502.5", "2"},
+        {" 8/ 4/2007  9: 5: 0", "----", "----", " 38.5", "140.0", "F", " 5390", " 41230.0", "3"},
+    };
+    RunProgram([&](CLogDlg& dlg) {
+        QTreeView* view = ListView(dlg);
+        const int widths[] = {52, 40, 45, 45, 45, 22, 55, 65, 0};
+        const char* titles[] = {"Date Time", "km/L",    "Trip km", "Fuel L", "\\/L",
+                                "F",         "Cost \\", "Odo km",  "Dummy"};
+        for (int c = 0; c < 9; ++c) {
+            EXPECT_EQ(view->header()->sectionSize(c), widths[c]) << c;
+            EXPECT_EQ(view->model()->headerData(c, Qt::Horizontal).toString(), titles[c]) << c;
+        }
+        for (int r = 0; r < 4; ++r) {
+            for (int c = 0; c < 9; ++c) {
+                EXPECT_EQ(Cell(dlg, r, c), expected[r][c]) << "row " << r << " column " << c;
+            }
+        }
+    });
+}
+
+TEST_F(AppTest, AKindNoCommandWritesShowsAQuestionMark) {
+    WriteLog(
+        "A\n0\nB\n0\n\n0\n1\nheader\n"
+        "2007,9,1,12,0,0,41950.0,0.0,7,8400\n");
+    RunProgram([&](CLogDlg& dlg) { EXPECT_EQ(Cell(dlg, 0, 5), "?"); });
+}
+
+TEST_F(AppTest, AnUnreadableLogIsReportedAndNeverOverwritten) {
+    // A folder where the file should be: it exists, so nothing is created, but it cannot be read.
+    std::filesystem::create_directory(LogPath());
+    m_driver.OnMessageBox([&](const std::u16string& text) {
+        EXPECT_NE(QString::fromStdU16String(text).indexOf(QString::fromStdString(LogPath())), -1);
+        return IDOK;
+    });
+    RunProgram([&](CLogDlg& dlg) {
+        EXPECT_EQ(ListView(dlg)->model()->rowCount(), 0);
+        EXPECT_TRUE(ui::Enabled(dlg, IDC_INPUT));
+    });
+    EXPECT_TRUE(std::filesystem::is_directory(LogPath()));
+}
+
+TEST_F(AppTest, AMissingFolderIsReportedAndTheProgramKeepsRunning) {
+    std::filesystem::remove_all(Card() + "/Tarvo");
+    m_driver.OnMessageBox([&](const std::u16string& text) {
+        EXPECT_NE(QString::fromStdU16String(text).indexOf(QString::fromStdString(LogPath())), -1);
+        return IDOK;
+    });
+    RunProgram([&](CLogDlg& dlg) { EXPECT_EQ(ListView(dlg)->model()->rowCount(), 0); });
+    EXPECT_FALSE(std::filesystem::exists(Card() + "/Tarvo"));
+}
+
+TEST_F(AppTest, ScreenshotOfTheMainDialogWithTheWorkedExample) {
+    WriteLog(kWorkedExampleFile);
+    RunProgram([&](CLogDlg& dlg) {
+        const QImage shot = dlg.GetWindowWidget()->grab().toImage();
+        ASSERT_FALSE(shot.isNull());
+        EXPECT_GT(shot.width(), 200);
+        // Not one flat colour: the controls and their texts were drawn.
+        int differing = 0;
+        for (int y = 0; y < shot.height(); y += 3) {
+            for (int x = 0; x < shot.width(); x += 3) {
+                differing += shot.pixel(x, y) != shot.pixel(0, 0);
+            }
+        }
+        EXPECT_GT(differing, 100);
+        const QString folder = qEnvironmentVariable("TARVO_SCREENSHOT_DIR", QDir::tempPath());
+        EXPECT_TRUE(shot.save(folder + "/main.png"));
+    });
+}
