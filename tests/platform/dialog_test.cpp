@@ -1,6 +1,6 @@
+#include <gtest/gtest.h>
 #include <QLineEdit>
 #include <QPushButton>
-#include <gtest/gtest.h>
 
 #include "cdialog.h"
 #include "data_exchange.h"
@@ -76,9 +76,9 @@ TEST(Dialog, TextThatIsNotAFiniteNumberKeepsTheDialogOpenWithAMessage) {
         const char* name;
         QString text;
     };
-    for (const Row& row : {Row{"letters", "abc"}, Row{"trailing junk", "1.5x"},
-                           Row{"infinity", "inf"}, Row{"nan", "nan"}, Row{"overflow", "1e999"},
-                           Row{"empty", ""}}) {
+    for (const Row& row :
+         {Row{"letters", "abc"}, Row{"trailing junk", "1.5x"}, Row{"infinity", "inf"},
+          Row{"nan", "nan"}, Row{"overflow", "1e999"}, Row{"empty", ""}}) {
         SCOPED_TRACE(row.name);
         ModalDriver driver;
         ProbeDlg dlg;

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QHeaderView>
 #include <QTest>
 #include <QTreeView>
-#include <gtest/gtest.h>
 
 #include "cdialog.h"
 #include "clistctrl.h"
@@ -52,7 +52,8 @@ std::vector<std::u16string> Column(CListCtrl& list, int column) {
 
 int ByTextOfColumnOne(LPARAM a, LPARAM b, LPARAM list) {
     auto* ctrl = reinterpret_cast<CListCtrl*>(list);
-    return ctrl->GetItemText(static_cast<int>(a), 1).compare(ctrl->GetItemText(static_cast<int>(b), 1));
+    return ctrl->GetItemText(static_cast<int>(a), 1)
+        .compare(ctrl->GetItemText(static_cast<int>(b), 1));
 }
 
 }  // namespace
@@ -91,20 +92,19 @@ TEST(ListCtrl, ColumnsKeepTheirWidthsAndTitlesThroughARefill) {
 }
 
 TEST(ListCtrl, SortMovesRowsWithTheirSelectionAndPassesItemData) {
-    WithList({{u"r0", u"c", u"0"}, {u"r1", u"a", u"1"}, {u"r2", u"b", u"2"}},
-             [](ListDlg& dlg, QTreeView* view) {
-                 for (int r = 0; r < 3; ++r) {
-                     dlg.m_list.SetItemData(r, static_cast<DWORD_PTR>(r));
-                 }
-                 view->selectionModel()->select(view->model()->index(0, 0),
-                                                QItemSelectionModel::Select |
-                                                    QItemSelectionModel::Rows);
-                 EXPECT_EQ(dlg.m_list.GetNextItem(-1, LVNI_SELECTED), 0);
-                 dlg.m_list.SortItems(&ByTextOfColumnOne, reinterpret_cast<DWORD_PTR>(&dlg.m_list));
-                 EXPECT_EQ(Column(dlg.m_list, 0), (std::vector<std::u16string>{u"r1", u"r2", u"r0"}));
-                 // The selected row "r0" moved to the bottom, and its selection with it.
-                 EXPECT_EQ(dlg.m_list.GetNextItem(-1, LVNI_SELECTED), 2);
-             });
+    WithList({{u"r0", u"c", u"0"}, {u"r1", u"a", u"1"}, {u"r2", u"b", u"2"}}, [](ListDlg& dlg,
+                                                                                 QTreeView* view) {
+        for (int r = 0; r < 3; ++r) {
+            dlg.m_list.SetItemData(r, static_cast<DWORD_PTR>(r));
+        }
+        view->selectionModel()->select(view->model()->index(0, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        EXPECT_EQ(dlg.m_list.GetNextItem(-1, LVNI_SELECTED), 0);
+        dlg.m_list.SortItems(&ByTextOfColumnOne, reinterpret_cast<DWORD_PTR>(&dlg.m_list));
+        EXPECT_EQ(Column(dlg.m_list, 0), (std::vector<std::u16string>{u"r1", u"r2", u"r0"}));
+        // The selected row "r0" moved to the bottom, and its selection with it.
+        EXPECT_EQ(dlg.m_list.GetNextItem(-1, LVNI_SELECTED), 2);
+    });
 }
 
 TEST(ListCtrl, FirstSelectedRowIsTheOneNearestTheTop) {

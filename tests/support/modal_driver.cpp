@@ -1,9 +1,9 @@
 #include "modal_driver.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QString>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include "cdialog.h"
 

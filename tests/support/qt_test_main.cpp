@@ -1,5 +1,5 @@
-#include <QApplication>
 #include <gtest/gtest.h>
+#include <QApplication>
 
 // Qt tests run headless: the offscreen platform unless the caller chose another.
 int main(int argc, char** argv) {

@@ -1,9 +1,9 @@
 #include "ui.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include "control_text.h"
 

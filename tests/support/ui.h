@@ -12,8 +12,8 @@ class QWidget;
 namespace ui {
 
 QWidget* Control(CDialog& dialog, int id);  // fails the test when the control does not exist
-void Click(CDialog& dialog, int id);         // a left click in the middle of the control
-void ClickFocus(CDialog& dialog, int id);    // gives the control the focus as a tap would
+void Click(CDialog& dialog, int id);        // a left click in the middle of the control
+void ClickFocus(CDialog& dialog, int id);   // gives the control the focus as a tap would
 void Key(CDialog& dialog, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 void Type(CDialog& dialog, const QString& text);  // typed into whatever has the focus
 std::u16string Text(CDialog& dialog, int id);
