@@ -1,12 +1,30 @@
 #include "file_bytes.h"
 
-#include "file_descriptor.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
+#include <new>
+#include <stdexcept>
+
+#include "file_descriptor.h"
+
+namespace {
+
+// Grows `bytes` to `size`; a file too large for memory is an error like any other, not a crash.
+bool Grow(std::string& bytes, std::size_t size) {
+    try {
+        bytes.resize(size);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    } catch (const std::length_error&) {
+        return false;
+    }
+}
+
+}  // namespace
 
 int ReadWholeFile(const std::string& path, std::string& bytes) {
     const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
@@ -19,11 +37,13 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
     }
     // One byte more than the size, so that the end of the file is seen without growing; a file
     // that grows meanwhile (or reports no size) is read on until its real end all the same.
-    bytes.resize(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 4096);
+    if (!Grow(bytes, info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 4096)) {
+        return ENOMEM;
+    }
     std::size_t filled = 0;
     for (;;) {
-        if (filled == bytes.size()) {
-            bytes.resize(bytes.size() * 2);
+        if (filled == bytes.size() && !Grow(bytes, bytes.size() * 2)) {
+            return ENOMEM;
         }
         const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0 && errno == EINTR) {

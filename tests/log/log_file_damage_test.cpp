@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,11 @@ struct DamageRow {
     std::vector<double> keptOdometers;  // newest first
     std::vector<std::string> problems;
 };
+
+// Rows are named in test output by their name alone.
+void PrintTo(const DamageRow& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class LogFileDamage : public testing::TestWithParam<DamageRow> {};
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -125,6 +126,11 @@ struct FailingSave {
     // when it did not fail).
     std::string (*run)(const TempFolder& folder, const std::string& path);
 };
+
+// Rows are named in test output by their name alone.
+void PrintTo(const FailingSave& row, std::ostream* out) {
+    *out << row.name;
+}
 
 std::string SaveError(const std::string& path) {
     const SaveResult result = SaveLog(SomeBook(), path);

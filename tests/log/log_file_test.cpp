@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -165,6 +166,11 @@ struct ReadRow {
     const char* name;
     std::string text;
 };
+
+// Rows are named in test output by their name alone.
+void PrintTo(const ReadRow& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class LogFileReads : public testing::TestWithParam<ReadRow> {};
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,11 @@ struct EdgeRow {
     std::vector<Derived> derived;
     std::u16string summary;
 };
+
+// Rows are named in test output by their name alone.
+void PrintTo(const EdgeRow& row, std::ostream* out) {
+    *out << row.name;
+}
 
 class LogRecomputeEdge : public testing::TestWithParam<EdgeRow> {};
 
