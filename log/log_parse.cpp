@@ -63,81 +63,89 @@ std::string_view Prepared(std::string_view line) {
 }
 
 constexpr std::size_t kEntryFields = 10;
-constexpr std::array<const char*, kEntryFields> kFieldNames = {
-    "Year", "Month", "Day", "Hour", "Minute", "Second", "Odo", "Fuel", "kind", "Cost"};
 
-// Returns what is wrong with one field, or nothing when `value` was set.
-std::string ScanIntField(std::string_view text, std::size_t field, int64_t low, int64_t high,
-                         const char* range, int64_t& value) {
-    const ScanOutcome outcome = ScanIntChecked(text, value);
-    if (outcome == ScanOutcome::NoNumber) {
-        return std::string("the ") + kFieldNames[field] + " field holds no number";
-    }
-    if (outcome == ScanOutcome::OutOfRange || value < low || value > high) {
-        return std::string("the ") + kFieldNames[field] + " field is outside " + range;
-    }
-    return {};
+// How each entered field is read: "%d" into a 16-bit date field, "%lf", or "%d"/"%ld" into a
+// 32-bit field (the device's long has 32 bits).
+struct FieldRule {
+    const char* name;
+    bool isDouble;
+    int64_t low;
+    int64_t high;
+    const char* outside;
+};
+
+constexpr int64_t kInt32Low = std::numeric_limits<int32_t>::min();
+constexpr int64_t kInt32High = std::numeric_limits<int32_t>::max();
+constexpr FieldRule kDateRule = {nullptr, false, 0, 65535, "is outside 0..65535"};
+constexpr FieldRule k32BitRule = {nullptr, false, kInt32Low, kInt32High,
+                                  "is outside the 32-bit range"};
+constexpr FieldRule kDoubleRule = {nullptr, true, 0, 0, nullptr};
+
+constexpr FieldRule Named(const char* name, FieldRule rule) {
+    rule.name = name;
+    return rule;
 }
 
-std::string ScanDoubleField(std::string_view text, std::size_t field, double& value) {
-    const ScanOutcome outcome = ScanDoubleChecked(text, value);
+constexpr std::array<FieldRule, kEntryFields> kFields = {
+    Named("Year", kDateRule),  Named("Month", kDateRule),  Named("Day", kDateRule),
+    Named("Hour", kDateRule),  Named("Minute", kDateRule), Named("Second", kDateRule),
+    Named("Odo", kDoubleRule), Named("Fuel", kDoubleRule), Named("kind", k32BitRule),
+    Named("Cost", k32BitRule),
+};
+
+// Reads one field into `integer` or `real`; returns what is wrong with it, or nullptr.
+const char* ScanField(std::string_view text, const FieldRule& rule, int64_t& integer,
+                      double& real) {
+    const ScanOutcome outcome =
+        rule.isDouble ? ScanDoubleChecked(text, real) : ScanIntChecked(text, integer);
     if (outcome == ScanOutcome::NoNumber) {
-        return std::string("the ") + kFieldNames[field] + " field holds no number";
+        return "holds no number";
     }
-    if (outcome == ScanOutcome::OutOfRange) {
-        return std::string("the ") + kFieldNames[field] + " field holds no finite number";
+    if (rule.isDouble) {
+        return outcome == ScanOutcome::OutOfRange ? "holds no finite number" : nullptr;
     }
-    return {};
+    if (outcome == ScanOutcome::OutOfRange || integer < rule.low || integer > rule.high) {
+        return rule.outside;
+    }
+    return nullptr;
 }
 
 // Reads the ten entered fields of an entry line into `r`; returns what is wrong, or nothing.
 std::string ParseEntry(std::string_view line, LogRecord& r) {
+    // Each field runs up to the next comma or the end of the line; one pass finds the ten.
     std::array<std::string_view, kEntryFields> fields;
     std::size_t found = 0;
-    for (std::size_t start = 0; found < kEntryFields;) {
-        const std::size_t comma = line.find(',', start);
-        fields[found++] = line.substr(start, comma - start);
-        if (comma == std::string_view::npos) {
-            break;
+    for (std::size_t i = 0, start = 0; found < kEntryFields; ++i) {
+        if (i == line.size() || line[i] == ',') {
+            fields[found++] = line.substr(start, i - start);
+            if (i == line.size()) {
+                break;
+            }
+            start = i + 1;
         }
-        start = comma + 1;
     }
     if (found < kEntryFields) {
         return "an entry needs " + std::to_string(kEntryFields) + " fields, the line has " +
                std::to_string(found);
     }
-    constexpr int64_t kInt32Low = std::numeric_limits<int32_t>::min();
-    constexpr int64_t kInt32High = std::numeric_limits<int32_t>::max();
-    std::array<int64_t, 6> date{};
-    for (std::size_t i = 0; i < date.size(); ++i) {
-        std::string wrong = ScanIntField(fields[i], i, 0, 65535, "0..65535", date[i]);
-        if (!wrong.empty()) {
-            return wrong;
+    std::array<int64_t, kEntryFields> integers{};
+    std::array<double, kEntryFields> reals{};
+    for (std::size_t i = 0; i < kEntryFields; ++i) {
+        const char* wrong = ScanField(fields[i], kFields[i], integers[i], reals[i]);
+        if (wrong != nullptr) {
+            return std::string("the ") + kFields[i].name + " field " + wrong;
         }
     }
-    int64_t kind = 0;
-    int64_t cost = 0;
-    std::string wrong = ScanDoubleField(fields[6], 6, r.odo);
-    if (wrong.empty()) {
-        wrong = ScanDoubleField(fields[7], 7, r.fuel);
-    }
-    if (wrong.empty()) {
-        wrong = ScanIntField(fields[8], 8, kInt32Low, kInt32High, "the 32-bit range", kind);
-    }
-    if (wrong.empty()) {
-        wrong = ScanIntField(fields[9], 9, kInt32Low, kInt32High, "the 32-bit range", cost);
-    }
-    if (!wrong.empty()) {
-        return wrong;
-    }
-    r.time.wYear = static_cast<uint16_t>(date[0]);
-    r.time.wMonth = static_cast<uint16_t>(date[1]);
-    r.time.wDay = static_cast<uint16_t>(date[2]);
-    r.time.wHour = static_cast<uint16_t>(date[3]);
-    r.time.wMinute = static_cast<uint16_t>(date[4]);
-    r.time.wSecond = static_cast<uint16_t>(date[5]);
-    r.kind = static_cast<int32_t>(kind);
-    r.cost = static_cast<int32_t>(cost);
+    r.time.wYear = static_cast<uint16_t>(integers[0]);
+    r.time.wMonth = static_cast<uint16_t>(integers[1]);
+    r.time.wDay = static_cast<uint16_t>(integers[2]);
+    r.time.wHour = static_cast<uint16_t>(integers[3]);
+    r.time.wMinute = static_cast<uint16_t>(integers[4]);
+    r.time.wSecond = static_cast<uint16_t>(integers[5]);
+    r.odo = reals[6];
+    r.fuel = reals[7];
+    r.kind = static_cast<int32_t>(integers[8]);
+    r.cost = static_cast<int32_t>(integers[9]);
     return {};
 }
 

@@ -186,7 +186,7 @@ void AppendInt(std::string& out, int64_t value, int width) {
     const std::size_t start = out.size();
     char digits[24];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, result.ptr);
+    out.append(digits, static_cast<std::size_t>(result.ptr - digits));
     Pad(out, start, width);
 }
 
