@@ -39,7 +39,10 @@ LoadResult LoadLog(LogBook& book, const std::string& path);
 
 struct SaveResult {
     bool ok = true;
-    std::string error;  // set when !ok; the file on disk is then exactly as it was
+    // Set when !ok; the file on disk is then exactly as it was, except in one case: the new
+    // content was renamed into place but the folder could not be flushed to the medium, so it
+    // might not survive a power loss.
+    std::string error;
 };
 
 // Writes the reminder rows, the count, the header and the first `count` records in array order.
