@@ -24,5 +24,8 @@ private:
     int32_t m_decimals = 0;  // 0: integer part; k >= 1: the next digit is the k-th decimal
     double m_lastFraction = 0.0;
 
+    // The tests read the entry state key by key; nothing else looks inside.
+    friend class KeypadDlgTestPeer;
+
     DECLARE_MESSAGE_MAP()
 };
