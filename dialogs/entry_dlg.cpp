@@ -1,0 +1,230 @@
+#include "entry_dlg.h"
+
+#include <cmath>
+#include <limits>
+
+#include "data_exchange.h"
+#include "keyboard_dlg.h"
+#include "keypad_dlg.h"
+#include "message_box.h"
+#include "resource.h"
+
+const char16_t kPriceOutOfRangeMessage[] =
+    u"The price must be a whole number of yen between -2147483648 and 2147483647.";
+
+bool PriceFromKeypadValue(double value, int32_t& price) {
+    // Compared after truncation, so that 2147483647.9 is still 2147483647 yen; NaN fails both
+    // comparisons and infinity the one on its side.
+    const double whole = std::trunc(value);
+    if (!(whole >= static_cast<double>(std::numeric_limits<int32_t>::min()) &&
+          whole <= static_cast<double>(std::numeric_limits<int32_t>::max()))) {
+        return false;
+    }
+    price = static_cast<int32_t>(whole);
+    return true;
+}
+
+BEGIN_MESSAGE_MAP(CEntryDlg, CDialog)
+ON_NOTIFY(DTN_CLOSEUP, IDC_DATE, &CEntryDlg::OnDateCloseUp),
+    // Typing or scrolling a date changes the picker without a close-up; the record must follow
+    // the picker whichever way its date changed.
+    ON_NOTIFY(DTN_DATETIMECHANGE, IDC_DATE, &CEntryDlg::OnDateChange),
+    ON_NOTIFY(DTN_DATETIMECHANGE, IDC_TIME, &CEntryDlg::OnTimeChange),
+    ON_EN_SETFOCUS(IDC_FUEL, &CEntryDlg::OnSetFocusFuel),
+    ON_EN_SETFOCUS(IDC_ODO, &CEntryDlg::OnSetFocusOdo),
+    ON_EN_SETFOCUS(IDC_ENTRY_VALUE1, &CEntryDlg::OnSetFocusReminderValue1),
+    ON_EN_SETFOCUS(IDC_ENTRY_VALUE2, &CEntryDlg::OnSetFocusReminderValue2),
+    ON_EN_SETFOCUS(IDC_ENTRY_VALUE3, &CEntryDlg::OnSetFocusReminderValue3),
+    ON_BN_CLICKED(IDC_TODAY_NOW, &CEntryDlg::OnTodayNow),
+    ON_EN_SETFOCUS(IDC_ENTRY_LABEL1, &CEntryDlg::OnSetFocusReminderLabel1),
+    ON_EN_SETFOCUS(IDC_ENTRY_LABEL2, &CEntryDlg::OnSetFocusReminderLabel2),
+    ON_EN_SETFOCUS(IDC_ENTRY_LABEL3, &CEntryDlg::OnSetFocusReminderLabel3),
+    ON_EN_SETFOCUS(IDC_PRICE, &CEntryDlg::OnSetFocusPrice),
+    ON_BN_CLICKED(IDC_KIND_FILLUP, &CEntryDlg::OnKindFillUp),
+    ON_BN_CLICKED(IDC_KIND_NOTFILLUP, &CEntryDlg::OnKindNotFillUp),
+    ON_BN_CLICKED(IDC_KIND_MAINTENANCE, &CEntryDlg::OnKindMaintenance),
+    END_MESSAGE_MAP()
+
+    // "Now" is read twice, once per picker, as each picker starts from its own reading; the record
+    // takes the first.
+    CEntryDlg::CEntryDlg(CWnd* parent)
+    : CDialog(IDD_ENTRY, parent),
+      m_date(COleDateTime::GetCurrentTime()),
+      m_time(COleDateTime::GetCurrentTime()) {
+    m_date.GetAsSystemTime(m_recordTime);
+}
+
+CEntryDlg::~CEntryDlg() = default;
+
+void CEntryDlg::SetRecord(LogRecord record) {
+    m_recordTime = record.time;
+    m_date = COleDateTime(m_recordTime);
+    m_time = m_date;
+    m_fuel = record.fuel;
+    m_odo = record.odo;
+    m_price = record.cost;
+    m_kind = record.kind;
+}
+
+void CEntryDlg::SetReminders(ReminderBlock reminders) {
+    m_reminderLabel1 = reminders.label[0];
+    m_reminderLabel2 = reminders.label[1];
+    m_reminderLabel3 = reminders.label[2];
+    m_reminderValue1 = reminders.value[0];
+    m_reminderValue2 = reminders.value[1];
+    m_reminderValue3 = reminders.value[2];
+}
+
+LogRecord CEntryDlg::GetRecord() const {
+    LogRecord record;
+    record.time = m_recordTime;
+    record.fuel = m_fuel;
+    record.kind = m_kind;
+    record.odo = m_odo;
+    record.cost = m_price;
+    return record;
+}
+
+ReminderBlock CEntryDlg::GetReminders() const {
+    ReminderBlock reminders;
+    reminders.label = {m_reminderLabel1, m_reminderLabel2, m_reminderLabel3};
+    reminders.value = {m_reminderValue1, m_reminderValue2, m_reminderValue3};
+    return reminders;
+}
+
+void CEntryDlg::DoDataExchange(CDataExchange* dx) {
+    DDX_DateTimeCtrl(dx, IDC_DATE, m_date);
+    DDX_DateTimeCtrl(dx, IDC_TIME, m_time);
+    DDX_Text(dx, IDC_FUEL, m_fuel);
+    DDX_Text(dx, IDC_ODO, m_odo);
+    DDX_Text(dx, IDC_ENTRY_VALUE1, m_reminderValue1);
+    DDX_Text(dx, IDC_ENTRY_VALUE2, m_reminderValue2);
+    DDX_Text(dx, IDC_ENTRY_VALUE3, m_reminderValue3);
+    DDX_Text(dx, IDC_ENTRY_LABEL1, m_reminderLabel1);
+    DDX_Text(dx, IDC_ENTRY_LABEL2, m_reminderLabel2);
+    DDX_Text(dx, IDC_ENTRY_LABEL3, m_reminderLabel3);
+    DDX_Text(dx, IDC_PRICE, m_price);
+    DDX_Radio(dx, IDC_KIND_FILLUP, m_kind);
+}
+
+void CEntryDlg::TakeDateIntoRecord() {
+    UpdateData(TRUE);
+    SYSTEMTIME picked = m_recordTime;
+    m_date.GetAsSystemTime(picked);
+    m_recordTime.wYear = picked.wYear;
+    m_recordTime.wMonth = picked.wMonth;
+    m_recordTime.wDay = picked.wDay;
+}
+
+void CEntryDlg::OnDateCloseUp(NMHDR* /*nm*/, LRESULT* result) {
+    TakeDateIntoRecord();
+    *result = 0;
+}
+
+void CEntryDlg::OnDateChange(NMHDR* /*nm*/, LRESULT* result) {
+    TakeDateIntoRecord();
+    *result = 0;
+}
+
+void CEntryDlg::OnTimeChange(NMHDR* /*nm*/, LRESULT* result) {
+    UpdateData(TRUE);
+    SYSTEMTIME picked = m_recordTime;
+    m_time.GetAsSystemTime(picked);
+    m_recordTime.wHour = picked.wHour;
+    m_recordTime.wMinute = picked.wMinute;
+    m_recordTime.wSecond = picked.wSecond;
+    *result = 0;
+}
+
+void CEntryDlg::OnTodayNow() {
+    m_time = COleDateTime::GetCurrentTime();
+    m_date = m_time;
+    SYSTEMTIME now = m_recordTime;
+    m_date.GetAsSystemTime(now);
+    m_recordTime.wYear = now.wYear;
+    m_recordTime.wMonth = now.wMonth;
+    m_recordTime.wDay = now.wDay;
+    m_recordTime.wHour = now.wHour;
+    m_recordTime.wMinute = now.wMinute;
+    m_recordTime.wSecond = now.wSecond;
+    UpdateData(FALSE);
+}
+
+// The pads start from their own empty state, never from the field, and the controls are not
+// read before: the refresh afterwards shows the members, pickers included.
+void CEntryDlg::EnterNumber(double CEntryDlg::*field) {
+    CKeypadDlg keypad;
+    if (keypad.DoModal() == IDOK) {
+        this->*field = keypad.GetValue();
+    }
+    AfterPad();
+}
+
+void CEntryDlg::EnterLabel(std::u16string CEntryDlg::*label) {
+    CKeyboardDlg keyboard;
+    if (keyboard.DoModal() == IDOK) {
+        this->*label = keyboard.GetText();
+    }
+    AfterPad();
+}
+
+void CEntryDlg::AfterPad() {
+    UpdateData(FALSE);
+    // Left in the field, the focus would come back to it with the window: the field could not
+    // be tapped again, and a focus change that is not the user's might open the pad anew.
+    GotoDlgCtrl(GetDlgItem(IDOK));
+}
+
+void CEntryDlg::OnSetFocusFuel() {
+    EnterNumber(&CEntryDlg::m_fuel);
+}
+
+void CEntryDlg::OnSetFocusOdo() {
+    EnterNumber(&CEntryDlg::m_odo);
+}
+
+void CEntryDlg::OnSetFocusReminderValue1() {
+    EnterNumber(&CEntryDlg::m_reminderValue1);
+}
+
+void CEntryDlg::OnSetFocusReminderValue2() {
+    EnterNumber(&CEntryDlg::m_reminderValue2);
+}
+
+void CEntryDlg::OnSetFocusReminderValue3() {
+    EnterNumber(&CEntryDlg::m_reminderValue3);
+}
+
+void CEntryDlg::OnSetFocusPrice() {
+    CKeypadDlg keypad;
+    if (keypad.DoModal() == IDOK && !PriceFromKeypadValue(keypad.GetValue(), m_price)) {
+        // A wrapped or clamped number would be saved as a price nobody typed.
+        AfxMessageBox(kPriceOutOfRangeMessage, MB_OK | MB_ICONWARNING);
+    }
+    AfterPad();
+}
+
+void CEntryDlg::OnSetFocusReminderLabel1() {
+    EnterLabel(&CEntryDlg::m_reminderLabel1);
+}
+
+void CEntryDlg::OnSetFocusReminderLabel2() {
+    EnterLabel(&CEntryDlg::m_reminderLabel2);
+}
+
+void CEntryDlg::OnSetFocusReminderLabel3() {
+    EnterLabel(&CEntryDlg::m_reminderLabel3);
+}
+
+// The kind is taken at the click, so that a refresh after a pad shows the button last clicked.
+void CEntryDlg::OnKindFillUp() {
+    m_kind = FillUp;
+}
+
+void CEntryDlg::OnKindNotFillUp() {
+    m_kind = NotFillUp;
+}
+
+void CEntryDlg::OnKindMaintenance() {
+    m_kind = Maintenance;
+}

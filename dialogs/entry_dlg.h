@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "cdialog.h"
+#include "log_record.h"
+#include "ole_date_time.h"
+#include "system_time.h"
+
+// The price a keypad value gives: truncated toward zero. False, with `price` untouched, when the
+// value is not finite or its whole part does not fit a 32-bit signed integer.
+bool PriceFromKeypadValue(double value, int32_t& price);
+
+// The message shown when a keypad value cannot be a price.
+extern const char16_t kPriceOutOfRangeMessage[];
+
+// The record entry dialog: date, time, litres, odometer, price and kind of one log entry, and
+// the three reminder rows. Numbers come from the keypad and labels from the keyboard, each
+// opened when its field takes the focus.
+//
+// The record's date-time is kept apart from the pickers (m_recordTime): the pickers' handlers
+// and "Today Now" write into it, OK does not, so the record keeps the moment to the second that
+// the user last chose or that it came with.
+class CEntryDlg : public CDialog {
+public:
+    explicit CEntryDlg(CWnd* parent = nullptr);
+    ~CEntryDlg() override;
+
+    // Load before the modal run; the controls show the members when the dialog opens.
+    void SetRecord(LogRecord record);
+    void SetReminders(ReminderBlock reminders);
+
+    // Read after the modal run ended with IDOK. The derived fields of the record stay 0.
+    LogRecord GetRecord() const;
+    ReminderBlock GetReminders() const;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+
+private:
+    void OnDateCloseUp(NMHDR* nm, LRESULT* result);
+    void OnDateChange(NMHDR* nm, LRESULT* result);
+    void OnTimeChange(NMHDR* nm, LRESULT* result);
+    void OnTodayNow();
+
+    void OnSetFocusFuel();
+    void OnSetFocusOdo();
+    void OnSetFocusReminderValue1();
+    void OnSetFocusReminderValue2();
+    void OnSetFocusReminderValue3();
+    void OnSetFocusPrice();
+
+    void OnSetFocusReminderLabel1();
+    void OnSetFocusReminderLabel2();
+    void OnSetFocusReminderLabel3();
+
+    void OnKindFillUp();
+    void OnKindNotFillUp();
+    void OnKindMaintenance();
+
+    // The pads: one keypad run for a number field, one keyboard run for a label.
+    void EnterNumber(double CEntryDlg::*field);
+    void EnterLabel(std::u16string CEntryDlg::*label);
+    // What follows every pad: the controls show the members again, and the focus leaves the
+    // field so that tapping it again is a new request.
+    void AfterPad();
+    // Year, month and day of the date picker into the record.
+    void TakeDateIntoRecord();
+
+    COleDateTime m_date;
+    COleDateTime m_time;
+    double m_fuel = 0.0;
+    double m_odo = 0.0;
+    double m_reminderValue1 = 0.0;
+    double m_reminderValue2 = 0.0;
+    double m_reminderValue3 = 0.0;
+    std::u16string m_reminderLabel1;
+    std::u16string m_reminderLabel2;
+    std::u16string m_reminderLabel3;
+    int32_t m_price = 0;
+    int32_t m_kind = FillUp;
+    SYSTEMTIME m_recordTime{};
+
+    DECLARE_MESSAGE_MAP()
+};
