@@ -29,8 +29,8 @@ void CarryFuelAndTrip(LogRecord* records, std::size_t used) {
 }
 
 // "Av:%4.1lfkm/L, Fuel \%ld, All \%ld", the backslash being the currency mark (shown as yen).
-// The average runs from the oldest entry to the newest one that took fuel; the oldest entry's
-// own fuel was burnt before the log began, so it is left out of the sum.
+// The average runs from the oldest entry to the newest one that took fuel. What that distance
+// burnt is the fuel put back after the oldest entry, so the oldest entry's own fuel is left out.
 std::u16string Summary(const LogRecord* records, std::size_t used, int64_t fuelCost,
                        int64_t totalCost) {
     double sumFuel = 0.0;
