@@ -1,0 +1,18 @@
+#include "stats_dlg.h"
+
+#include "data_exchange.h"
+#include "resource.h"
+
+CStatsDlg::CStatsDlg(CWnd* parent) : CDialog(IDD_STATS, parent) {}
+
+void CStatsDlg::BuildReport(const LogRecord* records, int32_t count) {
+    if (count < 2) {
+        return;
+    }
+    ComputeStats(m_stats, records, count);
+    m_report = FormatStatsReport(m_stats, records[count - 1]);
+}
+
+void CStatsDlg::DoDataExchange(CDataExchange* dx) {
+    DDX_Text(dx, IDC_REPORT, m_report);
+}

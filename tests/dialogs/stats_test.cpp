@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+#include <QPlainTextEdit>
+
+#include <vector>
+
+#include "log_record.h"
+#include "modal_driver.h"
+#include "resource.h"
+#include "stats_dlg.h"
+#include "ui.h"
+
+namespace {
+
+LogRecord Record(uint16_t day, uint16_t hour, uint16_t minute, uint16_t second, double fuel,
+                 double odo, int32_t cost, double kmPerL) {
+    LogRecord r;
+    r.time = {2008, 3, 0, day, hour, minute, second, 0};
+    r.kind = FillUp;
+    r.fuel = fuel;
+    r.odo = odo;
+    r.cost = cost;
+    r.kmPerL = kmPerL;
+    return r;
+}
+
+// Two fill-ups, newest first, 300 km apart with 20 L at the newer one.
+const std::vector<LogRecord> kTwoFillUps = {Record(15, 18, 0, 0, 20.0, 1300.0, 2900, 15.0),
+                                            Record(2, 7, 4, 9, 35.0, 1000.0, 5110, 0.0)};
+
+// The report as the edit shows it: eight lines with blank lines between the sections.
+const QString kShownReport =
+    "  1. RECORD START:  3/2/2008  7:4:9\n\n"
+    "  2. REFUEL:  2 times,  Total 55.0 L\n\n"
+    "     Max. Refuel 35.0 L,  Min. Refuel 20.0 L\n"
+    "     Av. 145.6 \\/L  Highest / Lowest  146.0 / 145.0 \\/L\n\n"
+    "  3. COST:  Fuel \\8010,  Other \\0\n\n"
+    "     Total \\8010\n\n"
+    "  4. MILEAGE:  Drive 300.0 km,  Av. 15.0 km/L\n\n"
+    "     Highest / Lowest  15.0 / 15.0 km/L\n";
+
+QPlainTextEdit* ReportEdit(CDialog& d) {
+    return qobject_cast<QPlainTextEdit*>(ui::Control(d, IDC_REPORT));
+}
+
+TEST(StatsDlg, ShowsTheReportAsEightLinesAndOkClosesIt) {
+    CStatsDlg dlg;
+    dlg.BuildReport(kTwoFillUps.data(), static_cast<int32_t>(kTwoFillUps.size()));
+    const std::u16string report = dlg.GetReport();
+    ModalDriver driver;
+    driver.OnDialog(IDD_STATS, [&](CDialog& d) {
+        QPlainTextEdit* edit = ReportEdit(d);
+        ASSERT_NE(edit, nullptr);
+        EXPECT_EQ(edit->toPlainText(), kShownReport);
+        EXPECT_EQ(edit->toPlainText().split('\n', Qt::SkipEmptyParts).size(), 8);
+        EXPECT_EQ(ui::Text(d, IDC_REPORT), report) << "read back with the line ends it was given";
+        ui::Click(d, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.GetReport(), report) << "OK takes the unchanged edit back";
+    EXPECT_EQ(dlg.GetStats().refuels, 2);
+}
+
+TEST(StatsDlg, BelowTwoRecordsNothingIsComputed) {
+    struct Row {
+        const char* name;
+        int32_t count;
+    };
+    for (const Row& row : {Row{"empty log", 0}, Row{"one record", 1}}) {
+        SCOPED_TRACE(row.name);
+        CStatsDlg dlg;
+        dlg.BuildReport(kTwoFillUps.data(), row.count);
+        EXPECT_EQ(dlg.GetReport(), u"");
+        EXPECT_EQ(dlg.GetStats().refuels, 0) << "the pass did not run";
+        EXPECT_EQ(dlg.GetStats().totalCost, 0);
+        ModalDriver driver;
+        driver.OnDialog(IDD_STATS, [](CDialog& d) {
+            QPlainTextEdit* edit = ReportEdit(d);
+            ASSERT_NE(edit, nullptr);
+            EXPECT_TRUE(edit->toPlainText().isEmpty());
+            ui::Click(d, IDOK);
+        });
+        EXPECT_EQ(dlg.DoModal(), IDOK);
+    }
+}
+
+TEST(StatsDlg, AnEmptyLogWithNoArrayOpensAnEmptyEdit) {
+    CStatsDlg dlg;
+    dlg.BuildReport(nullptr, 0);
+    ModalDriver driver;
+    driver.OnDialog(IDD_STATS, [](CDialog& d) {
+        EXPECT_EQ(ui::Text(d, IDC_REPORT), u"");
+        ui::Click(d, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+}
+
+// The edit is not read-only: what the user types there is taken back on OK and goes with the
+// dialog, the log untouched.
+TEST(StatsDlg, TypedTextIsTakenBackOnOk) {
+    CStatsDlg dlg;
+    dlg.BuildReport(kTwoFillUps.data(), static_cast<int32_t>(kTwoFillUps.size()));
+    const std::u16string report = dlg.GetReport();
+    ModalDriver driver;
+    driver.OnDialog(IDD_STATS, [](CDialog& d) {
+        ui::ClickFocus(d, IDC_REPORT);
+        ReportEdit(d)->moveCursor(QTextCursor::Start);
+        ui::Type(d, "note ");
+        ui::Click(d, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.GetReport(), u"note " + report);
+}
+
+}  // namespace
