@@ -156,14 +156,19 @@ QWidget* DialogWindow::CreateControl(const ControlTemplate& item, QButtonGroup*&
     return control;
 }
 
-int DialogWindow::FocusedControlId() const {
-    for (const QWidget* w = focusWidget(); w != nullptr && w != this; w = w->parentWidget()) {
-        const QVariant id = w->property(kIdProperty);
-        if (id.isValid()) {
-            return id.toInt();
-        }
+QWidget* DialogWindow::FocusedControl() const {
+    // The focus may sit in a part of a control (the line edit inside a date picker): the
+    // control is the nearest widget that carries an id.
+    QWidget* w = focusWidget();
+    while (w != nullptr && w != this && !w->property(kIdProperty).isValid()) {
+        w = w->parentWidget();
     }
-    return IDC_STATIC;
+    return w == this ? nullptr : w;
+}
+
+int DialogWindow::FocusedControlId() const {
+    const QWidget* control = FocusedControl();
+    return control == nullptr ? IDC_STATIC : control->property(kIdProperty).toInt();
 }
 
 void DialogWindow::reject() {
@@ -181,7 +186,11 @@ void DialogWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
+    // A key press travels from the focused control up to the window; the dialog sees it once,
+    // where it starts.
+    QWidget* control = FocusedControl();
+    const QObject* first = control != nullptr ? static_cast<QObject*>(control) : this;
+    if (event->type() == QEvent::KeyPress && watched == first) {
         const auto* key = static_cast<QKeyEvent*>(event);
         UINT vkey = 0;
         switch (key->key()) {

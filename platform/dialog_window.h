@@ -16,6 +16,7 @@ public:
     // Creates the widget for one template item as a child of this window.
     QWidget* CreateControl(const ControlTemplate& item, QButtonGroup*& radioGroup);
     int FocusedControlId() const;
+    QWidget* FocusedControl() const;
 
 protected:
     void reject() override;

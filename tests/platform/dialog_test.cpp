@@ -19,9 +19,14 @@ public:
     double m_value = 0.0;
     std::vector<UINT> m_clicked;
     int m_focusCount = 0;
+    std::vector<std::pair<int, char16_t>> m_keys;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override { DDX_Text(dx, IDC_KEYPAD_DISPLAY, m_value); }
+    BOOL PreTranslateKey(int focusedId, UINT, char16_t ch) override {
+        m_keys.emplace_back(focusedId, ch);
+        return FALSE;
+    }
 
 private:
     void OnKey(UINT id) { m_clicked.push_back(id); }
@@ -142,4 +147,18 @@ TEST(Dialog, ControlsArePlacedInDialogUnitsOfTheTemplateFont) {
 TEST(Dialog, UnknownTemplateDoesNotRun) {
     CDialog dlg(4242);
     EXPECT_EQ(dlg.DoModal(), -1);
+}
+
+TEST(Dialog, EveryKeyPressReachesTheDialogOnceWithTheFocusedControl) {
+    ModalDriver driver;
+    ProbeDlg dlg;
+    driver.OnDialog(IDD_KEYPAD, [](CDialog& d) {
+        ui::Type(d, "x");  // the OK button has the focus and ignores it
+        ui::ClickFocus(d, IDC_KEYPAD_DISPLAY);
+        ui::Type(d, "y");
+        ui::Click(d, IDCANCEL);
+    });
+    dlg.DoModal();
+    EXPECT_EQ(dlg.m_keys,
+              (std::vector<std::pair<int, char16_t>>{{IDOK, u'x'}, {IDC_KEYPAD_DISPLAY, u'y'}}));
 }
