@@ -105,6 +105,7 @@ TEST(LogFileErrors, CreateLeavesAFileThatMayNotBeReadAlone) {
                                                                           : std::string("other");
     });
     EXPECT_EQ(answer, "existed");
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);  // so that this test may look
     EXPECT_EQ(ReadBytes(path), "private");
 }
 
