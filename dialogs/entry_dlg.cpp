@@ -24,30 +24,9 @@ bool PriceFromKeypadValue(double value, int32_t& price) {
     return true;
 }
 
-BEGIN_MESSAGE_MAP(CEntryDlg, CDialog)
-ON_NOTIFY(DTN_CLOSEUP, IDC_DATE, &CEntryDlg::OnDateCloseUp),
-    // Typing or scrolling a date changes the picker without a close-up; the record must follow
-    // the picker whichever way its date changed.
-    ON_NOTIFY(DTN_DATETIMECHANGE, IDC_DATE, &CEntryDlg::OnDateChange),
-    ON_NOTIFY(DTN_DATETIMECHANGE, IDC_TIME, &CEntryDlg::OnTimeChange),
-    ON_EN_SETFOCUS(IDC_FUEL, &CEntryDlg::OnSetFocusFuel),
-    ON_EN_SETFOCUS(IDC_ODO, &CEntryDlg::OnSetFocusOdo),
-    ON_EN_SETFOCUS(IDC_ENTRY_VALUE1, &CEntryDlg::OnSetFocusReminderValue1),
-    ON_EN_SETFOCUS(IDC_ENTRY_VALUE2, &CEntryDlg::OnSetFocusReminderValue2),
-    ON_EN_SETFOCUS(IDC_ENTRY_VALUE3, &CEntryDlg::OnSetFocusReminderValue3),
-    ON_BN_CLICKED(IDC_TODAY_NOW, &CEntryDlg::OnTodayNow),
-    ON_EN_SETFOCUS(IDC_ENTRY_LABEL1, &CEntryDlg::OnSetFocusReminderLabel1),
-    ON_EN_SETFOCUS(IDC_ENTRY_LABEL2, &CEntryDlg::OnSetFocusReminderLabel2),
-    ON_EN_SETFOCUS(IDC_ENTRY_LABEL3, &CEntryDlg::OnSetFocusReminderLabel3),
-    ON_EN_SETFOCUS(IDC_PRICE, &CEntryDlg::OnSetFocusPrice),
-    ON_BN_CLICKED(IDC_KIND_FILLUP, &CEntryDlg::OnKindFillUp),
-    ON_BN_CLICKED(IDC_KIND_NOTFILLUP, &CEntryDlg::OnKindNotFillUp),
-    ON_BN_CLICKED(IDC_KIND_MAINTENANCE, &CEntryDlg::OnKindMaintenance),
-    END_MESSAGE_MAP()
-
-    // "Now" is read twice, once per picker, as each picker starts from its own reading; the record
-    // takes the first.
-    CEntryDlg::CEntryDlg(CWnd* parent)
+// "Now" is read twice, once per picker, as each picker starts from its own reading; the record
+// takes the first.
+CEntryDlg::CEntryDlg(CWnd* parent)
     : CDialog(IDD_ENTRY, parent),
       m_date(COleDateTime::GetCurrentTime()),
       m_time(COleDateTime::GetCurrentTime()) {
@@ -228,3 +207,26 @@ void CEntryDlg::OnKindNotFillUp() {
 void CEntryDlg::OnKindMaintenance() {
     m_kind = Maintenance;
 }
+
+// One entry a line, as a table reads (left unformatted to the end of the file).
+// clang-format off
+BEGIN_MESSAGE_MAP(CEntryDlg, CDialog)
+    ON_NOTIFY(DTN_CLOSEUP, IDC_DATE, &CEntryDlg::OnDateCloseUp),
+    // Typing or scrolling a date changes the picker without a close-up; the record must follow
+    // the picker whichever way its date changed.
+    ON_NOTIFY(DTN_DATETIMECHANGE, IDC_DATE, &CEntryDlg::OnDateChange),
+    ON_NOTIFY(DTN_DATETIMECHANGE, IDC_TIME, &CEntryDlg::OnTimeChange),
+    ON_EN_SETFOCUS(IDC_FUEL, &CEntryDlg::OnSetFocusFuel),
+    ON_EN_SETFOCUS(IDC_ODO, &CEntryDlg::OnSetFocusOdo),
+    ON_EN_SETFOCUS(IDC_ENTRY_VALUE1, &CEntryDlg::OnSetFocusReminderValue1),
+    ON_EN_SETFOCUS(IDC_ENTRY_VALUE2, &CEntryDlg::OnSetFocusReminderValue2),
+    ON_EN_SETFOCUS(IDC_ENTRY_VALUE3, &CEntryDlg::OnSetFocusReminderValue3),
+    ON_BN_CLICKED(IDC_TODAY_NOW, &CEntryDlg::OnTodayNow),
+    ON_EN_SETFOCUS(IDC_ENTRY_LABEL1, &CEntryDlg::OnSetFocusReminderLabel1),
+    ON_EN_SETFOCUS(IDC_ENTRY_LABEL2, &CEntryDlg::OnSetFocusReminderLabel2),
+    ON_EN_SETFOCUS(IDC_ENTRY_LABEL3, &CEntryDlg::OnSetFocusReminderLabel3),
+    ON_EN_SETFOCUS(IDC_PRICE, &CEntryDlg::OnSetFocusPrice),
+    ON_BN_CLICKED(IDC_KIND_FILLUP, &CEntryDlg::OnKindFillUp),
+    ON_BN_CLICKED(IDC_KIND_NOTFILLUP, &CEntryDlg::OnKindNotFillUp),
+    ON_BN_CLICKED(IDC_KIND_MAINTENANCE, &CEntryDlg::OnKindMaintenance),
+END_MESSAGE_MAP()
