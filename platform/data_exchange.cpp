@@ -103,9 +103,6 @@ void DDX_Radio(CDataExchange* dx, int id, int32_t& value) {
     // The group runs from `id` to the control before the next one that starts a group.
     int index = 0;
     bool inGroup = false;
-    if (dx->m_bSaveAndValidate) {
-        value = -1;
-    }
     for (const ControlTemplate& c : tpl->controls) {
         if (inGroup && (c.style & WS_GROUP) != 0) {
             break;
@@ -117,8 +114,11 @@ void DDX_Radio(CDataExchange* dx, int id, int32_t& value) {
         auto* button = qobject_cast<QAbstractButton*>(dx->m_pDlgWnd->GetControlWidget(c.id));
         if (button != nullptr && button->isCheckable()) {
             if (dx->m_bSaveAndValidate) {
-                if (button->isChecked() && value == -1) {
+                // With no button checked (a value outside the group was shown), the member
+                // keeps that value rather than losing it.
+                if (button->isChecked()) {
                     value = index;
+                    return;
                 }
             } else {
                 // An exclusive group refuses to uncheck its last checked button; a value

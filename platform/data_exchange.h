@@ -32,7 +32,8 @@ void DDX_Text(CDataExchange* dx, int id, std::u16string& value);
 // is a finite decimal number.
 void DDX_Text(CDataExchange* dx, int id, double& value);
 void DDX_Text(CDataExchange* dx, int id, int32_t& value);
-// The index of the checked button of the radio group that starts at `id`, -1 for none.
+// The index of the checked button of the radio group that starts at `id`. A value that names
+// no button of the group checks none, and is kept when none is checked.
 void DDX_Radio(CDataExchange* dx, int id, int32_t& value);
 void DDX_DateTimeCtrl(CDataExchange* dx, int id, COleDateTime& value);
 // Binds a control wrapper to the dialog's control.

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <QAbstractButton>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -161,4 +162,47 @@ TEST(Dialog, EveryKeyPressReachesTheDialogOnceWithTheFocusedControl) {
     dlg.DoModal();
     EXPECT_EQ(dlg.m_keys,
               (std::vector<std::pair<int, char16_t>>{{IDOK, u'x'}, {IDC_KEYPAD_DISPLAY, u'y'}}));
+}
+
+namespace {
+
+class RadioProbeDlg : public CDialog {
+public:
+    RadioProbeDlg() : CDialog(IDD_ENTRY) {}
+    int32_t m_kind = 0;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override { DDX_Radio(dx, IDC_KIND_FILLUP, m_kind); }
+};
+
+}  // namespace
+
+TEST(Dialog, RadioGroupExchangesTheIndexAndKeepsAValueOutsideTheGroup) {
+    struct Row {
+        const char* name;
+        int32_t initial;
+        int click;  // 0: no click
+        int32_t expected;
+    };
+    for (const Row& row :
+         {Row{"shown and kept", 1, 0, 1}, Row{"clicked", 0, IDC_KIND_MAINTENANCE, 2},
+          Row{"outside the group, untouched", 5, 0, 5},
+          Row{"outside the group, then clicked", 5, IDC_KIND_NOTFILLUP, 1}}) {
+        SCOPED_TRACE(row.name);
+        ModalDriver driver;
+        RadioProbeDlg dlg;
+        dlg.m_kind = row.initial;
+        driver.OnDialog(IDD_ENTRY, [&](CDialog& d) {
+            for (int id : {IDC_KIND_FILLUP, IDC_KIND_NOTFILLUP, IDC_KIND_MAINTENANCE}) {
+                const bool checked = static_cast<QAbstractButton*>(ui::Control(d, id))->isChecked();
+                EXPECT_EQ(checked, id - IDC_KIND_FILLUP == row.initial) << id;
+            }
+            if (row.click != 0) {
+                ui::Click(d, row.click);
+            }
+            ui::Click(d, IDOK);
+        });
+        EXPECT_EQ(dlg.DoModal(), IDOK);
+        EXPECT_EQ(dlg.m_kind, row.expected);
+    }
 }
