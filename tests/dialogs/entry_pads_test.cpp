@@ -13,8 +13,8 @@
 #include <QLineEdit>
 
 #include "entry_dlg.h"
-#include "key_tables.h"
 #include "modal_driver.h"
+#include "pads.h"
 #include "resource.h"
 #include "ui.h"
 
@@ -22,18 +22,6 @@ namespace {
 
 std::string Shown(CDialog& d, int id) {
     return ui::QText(d, id).toStdString();
-}
-
-// Queues a keypad run that presses the keys for `keys` (digits and ".") and ends with `end`.
-void QueueKeypad(ModalDriver& driver, const std::string& keys, int end = IDOK) {
-    driver.OnDialog(IDD_KEYPAD, [keys, end](CDialog& k) {
-        // The keypad starts from its own 0, never from the field's value.
-        EXPECT_EQ(Shown(k, IDC_KEYPAD_DISPLAY), "0");
-        for (char c : keys) {
-            ui::Click(k, c == '.' ? IDC_KEY_POINT : kKeypadDigits[static_cast<size_t>(c - '0')].id);
-        }
-        ui::Click(k, end);
-    });
 }
 
 // Queues a keypad run whose display is typed into directly, then confirmed: the only way to a
@@ -44,22 +32,6 @@ void QueueKeypadDisplay(ModalDriver& driver, const QString& text) {
         ASSERT_NE(display, nullptr);
         display->setText(text);
         ui::Click(k, IDOK);
-    });
-}
-
-// Queues a keyboard run that presses the key of each character of `text` and ends with `end`.
-void QueueKeyboard(ModalDriver& driver, const std::u16string& text, int end = IDOK) {
-    driver.OnDialog(IDD_KEYBOARD, [text, end](CDialog& k) {
-        EXPECT_EQ(Shown(k, IDC_KEYBOARD_DISPLAY), "");
-        for (char16_t ch : text) {
-            int id = 0;
-            for (const KeyboardKey& key : kKeyboardKeys) {
-                id = key.ch == ch ? key.id : id;
-            }
-            ASSERT_NE(id, 0) << "no key types " << static_cast<int>(ch);
-            ui::Click(k, id);
-        }
-        ui::Click(k, end);
     });
 }
 
@@ -153,7 +125,7 @@ TEST_F(EntryPadsTest, EachNumberFieldTakesTheKeypadValue) {
         CEntryDlg dlg;
         dlg.SetReminders(Reminders());
         dlg.SetRecord(StoredRecord());
-        QueueKeypad(driver, row.keys);
+        pads::QueueKeypad(driver, row.keys);
         driver.OnDialog(IDD_ENTRY, [&](CDialog& d) {
             ui::ClickFocus(d, row.id);
             EXPECT_EQ(Shown(d, row.id), row.shown);
@@ -183,7 +155,7 @@ TEST_F(EntryPadsTest, EachLabelTakesTheKeyboardText) {
         ModalDriver driver;
         CEntryDlg dlg;
         dlg.SetReminders(Reminders());
-        QueueKeyboard(driver, row.typed);
+        pads::QueueKeyboard(driver, row.typed);
         driver.OnDialog(IDD_ENTRY, [&](CDialog& d) {
             ui::ClickFocus(d, field.id);
             EXPECT_EQ(ui::Text(d, field.id), row.typed);
@@ -215,9 +187,9 @@ TEST_F(EntryPadsTest, CancelOnAPadKeepsTheField) {
         dlg.SetReminders(Reminders());
         dlg.SetRecord(StoredRecord());
         if (field.label) {
-            QueueKeyboard(driver, u"XYZ", IDCANCEL);
+            pads::QueueKeyboard(driver, u"XYZ", IDCANCEL);
         } else {
-            QueueKeypad(driver, "987", IDCANCEL);
+            pads::QueueKeypad(driver, "987", IDCANCEL);
         }
         std::string before;
         driver.OnDialog(IDD_ENTRY, [&](CDialog& d) {
@@ -241,7 +213,7 @@ TEST_F(EntryPadsTest, APadReadsNoControlAndRefreshesThemAll) {
     ModalDriver driver;
     CEntryDlg dlg;
     dlg.SetRecord(StoredRecord());
-    QueueKeypad(driver, "5");
+    pads::QueueKeypad(driver, "5");
     driver.OnDialog(IDD_ENTRY, [&](CDialog& d) {
         ui::Click(d, IDC_KIND_MAINTENANCE);
         qobject_cast<QLineEdit*>(ui::Control(d, IDC_ODO))->setText("abc");
@@ -274,11 +246,11 @@ TEST_F(EntryPadsTest, AfterAPadTheFocusIsOnOkAndTheSameFieldOpensThePadAgain) {
         dlg.SetReminders(Reminders());
         const UINT pad = field.label ? IDD_KEYBOARD : IDD_KEYPAD;
         if (field.label) {
-            QueueKeyboard(driver, u"A");
-            QueueKeyboard(driver, u"B");
+            pads::QueueKeyboard(driver, u"A");
+            pads::QueueKeyboard(driver, u"B");
         } else {
-            QueueKeypad(driver, "7");
-            QueueKeypad(driver, "8");
+            pads::QueueKeypad(driver, "7");
+            pads::QueueKeypad(driver, "8");
         }
         driver.OnDialog(IDD_ENTRY, [&](CDialog& d) {
             ui::ClickFocus(d, field.id);
@@ -310,8 +282,8 @@ TEST_F(EntryPadsTest, PriceOutsideThirtyTwoBitsIsRefusedWithAMessage) {
         std::function<void(ModalDriver&)> queue;
     };
     const Row rows[] = {
-        {"3e9 from the keys", [](ModalDriver& d) { QueueKeypad(d, "3000000000"); }},
-        {"one above the largest", [](ModalDriver& d) { QueueKeypad(d, "2147483648"); }},
+        {"3e9 from the keys", [](ModalDriver& d) { pads::QueueKeypad(d, "3000000000"); }},
+        {"one above the largest", [](ModalDriver& d) { pads::QueueKeypad(d, "2147483648"); }},
         {"-3e9 typed into the display",
          [](ModalDriver& d) { QueueKeypadDisplay(d, "-3000000000"); }},
         {"one below the smallest", [](ModalDriver& d) { QueueKeypadDisplay(d, "-2147483649"); }},
@@ -344,8 +316,8 @@ TEST_F(EntryPadsTest, PriceAtTheEdgesOfThirtyTwoBitsIsTaken) {
         int32_t expected;
     };
     const Row rows[] = {
-        {"the largest", [](ModalDriver& d) { QueueKeypad(d, "2147483647"); }, 2147483647},
-        {"the largest and a fraction", [](ModalDriver& d) { QueueKeypad(d, "2147483647.9"); },
+        {"the largest", [](ModalDriver& d) { pads::QueueKeypad(d, "2147483647"); }, 2147483647},
+        {"the largest and a fraction", [](ModalDriver& d) { pads::QueueKeypad(d, "2147483647.9"); },
          2147483647},
         {"the smallest", [](ModalDriver& d) { QueueKeypadDisplay(d, "-2147483648"); },
          std::numeric_limits<int32_t>::min()},
