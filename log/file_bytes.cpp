@@ -27,13 +27,21 @@ bool Grow(std::string& bytes, std::size_t size) {
 }  // namespace
 
 int ReadWholeFile(const std::string& path, std::string& bytes) {
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a pipe or device in the file's place cannot hang the program; only
+    // a regular file is read.
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) {
         return errno;
     }
     struct stat info {};
     if (::fstat(file.get(), &info) != 0) {
         return errno;
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return EISDIR;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return kNotARegularFile;
     }
     // One byte more than the size, so that the end of the file is seen without growing; a file
     // that grows meanwhile (or reports no size) is read on until its real end all the same.
@@ -62,5 +70,8 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
 }
 
 std::string ErrnoText(int error) {
+    if (error == kNotARegularFile) {
+        return "Not a regular file";
+    }
     return std::strerror(error);
 }

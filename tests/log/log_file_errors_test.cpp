@@ -61,6 +61,17 @@ TEST(LogFileErrors, LoadOfAFolderInsteadOfAFile) {
     EXPECT_EQ(folder.Names(), std::vector<std::string>{}) << "no backup of a folder";
 }
 
+TEST(LogFileErrors, LoadOfAPipeInsteadOfAFileNeitherHangsNorReadsIt) {
+    TempFolder folder;
+    const std::string path = folder / "Tarvo.csv";
+    ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
+    LogBook book = SomeBook();
+    const LoadResult result = LoadLog(book, path);
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, "Cannot read \"" + path + "\": Not a regular file");
+    ExpectSameBook(book, SomeBook());
+}
+
 // Runs as an ordinary user (see AsOrdinaryUser), since root reads any file.
 TEST(LogFileErrors, LoadOfAFileThatMayNotBeRead) {
     TempFolder folder;
