@@ -11,6 +11,8 @@ constexpr char kHeader[] =
     "Year,Month,Day,Hour,Minute,Second,Odo,Fuel,0:fillup 1:notFillup 2:Maintenance,Cost,km/L,"
     "Trip,\\/L\n";
 
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
+
 // A label is one line of the file: a line break inside it would shift every following line and
 // make the rest of the log unreadable, so it is written as a space.
 void AppendLabel(std::string& out, const std::u16string& label) {
@@ -54,6 +56,12 @@ std::string FormatLogFile(const LogBook& book) {
     std::string out;
     constexpr std::size_t kTypicalEntryBytes = 64;
     out.reserve(sizeof kHeader + 256 + used * kTypicalEntryBytes);
+    // The reader takes a byte-order mark at the start of the file for the encoding's mark, not for
+    // text. A first label that begins with U+FEFF would therefore lose it on the next read; a mark
+    // written first is the one the reader takes away, and the label comes back whole.
+    if (!book.reminders.label[0].empty() && book.reminders.label[0].front() == u'\uFEFF') {
+        out += kByteOrderMark;
+    }
     for (std::size_t row = 0; row < book.reminders.label.size(); ++row) {
         AppendLabel(out, book.reminders.label[row]);
         out += '\n';

@@ -335,6 +335,19 @@ TEST(LogFile, ALineBreakInALabelCannotShiftTheFile) {
     EXPECT_EQ(EnteredFields(read), EnteredFields(book));
 }
 
+TEST(LogFile, AFirstLabelThatBeginsWithAByteOrderMarkComesBackWhole) {
+    TempFolder folder;
+    const std::string path = folder / "Tarvo.csv";
+    LogBook book = WorkedExample();
+    book.reminders.label[0] = u"\uFEFF\uFEFFOIL";
+    ASSERT_TRUE(SaveLog(book, path).ok);
+    EXPECT_EQ(ReadBytes(path).substr(0, 12), "\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBFOIL")
+        << "a mark for the reader to take, then the label";
+    const LogBook read = LoadClean(path);
+    EXPECT_EQ(read.reminders.label[0], book.reminders.label[0]);
+    EXPECT_EQ(EnteredFields(read), EnteredFields(book));
+}
+
 TEST(LogFile, CostTotalsAreSummedIn64Bits) {
     TempFolder folder;
     std::string text = std::string(kReminderLines) + "3\n" + kHeader + "\n";
