@@ -1,13 +1,19 @@
 #include "list_columns.h"
 
+#include <algorithm>
+
 #include "text_format.h"
 
 namespace {
 
 constexpr std::u16string_view kBlank = u"----";
 
+// Widened in place: append() from a range of another character type would build a temporary
+// string first, for every cell of every row of a fill.
 void Append(std::u16string& cell, std::string_view ascii) {
-    cell.append(ascii.begin(), ascii.end());
+    const std::size_t at = cell.size();
+    cell.resize(at + ascii.size());
+    std::copy(ascii.begin(), ascii.end(), cell.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
 void AppendInt(std::u16string& cell, int64_t value, int width) {

@@ -36,6 +36,10 @@ std::u16string_view ListModel::ColumnTitle(int column) const {
 ListModel::Row ListModel::MakeRow(std::u16string_view firstCell) const {
     const size_t columns = m_titles.size();
     Row row;
+    // Room for a typical row's texts, so that setting its cells one by one does not grow the
+    // string again and again.
+    constexpr size_t kTypicalRowText = 64;
+    row.cells.reserve(columns + kTypicalRowText);
     row.cells.assign(columns, char16_t(0));
     if (columns > 0) {
         row.cells.append(firstCell);
