@@ -89,8 +89,12 @@ void CLogDlg::OnDelete() {
 void CLogDlg::Commit() {
     SortNewestFirst(m_book);
     RecomputeLog(m_book);
-    const SaveResult saved = SaveLog(m_book, m_logPath);
-    if (!saved.ok) {
+    if (!m_logLoaded) {
+        AfxMessageBox(Utf8ToUtf16("\"" + m_logPath +
+                                  "\" could not be read, so it is not replaced.\nThe change was "
+                                  "not saved."),
+                      MB_OK | MB_ICONERROR);
+    } else if (const SaveResult saved = SaveLog(m_book, m_logPath); !saved.ok) {
         AfxMessageBox(Utf8ToUtf16(saved.error + "\nThe change was not saved."),
                       MB_OK | MB_ICONERROR);
     }

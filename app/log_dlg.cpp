@@ -61,6 +61,7 @@ BOOL CLogDlg::OnInitDialog() {
 
 void CLogDlg::LoadLog() {
     const LoadResult loaded = ::LoadLog(m_book, m_logPath);
+    m_logLoaded = loaded.ok;
     const std::string message = loaded.Message(m_logPath);
     if (!message.empty()) {
         AfxMessageBox(Utf8ToUtf16(message), MB_OK | (loaded.ok ? MB_ICONWARNING : MB_ICONERROR));

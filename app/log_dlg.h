@@ -60,6 +60,9 @@ private:
     int32_t m_selectedIndex = -1;
     QIcon m_hIcon;
     std::string m_logPath;
+    // Whether the records are what the file holds. A log that could not be read is never saved
+    // over: that would replace whatever it holds with only what is on the screen.
+    bool m_logLoaded = false;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -3,6 +3,7 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 #include <QPlainTextEdit>
@@ -142,7 +143,8 @@ TEST_F(AppTest, AFullMediumMidSessionLosesNothingAndTheProgramGoesOn) {
             FullMedium full(64);  // far less than the log needs
             m_driver.OnMessageBox([&](const std::u16string& text) {
                 const QString message = QString::fromStdU16String(text);
-                EXPECT_NE(message.indexOf(QString::fromStdString(LogPath())), -1) << message.toStdString();
+                EXPECT_NE(message.indexOf(QString::fromStdString(LogPath())), -1)
+                    << message.toStdString();
                 EXPECT_NE(message.indexOf("not saved"), -1) << message.toStdString();
                 return IDOK;
             });
@@ -164,4 +166,27 @@ TEST_F(AppTest, AFullMediumMidSessionLosesNothingAndTheProgramGoesOn) {
         EXPECT_EQ(ListView(dlg)->model()->rowCount(), 5);
     });
     EXPECT_NE(ReadLog().find("2007,9,2,8,0,0,42000.0,20.0,0,2800"), std::string::npos);
+}
+
+TEST_F(AppTest, ALogThatCouldNotBeReadIsNeverSavedOver) {
+    // A pipe where the log should be: it exists, so nothing is created, and it is not read.
+    ASSERT_EQ(mkfifo(LogPath().c_str(), 0644), 0);
+    auto expectNamesTheLog = [&](const std::u16string& text) {
+        EXPECT_NE(QString::fromStdU16String(text).indexOf(QString::fromStdString(LogPath())), -1);
+        return IDOK;
+    };
+    m_driver.OnMessageBox(expectNamesTheLog);  // at start-up: cannot read
+    RunProgram([&](CLogDlg& dlg) {
+        m_driver.OnMessageBox([&](const std::u16string& text) {
+            EXPECT_NE(QString::fromStdU16String(text).indexOf("not replaced"), -1);
+            return IDOK;
+        });
+        m_driver.OnMessageBox(expectNamesTheLog);  // read again after the refusal: still not
+        RunEntryCommand(
+            m_driver, dlg, IDC_INPUT,
+            EntryScript(At(2007, 9, 2, 8, 0, 0)).Number(IDC_FUEL, "20").Number(IDC_PRICE, "2800"));
+    });
+    struct stat info {};
+    ASSERT_EQ(stat(LogPath().c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
