@@ -106,7 +106,7 @@ void CDialog::Build() {
     std::vector<QWidget*> groupBoxes;
     for (const ControlTemplate& item : m_template->controls) {
         QWidget* control = m_window->CreateControl(item, radioGroup);
-        control->setGeometry(units.X(item.x), units.Y(item.y), units.X(item.cx), units.Y(item.cy));
+        control->setGeometry(units.Rect(item.x, item.y, item.cx, item.cy));
         control->setAccessibleName(
             ToQString(item.accessibleName.empty() ? item.text : item.accessibleName));
         if (control->focusPolicy() != Qt::NoFocus) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QRect>
 
 class CDialog;
 struct ControlTemplate;
@@ -34,6 +35,11 @@ public:
     explicit DialogUnits(const QFont& font);
     int X(int units) const { return (units * m_baseX + 2) / 4; }
     int Y(int units) const { return (units * m_baseY + 4) / 8; }
+    // A rectangle by its edges, so that neighbours that touch in dialog units touch in pixels
+    // and a control that reaches the dialog's edge ends exactly there.
+    QRect Rect(int x, int y, int cx, int cy) const {
+        return QRect(QPoint(X(x), Y(y)), QPoint(X(x + cx) - 1, Y(y + cy) - 1));
+    }
 
 private:
     int m_baseX;

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 #include <QApplication>
-#include <QDir>
 #include <QHeaderView>
-#include <QImage>
 
 #include "app_fixture.h"
 #include "resource.h"
@@ -102,23 +100,4 @@ TEST_F(AppTest, AMissingFolderIsReportedAndTheProgramKeepsRunning) {
     });
     RunProgram([&](CLogDlg& dlg) { EXPECT_EQ(ListView(dlg)->model()->rowCount(), 0); });
     EXPECT_FALSE(std::filesystem::exists(Card() + "/Tarvo"));
-}
-
-TEST_F(AppTest, ScreenshotOfTheMainDialogWithTheWorkedExample) {
-    WriteLog(kWorkedExampleFile);
-    RunProgram([&](CLogDlg& dlg) {
-        const QImage shot = dlg.GetWindowWidget()->grab().toImage();
-        ASSERT_FALSE(shot.isNull());
-        EXPECT_GT(shot.width(), 200);
-        // Not one flat colour: the controls and their texts were drawn.
-        int differing = 0;
-        for (int y = 0; y < shot.height(); y += 3) {
-            for (int x = 0; x < shot.width(); x += 3) {
-                differing += shot.pixel(x, y) != shot.pixel(0, 0);
-            }
-        }
-        EXPECT_GT(differing, 100);
-        const QString folder = qEnvironmentVariable("TARVO_SCREENSHOT_DIR", QDir::tempPath());
-        EXPECT_TRUE(shot.save(folder + "/main.png"));
-    });
 }

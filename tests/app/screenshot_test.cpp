@@ -56,10 +56,8 @@ void TakeShot(CDialog& dlg, const QString& folder, const QString& name) {
     EXPECT_EQ(window->size(), QSize(units.X(tmpl.cx), units.Y(tmpl.cy)));
 
     // Every control lies inside the window in its template, and sits where the template puts
-    // it. Position and size are rounded to pixels each on its own, as the device's dialog
-    // manager does, so a control that reaches an edge in dialog units may end one pixel past it
-    // (the statistics report does, at the bottom); never more.
-    const QRect inside = window->rect().adjusted(0, 0, 1, 1);
+    // it; its edges are mapped to pixels, so one that reaches an edge ends exactly there.
+    const QRect inside = window->rect();
     for (const ControlTemplate& item : tmpl.controls) {
         EXPECT_TRUE(item.x >= 0 && item.y >= 0 && item.x + item.cx <= tmpl.cx &&
                     item.y + item.cy <= tmpl.cy)
@@ -70,8 +68,7 @@ void TakeShot(CDialog& dlg, const QString& folder, const QString& name) {
         const QWidget* control = dlg.GetControlWidget(item.id);
         ASSERT_NE(control, nullptr) << "control " << item.id;
         const QRect at = control->geometry();
-        EXPECT_EQ(at, QRect(units.X(item.x), units.Y(item.y), units.X(item.cx), units.Y(item.cy)))
-            << "control " << item.id;
+        EXPECT_EQ(at, units.Rect(item.x, item.y, item.cx, item.cy)) << "control " << item.id;
         EXPECT_TRUE(inside.contains(at)) << "control " << item.id << " crosses an edge";
         EXPECT_TRUE(control->isVisible()) << "control " << item.id;
         EXPECT_GT(at.width(), 0) << "control " << item.id;

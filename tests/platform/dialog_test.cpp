@@ -137,7 +137,8 @@ TEST(Dialog, ControlsArePlacedInDialogUnitsOfTheTemplateFont) {
     driver.OnDialog(IDD_KEYPAD, [](CDialog& d) {
         const DialogUnits units(d.GetWindowWidget()->font());
         const QWidget* ok = ui::Control(d, IDOK);
-        EXPECT_EQ(ok->geometry(), QRect(units.X(85), units.Y(27), units.X(37), units.Y(50)));
+        EXPECT_EQ(ok->geometry(), QRect(QPoint(units.X(85), units.Y(27)),
+                                        QPoint(units.X(85 + 37) - 1, units.Y(27 + 50) - 1)));
         EXPECT_EQ(d.GetWindowWidget()->size(), QSize(units.X(129), units.Y(134)));
         EXPECT_EQ(d.GetWindowWidget()->font().pointSize(), 9);
         ui::Click(d, IDCANCEL);
