@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <filesystem>
+
 #include <QApplication>
 #include <QHeaderView>
 
