@@ -53,7 +53,11 @@ int AfxWinMain(int argc, char** argv) {
         std::fprintf(stderr, "no application object\n");
         return 1;
     }
-    QApplication::setApplicationName(QString::fromStdU16String(g_app->m_appName));
+    const QString name = QString::fromStdU16String(g_app->m_appName);
+    QApplication::setApplicationName(name);
+    // The desktop entry installed with the program is named after it in lower case; a Wayland
+    // compositor matches the window to its entry (and icon) by this name.
+    QGuiApplication::setDesktopFileName(name.toLower());
     g_app->InitInstance();
     return 0;
 }
