@@ -15,12 +15,7 @@ void CLogDlg::PrepareEntryDialog(CEntryDlg& entry) {
 
 void CLogDlg::TakeRemindersBack(const CEntryDlg& entry) {
     m_book.reminders = entry.GetReminders();
-    m_reminderLabel1 = m_book.reminders.label[0];
-    m_reminderLabel2 = m_book.reminders.label[1];
-    m_reminderLabel3 = m_book.reminders.label[2];
-    m_reminderValue1 = m_book.reminders.value[0];
-    m_reminderValue2 = m_book.reminders.value[1];
-    m_reminderValue3 = m_book.reminders.value[2];
+    ShowReminders();
 }
 
 void CLogDlg::OnInput() {

@@ -69,13 +69,17 @@ void CLogDlg::LoadLog() {
     if (!loaded.ok) {
         return;  // keep showing what we have; nothing was read
     }
+    ShowReminders();
+    FillList();
+}
+
+void CLogDlg::ShowReminders() {
     m_reminderLabel1 = m_book.reminders.label[0];
     m_reminderLabel2 = m_book.reminders.label[1];
     m_reminderLabel3 = m_book.reminders.label[2];
     m_reminderValue1 = m_book.reminders.value[0];
     m_reminderValue2 = m_book.reminders.value[1];
     m_reminderValue3 = m_book.reminders.value[2];
-    FillList();
 }
 
 void CLogDlg::EnableRecordCommands(BOOL enable) {

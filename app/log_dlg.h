@@ -45,6 +45,8 @@ private:
     void Commit();
     void PrepareEntryDialog(CEntryDlg& entry);
     void TakeRemindersBack(const CEntryDlg& entry);
+    // The panel's fields from the reminder block.
+    void ShowReminders();
     void EnableRecordCommands(BOOL enable);
 
     CListCtrl m_list;

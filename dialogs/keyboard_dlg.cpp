@@ -4,6 +4,7 @@
 
 #include "data_exchange.h"
 #include "key_tables.h"
+#include "pad_keys.h"
 #include "resource.h"
 
 namespace {
@@ -60,17 +61,7 @@ void CKeyboardDlg::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CKeyboardDlg::PreTranslateKey(int focusedId, UINT vkey, char16_t ch) {
-    // The display is an ordinary edit: what is typed there goes into its text. A focused Cancel
-    // takes Enter as a press of itself.
-    if (focusedId == IDC_KEYBOARD_DISPLAY || (focusedId == IDCANCEL && vkey == VK_RETURN)) {
-        return FALSE;
-    }
-    const int key = KeyForTyped(vkey, ch);
-    if (key == IDC_STATIC) {
-        return FALSE;
-    }
-    SendNotify(WM_COMMAND, BN_CLICKED, key);
-    return TRUE;
+    return PressPadKey(*this, IDC_KEYBOARD_DISPLAY, focusedId, vkey, KeyForTyped(vkey, ch));
 }
 
 // Neither the keys nor "BS" read the display first: text typed into it is replaced by the next

@@ -5,6 +5,7 @@
 
 #include "data_exchange.h"
 #include "key_tables.h"
+#include "pad_keys.h"
 #include "resource.h"
 
 namespace {
@@ -49,17 +50,7 @@ void CKeypadDlg::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CKeypadDlg::PreTranslateKey(int focusedId, UINT vkey, char16_t ch) {
-    // The display is an ordinary edit: what is typed there goes into its text. A focused Cancel
-    // takes Enter as a press of itself.
-    if (focusedId == IDC_KEYPAD_DISPLAY || (focusedId == IDCANCEL && vkey == VK_RETURN)) {
-        return FALSE;
-    }
-    const int key = KeyForTyped(vkey, ch);
-    if (key == IDC_STATIC) {
-        return FALSE;
-    }
-    SendNotify(WM_COMMAND, BN_CLICKED, key);
-    return TRUE;
+    return PressPadKey(*this, IDC_KEYPAD_DISPLAY, focusedId, vkey, KeyForTyped(vkey, ch));
 }
 
 // The number is built arithmetically, one place at a time, never parsed from the display.
