@@ -61,7 +61,9 @@ BOOL CLogDlg::OnInitDialog() {
 
 void CLogDlg::LoadLog() {
     const LoadResult loaded = ::LoadLog(m_book, m_logPath);
-    m_logLoaded = loaded.ok;
+    // A damaged log whose original could not be kept is not saved over either: the next save
+    // would lose the lines the reader skipped.
+    m_logLoaded = loaded.ok && (loaded.problems.empty() || !loaded.backupPath.empty());
     const std::string message = loaded.Message(m_logPath);
     if (!message.empty()) {
         AfxMessageBox(Utf8ToUtf16(message), MB_OK | (loaded.ok ? MB_ICONWARNING : MB_ICONERROR));

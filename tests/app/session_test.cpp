@@ -190,3 +190,29 @@ TEST_F(AppTest, ALogThatCouldNotBeReadIsNeverSavedOver) {
     ASSERT_EQ(stat(LogPath().c_str(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
 }
+
+TEST_F(AppTest, ADamagedLogWhoseOriginalCouldNotBeKeptIsNeverSavedOver) {
+    const std::string damaged = std::string(kWorkedExampleFile) + "2007,7,1,8,0,0,x\n";
+    std::string withCount = damaged;
+    withCount.replace(withCount.find("\n4\n"), 3, "\n5\n");
+    WriteLog(withCount);
+    {
+        FullMedium full(16);  // the backup cannot be written
+        m_driver.OnMessageBox([](const std::u16string& text) {
+            EXPECT_NE(QString::fromStdU16String(text).indexOf("could not be kept"), -1);
+            return IDOK;
+        });
+        RunProgram([&](CLogDlg& dlg) {
+            m_driver.OnMessageBox([](const std::u16string& text) {
+                EXPECT_NE(QString::fromStdU16String(text).indexOf("not replaced"), -1);
+                return IDOK;
+            });
+            m_driver.OnMessageBox();  // the damage reported again on the read that follows
+            RunEntryCommand(m_driver, dlg, IDC_INPUT,
+                            EntryScript(At(2007, 9, 2, 8, 0, 0))
+                                .Number(IDC_FUEL, "20")
+                                .Number(IDC_PRICE, "2800"));
+        });
+    }
+    EXPECT_EQ(ReadLog(), withCount);
+}
