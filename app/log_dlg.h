@@ -22,8 +22,6 @@ public:
     // Rebuilds the list from the records, newest first.
     void FillList();
 
-    // The host path of the log file.
-    const std::string& LogPath() const { return m_logPath; }
     const LogBook& Book() const { return m_book; }
 
 protected:
