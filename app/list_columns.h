@@ -27,9 +27,17 @@ inline constexpr std::array<ListColumn, 9> kListColumns = {{
     {u"Dummy", 0},
 }};
 
-// The text of `column` for `record`, the record at `index` of the log, into `cell` (replacing
-// what it held, so one buffer serves a whole fill).
-void FormatListCell(const LogRecord& record, int index, int column, std::u16string& cell);
+// Where cell texts are built: every cell is ASCII, built narrow and widened once; one buffer
+// serves a whole fill, so filling many rows allocates nothing per cell.
+struct ListCellBuffer {
+    std::string ascii;
+    std::u16string text;
+};
+
+// The text of `column` for `record`, the record at `index` of the log, built in `buffer`
+// (replacing what it held); valid until the buffer is used again.
+std::u16string_view FormatListCell(const LogRecord& record, int index, int column,
+                                   ListCellBuffer& buffer);
 
 // The list's text order: code unit by code unit as unsigned numbers, a text that is the
 // beginning of a longer one first. Returns -1, 0 or 1.

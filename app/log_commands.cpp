@@ -5,7 +5,7 @@
 #include "message_box.h"
 #include "resource.h"
 #include "stats_dlg.h"
-#include "text_format.h"
+#include "utf8.h"
 
 void CLogDlg::PrepareEntryDialog(CEntryDlg& entry) {
     m_book.reminders.label = {m_reminderLabel1, m_reminderLabel2, m_reminderLabel3};
@@ -19,7 +19,7 @@ void CLogDlg::TakeRemindersBack(const CEntryDlg& entry) {
 }
 
 void CLogDlg::OnInput() {
-    CEntryDlg entry;
+    CEntryDlg entry(this);
     PrepareEntryDialog(entry);
     if (entry.DoModal() != IDOK) {
         return;
@@ -48,7 +48,7 @@ void CLogDlg::OnCorrect() {
     // Correct is enabled only while a click has named a record; an index that names none (a
     // list refilled since) is never used.
     if (m_selectedIndex >= 0 && m_selectedIndex < m_book.count) {
-        CEntryDlg entry;
+        CEntryDlg entry(this);
         PrepareEntryDialog(entry);
         LogRecord& record = m_book.records[static_cast<size_t>(m_selectedIndex)];
         entry.SetRecord(record);
@@ -70,7 +70,7 @@ void CLogDlg::OnDelete() {
         m_selectedIndex >= m_book.count) {
         return;
     }
-    CConfirmDlg confirm;
+    CConfirmDlg confirm(this);
     if (confirm.DoModal() == IDCANCEL) {
         return;
     }
@@ -100,7 +100,7 @@ void CLogDlg::Commit() {
 }
 
 void CLogDlg::OnAnalyze() {
-    CStatsDlg stats;
+    CStatsDlg stats(this);
     stats.BuildReport(m_book.records.data(), m_book.count);
     stats.DoModal();
 }

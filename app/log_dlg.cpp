@@ -6,19 +6,21 @@
 #include "log_file.h"
 #include "message_box.h"
 #include "resource.h"
-#include "resources.h"
-#include "text_format.h"
+#include "resource_table.h"
+#include "utf8.h"
 
 BEGIN_MESSAGE_MAP(CLogDlg, CDialog)
-ON_BN_CLICKED(IDC_INPUT, &CLogDlg::OnInput), ON_BN_CLICKED(IDC_ANALYZE, &CLogDlg::OnAnalyze),
-    ON_NOTIFY(LVN_COLUMNCLICK, IDC_LOG_LIST, &CLogDlg::OnColumnClick),
-    ON_NOTIFY(NM_CLICK, IDC_LOG_LIST, &CLogDlg::OnListClick),
-    ON_BN_CLICKED(IDC_CORRECT, &CLogDlg::OnCorrect), ON_BN_CLICKED(IDC_DELETE, &CLogDlg::OnDelete),
-    END_MESSAGE_MAP()
+    ON_BN_CLICKED(IDC_INPUT, &CLogDlg::OnInput)
+    ON_BN_CLICKED(IDC_ANALYZE, &CLogDlg::OnAnalyze)
+    ON_NOTIFY(LVN_COLUMNCLICK, IDC_LOG_LIST, &CLogDlg::OnColumnClick)
+    ON_NOTIFY(NM_CLICK, IDC_LOG_LIST, &CLogDlg::OnListClick)
+    ON_BN_CLICKED(IDC_CORRECT, &CLogDlg::OnCorrect)
+    ON_BN_CLICKED(IDC_DELETE, &CLogDlg::OnDelete)
+END_MESSAGE_MAP()
 
-        CLogDlg::CLogDlg(CWnd* parent)
+CLogDlg::CLogDlg(CWnd* parent)
     : CDialog(IDD_TARVO_DIALOG, parent),
-      m_hIcon(LoadIconResource(IDR_MAINFRAME)),
+      m_icon(LoadIconResource(IDR_MAINFRAME)),
       m_logPath(MapDevicePath(kLogDevicePath)) {}
 
 CLogDlg::~CLogDlg() = default;
@@ -37,8 +39,8 @@ void CLogDlg::DoDataExchange(CDataExchange* dx) {
 
 BOOL CLogDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    SetIcon(m_hIcon, TRUE);
-    SetIcon(m_hIcon, FALSE);
+    SetIcon(m_icon, TRUE);
+    SetIcon(m_icon, FALSE);
     CenterWindow();
     for (size_t c = 0; c < kListColumns.size(); ++c) {
         m_list.InsertColumn(static_cast<int>(c), std::u16string(kListColumns[c].title), LVCFMT_LEFT,

@@ -58,7 +58,7 @@ private:
     LogRecord m_newRecord;
     bool m_sortAscending = true;
     int32_t m_selectedIndex = -1;
-    QIcon m_hIcon;
+    QIcon m_icon;
     std::string m_logPath;
     // Whether the records are what the file holds. A log that could not be read is never saved
     // over: that would replace whatever it holds with only what is on the screen.

@@ -1,20 +1,19 @@
 #include "list_columns.h"
 #include "log_dlg.h"
+#include "number_text.h"
 #include "resource.h"
-#include "text_format.h"
+#include "utf8.h"
 #include "win_app.h"
 
 void CLogDlg::FillList() {
     m_list.SetRedraw(FALSE);
     m_list.DeleteAllItems();
-    std::u16string cell;
+    ListCellBuffer cell;
     for (int32_t i = 0; i < m_book.count; ++i) {
         const LogRecord& record = m_book.records[static_cast<size_t>(i)];
-        FormatListCell(record, i, 0, cell);
-        const int row = m_list.InsertItem(i, cell);
+        const int row = m_list.InsertItem(i, FormatListCell(record, i, 0, cell));
         for (int column = 1; column < static_cast<int>(kListColumns.size()); ++column) {
-            FormatListCell(record, i, column, cell);
-            m_list.SetItemText(row, column, cell);
+            m_list.SetItemText(row, column, FormatListCell(record, i, column, cell));
         }
     }
     m_list.SetRedraw(TRUE);

@@ -26,6 +26,7 @@
 
 #include "app_driver.h"
 #include "log_dlg.h"
+#include "program_resources.h"
 #include "resource.h"
 #include "storage_card.h"
 
@@ -217,6 +218,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication application(argc, argv);
+    AfxSetResourceTable(&ProgramResources());
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;

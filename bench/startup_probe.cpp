@@ -16,6 +16,7 @@
 
 #include "log_app.h"
 #include "log_dlg.h"
+#include "program_resources.h"
 #include "resource.h"
 #include "win_app.h"
 
@@ -90,5 +91,5 @@ ProbeApp theApp;
 }  // namespace
 
 int main(int argc, char** argv) {
-    return AfxWinMain(argc, argv);
+    return AfxWinMain(argc, argv, ProgramResources());
 }

@@ -132,7 +132,7 @@ void CEntryDlg::OnTodayNow() {
 // The pads start from their own empty state, never from the field, and the controls are not
 // read before: the refresh afterwards shows the members, pickers included.
 void CEntryDlg::EnterNumber(double CEntryDlg::*field) {
-    CKeypadDlg keypad;
+    CKeypadDlg keypad(this);
     if (keypad.DoModal() == IDOK) {
         this->*field = keypad.GetValue();
     }
@@ -140,7 +140,7 @@ void CEntryDlg::EnterNumber(double CEntryDlg::*field) {
 }
 
 void CEntryDlg::EnterLabel(std::u16string CEntryDlg::*label) {
-    CKeyboardDlg keyboard;
+    CKeyboardDlg keyboard(this);
     if (keyboard.DoModal() == IDOK) {
         this->*label = keyboard.GetText();
     }
@@ -175,7 +175,7 @@ void CEntryDlg::OnSetFocusReminderValue3() {
 }
 
 void CEntryDlg::OnSetFocusPrice() {
-    CKeypadDlg keypad;
+    CKeypadDlg keypad(this);
     if (keypad.DoModal() == IDOK && !PriceFromKeypadValue(keypad.GetValue(), m_price)) {
         // A wrapped or clamped number would be saved as a price nobody typed.
         AfxMessageBox(kPriceOutOfRangeMessage, MB_OK | MB_ICONWARNING);
@@ -208,25 +208,23 @@ void CEntryDlg::OnKindMaintenance() {
     m_kind = Maintenance;
 }
 
-// One entry a line, as a table reads (left unformatted to the end of the file).
-// clang-format off
 BEGIN_MESSAGE_MAP(CEntryDlg, CDialog)
-    ON_NOTIFY(DTN_CLOSEUP, IDC_DATE, &CEntryDlg::OnDateCloseUp),
+    ON_NOTIFY(DTN_CLOSEUP, IDC_DATE, &CEntryDlg::OnDateCloseUp)
     // Typing or scrolling a date changes the picker without a close-up; the record must follow
     // the picker whichever way its date changed.
-    ON_NOTIFY(DTN_DATETIMECHANGE, IDC_DATE, &CEntryDlg::OnDateChange),
-    ON_NOTIFY(DTN_DATETIMECHANGE, IDC_TIME, &CEntryDlg::OnTimeChange),
-    ON_EN_SETFOCUS(IDC_FUEL, &CEntryDlg::OnSetFocusFuel),
-    ON_EN_SETFOCUS(IDC_ODO, &CEntryDlg::OnSetFocusOdo),
-    ON_EN_SETFOCUS(IDC_ENTRY_VALUE1, &CEntryDlg::OnSetFocusReminderValue1),
-    ON_EN_SETFOCUS(IDC_ENTRY_VALUE2, &CEntryDlg::OnSetFocusReminderValue2),
-    ON_EN_SETFOCUS(IDC_ENTRY_VALUE3, &CEntryDlg::OnSetFocusReminderValue3),
-    ON_BN_CLICKED(IDC_TODAY_NOW, &CEntryDlg::OnTodayNow),
-    ON_EN_SETFOCUS(IDC_ENTRY_LABEL1, &CEntryDlg::OnSetFocusReminderLabel1),
-    ON_EN_SETFOCUS(IDC_ENTRY_LABEL2, &CEntryDlg::OnSetFocusReminderLabel2),
-    ON_EN_SETFOCUS(IDC_ENTRY_LABEL3, &CEntryDlg::OnSetFocusReminderLabel3),
-    ON_EN_SETFOCUS(IDC_PRICE, &CEntryDlg::OnSetFocusPrice),
-    ON_BN_CLICKED(IDC_KIND_FILLUP, &CEntryDlg::OnKindFillUp),
-    ON_BN_CLICKED(IDC_KIND_NOTFILLUP, &CEntryDlg::OnKindNotFillUp),
-    ON_BN_CLICKED(IDC_KIND_MAINTENANCE, &CEntryDlg::OnKindMaintenance),
+    ON_NOTIFY(DTN_DATETIMECHANGE, IDC_DATE, &CEntryDlg::OnDateChange)
+    ON_NOTIFY(DTN_DATETIMECHANGE, IDC_TIME, &CEntryDlg::OnTimeChange)
+    ON_EN_SETFOCUS(IDC_FUEL, &CEntryDlg::OnSetFocusFuel)
+    ON_EN_SETFOCUS(IDC_ODO, &CEntryDlg::OnSetFocusOdo)
+    ON_EN_SETFOCUS(IDC_ENTRY_VALUE1, &CEntryDlg::OnSetFocusReminderValue1)
+    ON_EN_SETFOCUS(IDC_ENTRY_VALUE2, &CEntryDlg::OnSetFocusReminderValue2)
+    ON_EN_SETFOCUS(IDC_ENTRY_VALUE3, &CEntryDlg::OnSetFocusReminderValue3)
+    ON_BN_CLICKED(IDC_TODAY_NOW, &CEntryDlg::OnTodayNow)
+    ON_EN_SETFOCUS(IDC_ENTRY_LABEL1, &CEntryDlg::OnSetFocusReminderLabel1)
+    ON_EN_SETFOCUS(IDC_ENTRY_LABEL2, &CEntryDlg::OnSetFocusReminderLabel2)
+    ON_EN_SETFOCUS(IDC_ENTRY_LABEL3, &CEntryDlg::OnSetFocusReminderLabel3)
+    ON_EN_SETFOCUS(IDC_PRICE, &CEntryDlg::OnSetFocusPrice)
+    ON_BN_CLICKED(IDC_KIND_FILLUP, &CEntryDlg::OnKindFillUp)
+    ON_BN_CLICKED(IDC_KIND_NOTFILLUP, &CEntryDlg::OnKindNotFillUp)
+    ON_BN_CLICKED(IDC_KIND_MAINTENANCE, &CEntryDlg::OnKindMaintenance)
 END_MESSAGE_MAP()

@@ -14,7 +14,7 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
-    BOOL PreTranslateKey(int focusedId, UINT vkey, char16_t ch) override;
+    bool PreTranslateKey(int focusedId, UINT vkey, char16_t ch) override;
 
 private:
     void OnKey(UINT id);

@@ -13,7 +13,7 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
-    BOOL PreTranslateKey(int focusedId, UINT vkey, char16_t ch) override;
+    bool PreTranslateKey(int focusedId, UINT vkey, char16_t ch) override;
 
 private:
     void OnDigit(UINT id);

@@ -18,7 +18,7 @@
 #include "file_bytes.h"
 #include "log_file.h"
 #include "log_record.h"
-#include "text_format.h"
+#include "number_text.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 
+#include "date_time_text.h"
 #include "log_record.h"
-#include "text_format.h"
 
 // The order of the log is defined by the text "%4d/%2d/%2d %2d:%2d:%2d": that is how the device
 // has always sorted, including for dates no calendar has (year 10000, month 70). Formatting two
@@ -29,22 +29,6 @@ uint64_t NumericKey(const SYSTEMTIME& t) {
     return key;
 }
 
-std::string TimeText(const SYSTEMTIME& t) {
-    std::string text;
-    AppendInt(text, t.wYear, 4);
-    text += '/';
-    AppendInt(text, t.wMonth, 2);
-    text += '/';
-    AppendInt(text, t.wDay, 2);
-    text += ' ';
-    AppendInt(text, t.wHour, 2);
-    text += ':';
-    AppendInt(text, t.wMinute, 2);
-    text += ':';
-    AppendInt(text, t.wSecond, 2);
-    return text;
-}
-
 }  // namespace
 
 int CompareNewestFirst(const LogRecord& a, const LogRecord& b) {
@@ -55,7 +39,8 @@ int CompareNewestFirst(const LogRecord& a, const LogRecord& b) {
     }
     // std::string compares its chars as unsigned, and a text that is a prefix of another is the
     // smaller, as with the terminating zero of C strings.
-    const int order = TimeText(a.time).compare(TimeText(b.time));
+    const int order = FormatDateTimeText(a.time, DateTimeText::SortKey)
+                          .compare(FormatDateTimeText(b.time, DateTimeText::SortKey));
     return order > 0 ? -1 : (order < 0 ? 1 : 0);
 }
 

@@ -1,5 +1,7 @@
+#include "date_time_text.h"
 #include "log_file.h"
-#include "text_format.h"
+#include "number_text.h"
+#include "utf8.h"
 
 // The file is written by position: three reminder rows (label line, number line), the count,
 // the column header, then one line per entry in array order (newest first).
@@ -28,11 +30,8 @@ void AppendLabel(std::string& out, const std::u16string& label) {
 // "%d,%d,%d,%d,%d,%d,%.1lf,%.1lf,%d,%ld,%.1lf,%.1lf,%.1lf\n"; the derived columns are written
 // for spreadsheets and never read back.
 void AppendEntry(std::string& out, const LogRecord& r) {
-    for (const uint16_t field :
-         {r.time.wYear, r.time.wMonth, r.time.wDay, r.time.wHour, r.time.wMinute, r.time.wSecond}) {
-        AppendInt(out, field);
-        out += ',';
-    }
+    AppendDateTimeText(out, r.time, DateTimeText::LogFile);
+    out += ',';
     AppendFixed(out, r.odo, 1);
     out += ',';
     AppendFixed(out, r.fuel, 1);

@@ -5,7 +5,8 @@
 #include <cstring>
 #include <limits>
 
-#include "text_format.h"
+#include "number_text.h"
+#include "utf8.h"
 
 // The layout is positional: lines 1 to 6 are the reminder rows, line 7 the count, line 8 the
 // column header (skipped whatever it holds), then the entries. The device reads it with

@@ -33,7 +33,8 @@ struct ReminderBlock {
 };
 
 // The in-memory log. `records` holds `count` entries newest first plus one spare slot after a
-// load, so that a new entry can be added without growing; SaveLog releases it.
+// load, so that a new entry can be added without growing. SaveLog writes the book as it is; the
+// load that follows every save replaces the whole array with what the file holds.
 struct LogBook {
     std::vector<LogRecord> records;
     int32_t count = 0;

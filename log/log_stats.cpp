@@ -1,6 +1,8 @@
 #include "log_stats.h"
 
-#include "text_format.h"
+#include "date_time_text.h"
+#include "number_text.h"
+#include "utf8.h"
 
 // Every test against zero is an exact comparison with 0.0 and every comparison is strict, as on
 // the device, so that the report gives the same figures the device gave for the same log.
@@ -69,12 +71,11 @@ std::string Average(double numerator, double divisor) {
 }  // namespace
 
 std::u16string FormatStatsReport(const LogStats& s, const LogRecord& oldest) {
-    const SYSTEMTIME& t = oldest.time;
     // The oldest record's litres were burnt before the log began, so they drove nothing.
     const double burnt = s.totalFuel - oldest.fuel;
     std::string text;
-    text += "  1. RECORD START:  " + Int(t.wMonth) + "/" + Int(t.wDay) + "/" + Int(t.wYear) + "  " +
-            Int(t.wHour) + ":" + Int(t.wMinute) + ":" + Int(t.wSecond) + "\r\n\r\n";
+    text +=
+        "  1. RECORD START:  " + FormatDateTimeText(oldest.time, DateTimeText::Report) + "\r\n\r\n";
     text +=
         "  2. REFUEL:  " + Int(s.refuels) + " times,  Total " + Fixed(s.totalFuel) + " L\r\n\r\n";
     text += "     Max. Refuel " + Fixed(s.maxRefuel) + " L,  Min. Refuel " + Fixed(s.minRefuel) +

@@ -1,5 +1,5 @@
 #include "log_record.h"
-#include "text_format.h"
+#include "number_text.h"
 
 // The derived values are never stored for good: this pass rebuilds all of them after every sort,
 // so what the list shows always follows from the entered values alone. Every test against zero

@@ -2,47 +2,55 @@
 
 #include <QApplication>
 #include <QButtonGroup>
-#include <QEventLoop>
 #include <QGroupBox>
 #include <QScreen>
 
 #include "data_exchange.h"
 #include "dialog_window.h"
 #include "modal_hook.h"
-#include "resources.h"
+#include "qt_text.h"
+#include "resource_table.h"
 #include "win_app.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CCmdTarget)
-ON_BN_CLICKED(IDOK, &CDialog::OnOK), ON_BN_CLICKED(IDCANCEL, &CDialog::OnCancel),
-    END_MESSAGE_MAP()
+    ON_BN_CLICKED(IDOK, &CDialog::OnOK)
+    ON_BN_CLICKED(IDCANCEL, &CDialog::OnCancel)
+END_MESSAGE_MAP()
 
-        namespace {
-    QString ToQString(std::u16string_view text) {
-        return QString(reinterpret_cast<const QChar*>(text.data()),
-                       static_cast<qsizetype>(text.size()));
-    }
+namespace {
 
-    bool CanSend(ControlClass cls, UINT message, int code) {
-        switch (code) {
-            case BN_CLICKED:
-                return message == WM_COMMAND && cls == ControlClass::Button;
-            case EN_SETFOCUS:
-                return message == WM_COMMAND && cls == ControlClass::Edit;
-            case NM_CLICK:
-            case LVN_COLUMNCLICK:
-                return message == WM_NOTIFY && cls == ControlClass::ListView;
-            case DTN_CLOSEUP:
-            case DTN_DATETIMECHANGE:
-                return message == WM_NOTIFY && cls == ControlClass::DateTimePicker;
-            default:
-                return false;
-        }
+// The dialogs whose modal run is under way, outermost first.
+std::vector<CDialog*>& RunningDialogs() {
+    static std::vector<CDialog*> running;
+    return running;
+}
+
+bool CanSend(ControlClass cls, UINT message, int code) {
+    switch (code) {
+        case BN_CLICKED:
+            return message == WM_COMMAND && cls == ControlClass::Button;
+        case EN_SETFOCUS:
+            return message == WM_COMMAND && cls == ControlClass::Edit;
+        case NM_CLICK:
+        case LVN_COLUMNCLICK:
+            return message == WM_NOTIFY && cls == ControlClass::ListView;
+        case DTN_CLOSEUP:
+        case DTN_DATETIMECHANGE:
+            return message == WM_NOTIFY && cls == ControlClass::DateTimePicker;
+        default:
+            return false;
     }
+}
 
 }  // namespace
 
-CDialog::CDialog(UINT templateId, CWnd* /*parent*/)
-    : m_templateId(templateId), m_template(FindDialogTemplate(templateId)) {}
+QWidget* GetSafeOwner() {
+    const std::vector<CDialog*>& running = RunningDialogs();
+    return running.empty() ? nullptr : running.back()->GetWindowWidget();
+}
+
+CDialog::CDialog(UINT templateId, CWnd* parent)
+    : m_templateId(templateId), m_template(FindDialogTemplate(templateId)), m_parent(parent) {}
 
 CDialog::~CDialog() {
     Destroy();
@@ -52,52 +60,63 @@ INT_PTR CDialog::DoModal() {
     if (m_template == nullptr) {
         return -1;
     }
-    Build();
-    m_result = -1;
-    m_ended = false;
-    if (OnInitDialog() != FALSE && !m_ended) {
-        // The first tab stop in template order takes the focus, as the dialog manager does.
-        for (const ControlTemplate& item : m_template->controls) {
-            QWidget* control = GetControlWidget(item.id);
-            if ((item.style & WS_TABSTOP) != 0 && control != nullptr && control->isEnabled()) {
-                control->setFocus(Qt::TabFocusReason);
-                break;
-            }
-        }
+    QWidget* owner = m_parent != nullptr && m_parent->GetSafeWidget() != nullptr
+                         ? m_parent->GetSafeWidget()->window()
+                         : GetSafeOwner();
+    Build(owner);
+    RunningDialogs().push_back(this);
+    if (OnInitDialog() != FALSE && IsOpen()) {
+        FocusFirstTabStop();
     }
-    if (!m_ended) {
-        m_window->show();
-        m_window->activateWindow();
+    if (IsOpen()) {
         if (ModalHook* hook = GetModalHook()) {
+            m_window->show();
+            ActivateWindow(m_window);
             hook->RunModal(*this);
+            if (IsOpen()) {
+                EndDialog(IDCANCEL);
+            }
         } else {
-            QEventLoop loop;
-            m_loop = &loop;
-            loop.exec(QEventLoop::DialogExec);
-            m_loop = nullptr;
+            m_window->exec();
         }
     }
-    if (!m_ended) {
-        EndDialog(IDCANCEL);
-    }
+    const int result = m_window->result();
+    RunningDialogs().pop_back();
     Destroy();
-    return m_result;
+    if (owner != nullptr && owner->isVisible()) {
+        ActivateWindow(owner);
+    }
+    return result;
 }
 
-void CDialog::Build() {
+bool CDialog::IsOpen() const {
+    return m_window != nullptr && !m_window->IsFinished();
+}
+
+void CDialog::FocusFirstTabStop() {
+    // The first enabled tab stop in template order takes the focus, as the dialog manager does.
+    for (const ControlTemplate& item : m_template->controls) {
+        QWidget* control = GetControlWidget(item.id);
+        if ((item.style & WS_TABSTOP) != 0 && control != nullptr && control->isEnabled()) {
+            control->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void CDialog::Build(QWidget* owner) {
     Destroy();
-    m_window = std::make_unique<DialogWindow>(this);
-    m_widget = m_window.get();
+    m_window = new DialogWindow(this, owner);
+    m_widget = m_window;
     QFont font = QApplication::font();
     font.setPointSize(m_template->pointSize);
     m_window->setFont(font);
     m_window->setWindowModality(Qt::ApplicationModal);
-    m_window->installEventFilter(m_window.get());
+    m_window->installEventFilter(m_window);
     const bool caption = (m_template->style & WS_CAPTION) == WS_CAPTION;
-    m_window->setWindowTitle(caption
-                                 ? ToQString(m_template->title)
-                                 : QString::fromStdU16String(
-                                       AfxGetApp() != nullptr ? AfxGetApp()->m_appName : u"Tarvo"));
+    m_window->setWindowTitle(
+        ToQString(caption ? m_template->title
+                          : (AfxGetApp() != nullptr ? AfxGetApp()->m_appName : u"Tarvo")));
     const DialogUnits units(font);
     m_window->setFixedSize(units.X(m_template->cx), units.Y(m_template->cy));
 
@@ -112,8 +131,6 @@ void CDialog::Build() {
         if (control->focusPolicy() != Qt::NoFocus) {
             control->setFocusPolicy((item.style & WS_TABSTOP) != 0 ? Qt::StrongFocus
                                                                    : Qt::ClickFocus);
-        }
-        if (control->focusPolicy() != Qt::NoFocus) {
             if (previousTabStop != nullptr) {
                 QWidget::setTabOrder(previousTabStop, control);
             }
@@ -164,17 +181,12 @@ void CDialog::Destroy() {
     m_bound.clear();
     m_controls.clear();
     m_widget = nullptr;
-    m_window.reset();
+    delete m_window.data();
 }
 
 void CDialog::EndDialog(int result) {
-    m_result = result;
-    m_ended = true;
     if (m_window != nullptr) {
-        m_window->hide();
-    }
-    if (m_loop != nullptr) {
-        m_loop->quit();
+        m_window->done(result);
     }
 }
 
@@ -182,7 +194,7 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
     if (m_window == nullptr) {
         return FALSE;
     }
-    CDataExchange dx(this, saveAndValidate);
+    CDataExchange dx(this, saveAndValidate != FALSE);
     DoDataExchange(&dx);
     return dx.Failed() ? FALSE : TRUE;
 }
@@ -214,7 +226,7 @@ void CDialog::GotoDlgCtrl(CWnd* control) {
 }
 
 void CDialog::SetIcon(const QIcon& icon, BOOL bigIcon) {
-    (bigIcon ? m_bigIcon : m_smallIcon) = icon;
+    (bigIcon != FALSE ? m_bigIcon : m_smallIcon) = icon;
     if (m_window != nullptr) {
         m_window->setWindowIcon(m_bigIcon.isNull() ? m_smallIcon : m_bigIcon);
     }
@@ -224,17 +236,17 @@ void CDialog::CenterWindow() {
     if (m_window == nullptr) {
         return;
     }
-    QScreen* screen =
-        m_window->screen() != nullptr ? m_window->screen() : QGuiApplication::primaryScreen();
-    if (screen != nullptr) {
-        QRect frame = m_window->frameGeometry();
+    QRect frame = m_window->frameGeometry();
+    if (const QWidget* owner = m_window->parentWidget()) {
+        frame.moveCenter(owner->frameGeometry().center());
+    } else if (const QScreen* screen = m_window->screen()) {
         frame.moveCenter(screen->availableGeometry().center());
-        m_window->move(frame.topLeft());
     }
+    m_window->move(frame.topLeft());
 }
 
 QWidget* CDialog::GetWindowWidget() const {
-    return m_window.get();
+    return m_window;
 }
 
 QWidget* CDialog::GetControlWidget(int id) const {
@@ -258,7 +270,7 @@ BOOL CDialog::OnInitDialog() {
 }
 
 void CDialog::OnOK() {
-    if (UpdateData(TRUE)) {
+    if (UpdateData(TRUE) != FALSE) {
         EndDialog(IDOK);
     }
 }
@@ -269,8 +281,8 @@ void CDialog::OnCancel() {
 
 void CDialog::DoDataExchange(CDataExchange* /*dx*/) {}
 
-BOOL CDialog::PreTranslateKey(int /*focusedId*/, UINT /*vkey*/, char16_t /*ch*/) {
-    return FALSE;
+bool CDialog::PreTranslateKey(int /*focusedId*/, UINT /*vkey*/, char16_t /*ch*/) {
+    return false;
 }
 
 void CDialog::OnCloseRequest() {

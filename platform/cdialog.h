@@ -6,27 +6,31 @@
 #include <vector>
 
 #include <QIcon>
+#include <QPointer>
 
 #include "cwnd.h"
 #include "dialog_template.h"
 
 class CDataExchange;
 class DialogWindow;
-class QEventLoop;
 
 // A modal dialog built from a template: controls are created from the template's items and
 // placed in dialog units scaled from the template's font; their notifications reach the
-// dialog's message map; members and controls meet in DoDataExchange.
+// dialog's message map; members and controls meet in DoDataExchange. The window is a QDialog
+// owned by the window that runs it, and the modal run is QDialog's own.
 class CDialog : public CWnd {
 public:
+    // Without a parent, the dialog is owned by the innermost dialog still running (the one
+    // whose handler runs this one), as the device's library finds an owner.
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
     ~CDialog() override;
 
-    // Builds the window, runs OnInitDialog and a modal loop until EndDialog; returns its result
-    // (IDOK, IDCANCEL, or -1 when the template does not exist).
+    // Builds the window, runs OnInitDialog and the modal run until EndDialog; returns the
+    // result EndDialog was given (IDOK, IDCANCEL), or -1 when the template does not exist.
+    // When the run ends, the keyboard focus is back in the window that owns the dialog.
     virtual INT_PTR DoModal();
     void EndDialog(int result);
-    bool IsOpen() const { return m_window != nullptr && !m_ended; }
+    bool IsOpen() const;
 
     // Moves data between members and controls: FALSE shows the members in the controls, TRUE
     // takes the controls into the members and returns FALSE (the message already shown) when
@@ -39,6 +43,7 @@ public:
     void BindControl(int id, CWnd& control);
     void GotoDlgCtrl(CWnd* control);
     void SetIcon(const QIcon& icon, BOOL bigIcon);
+    // Centres the window over its owner, or on the screen when it has none.
     void CenterWindow();
 
     UINT GetTemplateId() const { return m_templateId; }
@@ -61,29 +66,33 @@ protected:
     virtual void DoDataExchange(CDataExchange* dx);
 
     // A key pressed while the dialog is active, before the focused control (id `focusedId`, or
-    // IDC_STATIC for none) sees it. Return TRUE when the dialog handled it. `vkey` is one of the
+    // IDC_STATIC for none) sees it. Return true when the dialog handled it. `vkey` is one of the
     // VK_ codes below, or 0 for a key that only types text; `ch` the character typed, if any.
-    virtual BOOL PreTranslateKey(int focusedId, UINT vkey, char16_t ch);
+    virtual bool PreTranslateKey(int focusedId, UINT vkey, char16_t ch);
 
 private:
     friend class DialogWindow;
-    void Build();
+    void Build(QWidget* owner);
     void Destroy();
+    void FocusFirstTabStop();
     void ValidateMessageMap() const;
     void OnCloseRequest();
 
     UINT m_templateId;
     const DialogTemplate* m_template;
-    std::unique_ptr<DialogWindow> m_window;
+    CWnd* m_parent;
+    // Deleted by Destroy; the pointer empties itself should the owner window take it first.
+    QPointer<DialogWindow> m_window;
     std::map<int, QWidget*> m_controls;
     std::map<int, std::unique_ptr<CWnd>> m_items;
     std::vector<CWnd*> m_bound;
     QIcon m_bigIcon;
     QIcon m_smallIcon;
-    QEventLoop* m_loop = nullptr;
-    int m_result = -1;
-    bool m_ended = false;
 };
+
+// The window a new dialog or message box without a parent is owned by: the window of the
+// innermost dialog still running, or nullptr when none runs.
+QWidget* GetSafeOwner();
 
 inline constexpr UINT VK_BACK = 0x08;
 inline constexpr UINT VK_RETURN = 0x0D;

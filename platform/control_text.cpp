@@ -7,17 +7,7 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
-namespace {
-
-QString ToQString(const std::u16string& text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::u16string FromQString(const QString& text) {
-    return text.toStdU16String();
-}
-
-}  // namespace
+#include "qt_text.h"
 
 std::u16string GetControlText(const QWidget* control) {
     if (auto* edit = qobject_cast<const QLineEdit*>(control)) {

@@ -20,28 +20,28 @@ bool IsUserFocus(const QFocusEvent* event) {
 
 }  // namespace
 
-EditControl::EditControl(CDialog* owner, int id, QWidget* parent)
-    : QLineEdit(parent), m_owner(owner), m_id(id) {}
+EditControl::EditControl(CDialog* dialog, int id, QWidget* parent)
+    : QLineEdit(parent), m_dialog(dialog), m_id(id) {}
 
 void EditControl::focusInEvent(QFocusEvent* event) {
     QLineEdit::focusInEvent(event);
     if (IsUserFocus(event)) {
-        m_owner->SendNotify(WM_COMMAND, EN_SETFOCUS, m_id);
+        m_dialog->SendNotify(WM_COMMAND, EN_SETFOCUS, m_id);
     }
 }
 
-MultiLineEditControl::MultiLineEditControl(CDialog* owner, int id, QWidget* parent)
-    : QPlainTextEdit(parent), m_owner(owner), m_id(id) {}
+MultiLineEditControl::MultiLineEditControl(CDialog* dialog, int id, QWidget* parent)
+    : QPlainTextEdit(parent), m_dialog(dialog), m_id(id) {}
 
 void MultiLineEditControl::focusInEvent(QFocusEvent* event) {
     QPlainTextEdit::focusInEvent(event);
     if (IsUserFocus(event)) {
-        m_owner->SendNotify(WM_COMMAND, EN_SETFOCUS, m_id);
+        m_dialog->SendNotify(WM_COMMAND, EN_SETFOCUS, m_id);
     }
 }
 
-ListViewControl::ListViewControl(CDialog* owner, int id, QWidget* parent)
-    : QTreeView(parent), m_owner(owner), m_id(id) {
+ListViewControl::ListViewControl(CDialog* dialog, int id, QWidget* parent)
+    : QTreeView(parent), m_dialog(dialog), m_id(id) {
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -60,7 +60,7 @@ ListViewControl::ListViewControl(CDialog* owner, int id, QWidget* parent)
         nm.hdr.idFrom = static_cast<UINT_PTR>(m_id);
         nm.hdr.code = LVN_COLUMNCLICK;
         nm.iSubItem = column;
-        m_owner->SendNotify(WM_NOTIFY, LVN_COLUMNCLICK, m_id, &nm.hdr);
+        m_dialog->SendNotify(WM_NOTIFY, LVN_COLUMNCLICK, m_id, &nm.hdr);
     });
 }
 
@@ -83,11 +83,11 @@ void ListViewControl::NotifyClick() {
     NMHDR nm;
     nm.idFrom = static_cast<UINT_PTR>(m_id);
     nm.code = NM_CLICK;
-    m_owner->SendNotify(WM_NOTIFY, NM_CLICK, m_id, &nm);
+    m_dialog->SendNotify(WM_NOTIFY, NM_CLICK, m_id, &nm);
 }
 
-DateTimePickerControl::DateTimePickerControl(CDialog* owner, int id, DWORD style, QWidget* parent)
-    : QDateTimeEdit(parent), m_owner(owner), m_id(id) {
+DateTimePickerControl::DateTimePickerControl(CDialog* dialog, int id, DWORD style, QWidget* parent)
+    : QDateTimeEdit(parent), m_dialog(dialog), m_id(id) {
     setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
     if ((style & DTS_TIMEFORMAT) == DTS_TIMEFORMAT) {
         setDisplayFormat(QStringLiteral("H:mm:ss"));
@@ -102,7 +102,7 @@ DateTimePickerControl::DateTimePickerControl(CDialog* owner, int id, DWORD style
             NMHDR nm;
             nm.idFrom = static_cast<UINT_PTR>(m_id);
             nm.code = DTN_DATETIMECHANGE;
-            m_owner->SendNotify(WM_NOTIFY, DTN_DATETIMECHANGE, m_id, &nm);
+            m_dialog->SendNotify(WM_NOTIFY, DTN_DATETIMECHANGE, m_id, &nm);
         }
     });
 }
@@ -118,7 +118,7 @@ bool DateTimePickerControl::eventFilter(QObject* watched, QEvent* event) {
         NMHDR nm;
         nm.idFrom = static_cast<UINT_PTR>(m_id);
         nm.code = DTN_CLOSEUP;
-        m_owner->SendNotify(WM_NOTIFY, DTN_CLOSEUP, m_id, &nm);
+        m_dialog->SendNotify(WM_NOTIFY, DTN_CLOSEUP, m_id, &nm);
     }
     return QDateTimeEdit::eventFilter(watched, event);
 }

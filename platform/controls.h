@@ -16,26 +16,26 @@ class CDialog;
 // merely comes back with its window: a pad that closes must not reopen by itself.
 class EditControl : public QLineEdit {
 public:
-    EditControl(CDialog* owner, int id, QWidget* parent);
+    EditControl(CDialog* dialog, int id, QWidget* parent);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
-    CDialog* m_owner;
+    CDialog* m_dialog;
     int m_id;
 };
 
 // A multi-line edit. Its text is exchanged with "\r\n" line ends, as the device's edit keeps it.
 class MultiLineEditControl : public QPlainTextEdit {
 public:
-    MultiLineEditControl(CDialog* owner, int id, QWidget* parent);
+    MultiLineEditControl(CDialog* dialog, int id, QWidget* parent);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
 
 private:
-    CDialog* m_owner;
+    CDialog* m_dialog;
     int m_id;
 };
 
@@ -45,7 +45,7 @@ private:
 // act on is always the row the user sees selected.
 class ListViewControl : public QTreeView {
 public:
-    ListViewControl(CDialog* owner, int id, QWidget* parent);
+    ListViewControl(CDialog* dialog, int id, QWidget* parent);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -53,7 +53,7 @@ protected:
 
 private:
     void NotifyClick();
-    CDialog* m_owner;
+    CDialog* m_dialog;
     int m_id;
 };
 
@@ -63,14 +63,14 @@ private:
 // set by the program (SetValue) send nothing.
 class DateTimePickerControl : public QDateTimeEdit {
 public:
-    DateTimePickerControl(CDialog* owner, int id, DWORD style, QWidget* parent);
+    DateTimePickerControl(CDialog* dialog, int id, DWORD style, QWidget* parent);
     void SetValue(const QDateTime& value);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    CDialog* m_owner;
+    CDialog* m_dialog;
     int m_id;
     bool m_settingValue = false;
 };

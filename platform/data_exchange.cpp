@@ -10,13 +10,14 @@
 #include "control_text.h"
 #include "controls.h"
 #include "message_box.h"
+#include "number_text.h"
 #include "ole_date_time.h"
-#include "text_format.h"
+#include "utf8.h"
 
 namespace {
 
 QWidget* Control(CDataExchange* dx, int id) {
-    return dx->m_pDlgWnd->GetControlWidget(id);
+    return dx->Dialog()->GetControlWidget(id);
 }
 
 // The text holds exactly one number, blanks around it allowed.
@@ -33,7 +34,7 @@ std::u16string Quoted(const std::u16string& text) {
 void CDataExchange::Fail(int controlId, const std::u16string& message) {
     m_failed = true;
     AfxMessageBox(message, MB_OK | MB_ICONWARNING);
-    if (QWidget* control = m_pDlgWnd->GetControlWidget(controlId)) {
+    if (QWidget* control = m_dialog->GetControlWidget(controlId)) {
         control->setFocus(Qt::OtherFocusReason);
     }
 }
@@ -43,7 +44,7 @@ void DDX_Text(CDataExchange* dx, int id, std::u16string& value) {
     if (dx->Failed() || control == nullptr) {
         return;
     }
-    if (dx->m_bSaveAndValidate) {
+    if (dx->SaveAndValidate()) {
         value = GetControlText(control);
     } else {
         SetControlText(control, value);
@@ -55,7 +56,7 @@ void DDX_Text(CDataExchange* dx, int id, double& value) {
     if (dx->Failed() || control == nullptr) {
         return;
     }
-    if (!dx->m_bSaveAndValidate) {
+    if (!dx->SaveAndValidate()) {
         SetControlText(control, Utf8ToUtf16(FormatShortest(value)));
         return;
     }
@@ -75,7 +76,7 @@ void DDX_Text(CDataExchange* dx, int id, int32_t& value) {
     if (dx->Failed() || control == nullptr) {
         return;
     }
-    if (!dx->m_bSaveAndValidate) {
+    if (!dx->SaveAndValidate()) {
         SetControlText(control, Utf8ToUtf16(FormatInt(value)));
         return;
     }
@@ -96,7 +97,7 @@ void DDX_Text(CDataExchange* dx, int id, int32_t& value) {
 }
 
 void DDX_Radio(CDataExchange* dx, int id, int32_t& value) {
-    const DialogTemplate* tpl = dx->m_pDlgWnd->GetTemplate();
+    const DialogTemplate* tpl = dx->Dialog()->GetTemplate();
     if (dx->Failed() || tpl == nullptr) {
         return;
     }
@@ -111,9 +112,9 @@ void DDX_Radio(CDataExchange* dx, int id, int32_t& value) {
         if (!inGroup) {
             continue;
         }
-        auto* button = qobject_cast<QAbstractButton*>(dx->m_pDlgWnd->GetControlWidget(c.id));
+        auto* button = qobject_cast<QAbstractButton*>(dx->Dialog()->GetControlWidget(c.id));
         if (button != nullptr && button->isCheckable()) {
-            if (dx->m_bSaveAndValidate) {
+            if (dx->SaveAndValidate()) {
                 // With no button checked (a value outside the group was shown), the member
                 // keeps that value rather than losing it.
                 if (button->isChecked()) {
@@ -142,7 +143,7 @@ void DDX_DateTimeCtrl(CDataExchange* dx, int id, COleDateTime& value) {
     if (dx->Failed() || picker == nullptr) {
         return;
     }
-    if (dx->m_bSaveAndValidate) {
+    if (dx->SaveAndValidate()) {
         value = COleDateTime(picker->dateTime());
     } else if (value.GetStatus() == COleDateTime::valid) {
         picker->SetValue(value.ToQDateTime());
@@ -151,6 +152,6 @@ void DDX_DateTimeCtrl(CDataExchange* dx, int id, COleDateTime& value) {
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
     if (!dx->Failed()) {
-        dx->m_pDlgWnd->BindControl(id, control);
+        dx->Dialog()->BindControl(id, control);
     }
 }

@@ -14,16 +14,18 @@ class COleDateTime;
 // the remaining members keep their values.
 class CDataExchange {
 public:
-    CDataExchange(CDialog* dialog, BOOL saveAndValidate)
-        : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
+    CDataExchange(CDialog* dialog, bool saveAndValidate)
+        : m_dialog(dialog), m_saveAndValidate(saveAndValidate) {}
 
+    CDialog* Dialog() const { return m_dialog; }
+    // true: controls into members; false: members into controls.
+    bool SaveAndValidate() const { return m_saveAndValidate; }
     bool Failed() const { return m_failed; }
     void Fail(int controlId, const std::u16string& message);
 
-    const BOOL m_bSaveAndValidate;
-    CDialog* const m_pDlgWnd;
-
 private:
+    CDialog* m_dialog;
+    bool m_saveAndValidate;
     bool m_failed = false;
 };
 

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "text_format.h"
+#include "utf8.h"
 
 namespace {
 

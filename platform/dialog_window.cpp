@@ -1,5 +1,6 @@
 #include "dialog_window.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QFontMetrics>
@@ -13,15 +14,11 @@
 #include "controls.h"
 #include "dialog_template.h"
 #include "list_model.h"
+#include "qt_text.h"
 
 namespace {
 
 constexpr char kIdProperty[] = "controlId";
-
-QString ToQString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()),
-                   static_cast<qsizetype>(text.size()));
-}
 
 // A multi-line button breaks its text at spaces where a line would not fit.
 QString WrapButtonText(const QString& text, const QFont& font, int width) {
@@ -40,7 +37,7 @@ QString WrapButtonText(const QString& text, const QFont& font, int width) {
     return wrapped + line;
 }
 
-QWidget* CreateButton(CDialog* owner, const ControlTemplate& item, QWidget* parent,
+QWidget* CreateButton(CDialog* dialog, const ControlTemplate& item, QWidget* parent,
                       QButtonGroup*& radioGroup) {
     const DWORD type = item.style & BS_TYPEMASK;
     if (type == BS_GROUPBOX) {
@@ -62,14 +59,14 @@ QWidget* CreateButton(CDialog* owner, const ControlTemplate& item, QWidget* pare
     }
     const int id = item.id;
     QObject::connect(button, &QAbstractButton::clicked, parent,
-                     [owner, id] { owner->SendNotify(WM_COMMAND, BN_CLICKED, id); });
+                     [dialog, id] { dialog->SendNotify(WM_COMMAND, BN_CLICKED, id); });
     return button;
 }
 
-QWidget* CreateEdit(CDialog* owner, const ControlTemplate& item, QWidget* parent) {
+QWidget* CreateEdit(CDialog* dialog, const ControlTemplate& item, QWidget* parent) {
     const bool border = (item.style & WS_BORDER) != 0 || (item.exStyle & WS_EX_CLIENTEDGE) != 0;
     if ((item.style & ES_MULTILINE) != 0) {
-        auto* edit = new MultiLineEditControl(owner, item.id, parent);
+        auto* edit = new MultiLineEditControl(dialog, item.id, parent);
         edit->setReadOnly((item.style & ES_READONLY) != 0);
         edit->setLineWrapMode(QPlainTextEdit::NoWrap);
         edit->setTabChangesFocus(true);
@@ -84,7 +81,7 @@ QWidget* CreateEdit(CDialog* owner, const ControlTemplate& item, QWidget* parent
         }
         return edit;
     }
-    auto* edit = new EditControl(owner, item.id, parent);
+    auto* edit = new EditControl(dialog, item.id, parent);
     edit->setReadOnly((item.style & ES_READONLY) != 0);
     edit->setFrame(border);
     const DWORD align = item.style & (ES_RIGHT | ES_CENTER);
@@ -106,8 +103,8 @@ QWidget* CreateStatic(const ControlTemplate& item, QWidget* parent) {
     return label;
 }
 
-QWidget* CreateListView(CDialog* owner, const ControlTemplate& item, QWidget* parent) {
-    auto* view = new ListViewControl(owner, item.id, parent);
+QWidget* CreateListView(CDialog* dialog, const ControlTemplate& item, QWidget* parent) {
+    auto* view = new ListViewControl(dialog, item.id, parent);
     view->setModel(new ListModel(view));
     if ((item.style & WS_BORDER) == 0 && (item.exStyle & WS_EX_CLIENTEDGE) == 0) {
         view->setFrameShape(QFrame::NoFrame);
@@ -125,25 +122,32 @@ DialogUnits::DialogUnits(const QFont& font) {
     m_baseY = metrics.height();
 }
 
-DialogWindow::DialogWindow(CDialog* owner) : m_owner(owner) {}
+DialogWindow::DialogWindow(CDialog* dialog, QWidget* owner) : QDialog(owner), m_dialog(dialog) {
+    connect(this, &QDialog::finished, this, [this] { m_finished = true; });
+}
+
+void ActivateWindow(QWidget* window) {
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+}
 
 QWidget* DialogWindow::CreateControl(const ControlTemplate& item, QButtonGroup*& radioGroup) {
     QWidget* control = nullptr;
     switch (item.cls) {
         case ControlClass::Button:
-            control = CreateButton(m_owner, item, this, radioGroup);
+            control = CreateButton(m_dialog, item, this, radioGroup);
             break;
         case ControlClass::Edit:
-            control = CreateEdit(m_owner, item, this);
+            control = CreateEdit(m_dialog, item, this);
             break;
         case ControlClass::Static:
             control = CreateStatic(item, this);
             break;
         case ControlClass::ListView:
-            control = CreateListView(m_owner, item, this);
+            control = CreateListView(m_dialog, item, this);
             break;
         case ControlClass::DateTimePicker:
-            control = new DateTimePickerControl(m_owner, item.id, item.style, this);
+            control = new DateTimePickerControl(m_dialog, item.id, item.style, this);
             break;
     }
     if (item.cls == ControlClass::Button && (item.style & BS_MULTILINE) != 0) {
@@ -172,17 +176,13 @@ int DialogWindow::FocusedControlId() const {
 }
 
 void DialogWindow::reject() {
-    m_owner->SendNotify(WM_COMMAND, BN_CLICKED, IDCANCEL);
-}
-
-void DialogWindow::accept() {
-    m_owner->SendNotify(WM_COMMAND, BN_CLICKED, IDOK);
+    m_dialog->SendNotify(WM_COMMAND, BN_CLICKED, IDCANCEL);
 }
 
 void DialogWindow::closeEvent(QCloseEvent* event) {
     // The dialog decides whether and how it ends; the window only asks.
     event->ignore();
-    m_owner->OnCloseRequest();
+    m_dialog->OnCloseRequest();
 }
 
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -209,7 +209,7 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
         }
         const QString text = key->text();
         const char16_t ch = text.size() == 1 && text[0].isPrint() ? text[0].unicode() : 0;
-        if ((vkey != 0 || ch != 0) && m_owner->PreTranslateKey(FocusedControlId(), vkey, ch)) {
+        if ((vkey != 0 || ch != 0) && m_dialog->PreTranslateKey(FocusedControlId(), vkey, ch)) {
             return true;
         }
     }

@@ -7,27 +7,33 @@ class CDialog;
 struct ControlTemplate;
 class QButtonGroup;
 
-// The top-level window of a CDialog. Escape, Enter and the window's close button become the
-// commands the device's dialog manager would send; key presses pass the dialog's
-// PreTranslateKey first.
+// The top-level window of a CDialog, owned by `owner` (the window that runs it), over which it
+// opens. Escape and the window's close button become the commands the device's dialog manager
+// would send; key presses pass the dialog's PreTranslateKey first.
 class DialogWindow : public QDialog {
 public:
-    explicit DialogWindow(CDialog* owner);
+    DialogWindow(CDialog* dialog, QWidget* owner);
 
     // Creates the widget for one template item as a child of this window.
     QWidget* CreateControl(const ControlTemplate& item, QButtonGroup*& radioGroup);
     int FocusedControlId() const;
     QWidget* FocusedControl() const;
+    // Whether done() has ended the dialog.
+    bool IsFinished() const { return m_finished; }
 
 protected:
     void reject() override;
-    void accept() override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    CDialog* m_owner;
+    CDialog* m_dialog;
+    bool m_finished = false;
 };
+
+// Makes `window` the active window at once, for Qt and for the window system, so that the
+// keyboard focus is in it (back in its last focused control) with or without a window manager.
+void ActivateWindow(QWidget* window);
 
 // Dialog units to pixels, from the average character width and the height of the dialog's font.
 class DialogUnits {

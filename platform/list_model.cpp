@@ -2,14 +2,7 @@
 
 #include <algorithm>
 
-namespace {
-
-QString ToQString(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()),
-                   static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
+#include "qt_text.h"
 
 int ListModel::InsertColumn(int column, std::u16string_view title) {
     column = std::clamp(column, 0, ColumnCount());

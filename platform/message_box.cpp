@@ -2,7 +2,10 @@
 
 #include <QMessageBox>
 
+#include "cdialog.h"
+#include "dialog_window.h"
 #include "modal_hook.h"
+#include "qt_text.h"
 #include "win_app.h"
 
 int AfxMessageBox(const std::u16string& text, UINT type) {
@@ -14,7 +17,12 @@ int AfxMessageBox(const std::u16string& text, UINT type) {
                                                                      : QMessageBox::NoIcon;
     const bool withCancel = (type & 0xF) == MB_OKCANCEL;
     const std::u16string title = AfxGetApp() != nullptr ? AfxGetApp()->m_appName : u"Tarvo";
-    QMessageBox box(icon, QString::fromStdU16String(title), QString::fromStdU16String(text),
-                    withCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok);
-    return box.exec() == QMessageBox::Ok ? IDOK : IDCANCEL;
+    QWidget* owner = GetSafeOwner();
+    QMessageBox box(icon, ToQString(title), ToQString(text),
+                    withCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, owner);
+    const int answer = box.exec() == QMessageBox::Ok ? IDOK : IDCANCEL;
+    if (owner != nullptr && owner->isVisible()) {
+        ActivateWindow(owner);
+    }
+    return answer;
 }

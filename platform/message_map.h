@@ -83,10 +83,11 @@ constexpr MessageMapEntry OnNotify(int code, int id) {
     return {WM_NOTIFY, code, id, id, &message_map_detail::Invoke<Handler>};
 }
 
-#define ON_BN_CLICKED(id, handler) OnCommand<handler>(BN_CLICKED, id)
-#define ON_EN_SETFOCUS(id, handler) OnCommand<handler>(EN_SETFOCUS, id)
-#define ON_CONTROL_RANGE(code, first, last, handler) OnCommandRange<handler>(code, first, last)
-#define ON_NOTIFY(code, id, handler) OnNotify<handler>(code, id)
+// Each entry macro ends with its own comma, so a map lists its entries one a line, unseparated.
+#define ON_BN_CLICKED(id, handler) OnCommand<handler>(BN_CLICKED, id),
+#define ON_EN_SETFOCUS(id, handler) OnCommand<handler>(EN_SETFOCUS, id),
+#define ON_CONTROL_RANGE(code, first, last, handler) OnCommandRange<handler>(code, first, last),
+#define ON_NOTIFY(code, id, handler) OnNotify<handler>(code, id),
 
 // Declares a class's message map; define it with BEGIN_MESSAGE_MAP / END_MESSAGE_MAP. A class
 // without entries of its own declares none and uses its base class's map.

@@ -5,6 +5,9 @@
 
 #include <QApplication>
 
+#include "qt_text.h"
+#include "resource_table.h"
+
 namespace {
 
 CWinApp* g_app = nullptr;
@@ -40,7 +43,7 @@ CWnd* AfxGetMainWnd() {
     return g_app == nullptr ? nullptr : g_app->m_pMainWnd;
 }
 
-int AfxWinMain(int argc, char** argv) {
+int AfxWinMain(int argc, char** argv, const ResourceTable& resources) {
     if (!DisplayReachable()) {
         std::fprintf(stderr,
                      "%s: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are not "
@@ -53,7 +56,8 @@ int AfxWinMain(int argc, char** argv) {
         std::fprintf(stderr, "no application object\n");
         return 1;
     }
-    const QString name = QString::fromStdU16String(g_app->m_appName);
+    AfxSetResourceTable(&resources);
+    const QString name = ToQString(g_app->m_appName);
     QApplication::setApplicationName(name);
     // The desktop entry installed with the program is named after it in lower case; a Wayland
     // compositor matches the window to its entry (and icon) by this name.

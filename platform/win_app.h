@@ -5,6 +5,7 @@
 #include "cmd_target.h"
 
 class CWnd;
+struct ResourceTable;
 
 // The application object. Exactly one exists, as a static object of the program; the platform's
 // entry point creates the GUI, calls InitInstance, and ends the program when it returns.
@@ -22,6 +23,7 @@ public:
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 
-// The program's entry: checks that a display can be reached, starts Qt, runs InitInstance.
-// Returns the process exit code.
-int AfxWinMain(int argc, char** argv);
+// The program's entry: checks that a display can be reached, starts Qt, makes `resources` the
+// table the platform finds templates and icons in, runs InitInstance. Returns the process exit
+// code.
+int AfxWinMain(int argc, char** argv, const ResourceTable& resources);

@@ -2,7 +2,7 @@
 
 #include "resource.h"
 
-const std::array<KeyboardKey, kKeyboardRowKeyCount + 1> kKeyboardKeys = {{
+const std::array<PadKey, kKeyboardRowKeyCount + 1> kKeyboardKeys = {{
     // Row 1: digits and the yen key (the device's font draws the backslash as the yen sign).
     {1017, u'1'},
     {1016, u'2'},
@@ -59,15 +59,16 @@ const std::array<KeyboardKey, kKeyboardRowKeyCount + 1> kKeyboardKeys = {{
     {IDC_KEY_SPACE, u' '},
 }};
 
-const std::array<DigitKey, 10> kKeypadDigits = {{
-    {1014, 0},
-    {1001, 1},
-    {1002, 2},
-    {1003, 3},
-    {1005, 4},
-    {1006, 5},
-    {1007, 6},
-    {1008, 7},
-    {1009, 8},
-    {1010, 9},
+const std::array<PadKey, kKeypadDigitCount + 1> kKeypadKeys = {{
+    {1014, u'0'},
+    {1001, u'1'},
+    {1002, u'2'},
+    {1003, u'3'},
+    {1005, u'4'},
+    {1006, u'5'},
+    {1007, u'6'},
+    {1008, u'7'},
+    {1009, u'8'},
+    {1010, u'9'},
+    {IDC_KEY_POINT, u'.'},
 }};

@@ -35,7 +35,7 @@ constexpr int RowKeyCount() {
 static_assert(RowKeyCount() == kKeyboardRowKeyCount, "every row key has a place in a row");
 
 void AddRowKeys(std::vector<ControlTemplate>& controls) {
-    const KeyboardKey* key = kKeyboardKeys.data();
+    const PadKey* key = kKeyboardKeys.data();
     for (const KeyRow& row : kRows) {
         for (int i = 0; i < row.count; ++i, ++key) {
             const int x = i + 1 < row.count ? row.firstX + kKeyWidth * i : row.lastX;
@@ -54,7 +54,7 @@ void AddRowKeys(std::vector<ControlTemplate>& controls) {
 }  // namespace
 
 DialogTemplate BuildKeyboardTemplate() {
-    const KeyboardKey& space = kKeyboardKeys[kKeyboardRowKeyCount];
+    const PadKey& space = kKeyboardKeys[kKeyboardRowKeyCount];
     DialogTemplate t{
         IDD_KEYBOARD,
         kCaptionlessPopup,

@@ -12,7 +12,6 @@ constexpr int kColumnX[] = {7, 31, 57};
 constexpr int kRowY[] = {26, 51, 77, 102};
 constexpr int kColumns = 3;
 constexpr int kDigitsInReadingOrder[] = {7, 8, 9, 4, 5, 6, 1, 2, 3, 0};
-constexpr char16_t kDigitLabels[] = u"0123456789";
 
 // The keys look raised: static edge, client edge and modal frame together.
 constexpr DWORD kKeyExStyle = WS_EX_STATICEDGE | WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME;
@@ -50,9 +49,11 @@ DialogTemplate BuildKeypadTemplate() {
     };
     int cell = 0;
     for (int digit : kDigitsInReadingOrder) {
-        t.controls.push_back(Key(cell++, kKeypadDigits[digit].id, {&kDigitLabels[digit], 1}));
+        const PadKey& key = kKeypadKeys[digit];
+        t.controls.push_back(Key(cell++, key.id, {&key.ch, 1}));
     }
-    t.controls.push_back(Key(cell++, IDC_KEY_POINT, u"."));
+    const PadKey& point = kKeypadKeys[kKeypadDigitCount];
+    t.controls.push_back(Key(cell++, point.id, {&point.ch, 1}));
     t.controls.push_back(Key(cell++, IDC_KEY_CLEAR, u"Clear"));
     return t;
 }

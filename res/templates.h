@@ -2,8 +2,8 @@
 
 #include "dialog_template.h"
 
-// Builders of the program's dialog templates, one per dialog; FindDialogTemplate builds each
-// once and hands out pointers to it.
+// Builders of the program's dialog templates, one per dialog; ProgramResources builds each
+// once into the table the program hands to the platform.
 
 DialogTemplate BuildMainTemplate();      // 102, the main dialog
 DialogTemplate BuildEntryTemplate();     // 129, the record entry dialog

@@ -7,7 +7,7 @@
 
 #include "app_fixture.h"
 #include "resource.h"
-#include "resources.h"
+#include "resource_table.h"
 
 TEST_F(AppTest, EveryControlOfTheMainDialogHasAnAccessibleName) {
     WriteLog(kWorkedExampleFile);

@@ -43,25 +43,21 @@ TEST(ListColumns, CellsBlankWhatMeansNothingAndPadToTheirWidths) {
     LogRecord r;
     r.time = SYSTEMTIME{2007, 1, 0, 2, 3, 4, 5, 0};
     r.kind = NotFillUp;
-    std::u16string cell;
+    ListCellBuffer cell;
     const std::u16string expected[] = {
         u" 1/ 2/2007  3: 4: 5", u"----", u"----", u"----", u"----", u"N", u"    0", u"----", u"17"};
     for (int c = 0; c < 9; ++c) {
-        FormatListCell(r, 17, c, cell);
-        EXPECT_EQ(cell, expected[c]) << c;
+        EXPECT_EQ(FormatListCell(r, 17, c, cell), expected[c]) << c;
     }
     // km/L and price are blanked by the trip and the fuel, not by their own values.
     r.trip = 12.0;
     r.kmPerL = 0.0;
     r.fuel = 3.0;
     r.yenPerL = 0.0;
-    FormatListCell(r, 0, 1, cell);
-    EXPECT_EQ(cell, u" 0.0");
-    FormatListCell(r, 0, 4, cell);
-    EXPECT_EQ(cell, u"  0.0");
+    EXPECT_EQ(FormatListCell(r, 0, 1, cell), u" 0.0");
+    EXPECT_EQ(FormatListCell(r, 0, 4, cell), u"  0.0");
     r.time.wYear = 12345;
-    FormatListCell(r, 0, 0, cell);
-    EXPECT_EQ(cell, u" 1/ 2/12345  3: 4: 5");
+    EXPECT_EQ(FormatListCell(r, 0, 0, cell), u" 1/ 2/12345  3: 4: 5");
 }
 
 TEST_F(AppTest, HeaderClicksSortByTextAlternatingDirectionAcrossColumns) {

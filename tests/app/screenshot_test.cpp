@@ -97,7 +97,7 @@ void TakeShot(CDialog& dlg, const QString& folder, const QString& name) {
 }
 
 int KeyboardKeyId(char16_t ch) {
-    for (const KeyboardKey& key : kKeyboardKeys) {
+    for (const PadKey& key : kKeyboardKeys) {
         if (key.ch == ch) {
             return key.id;
         }
@@ -129,10 +129,10 @@ protected:
         });
         m_driver.OnDialog(IDD_KEYPAD, [&](CDialog& keypad) {
             for (int digit : {3, 0}) {
-                ui::Click(keypad, kKeypadDigits[static_cast<size_t>(digit)].id);
+                ui::Click(keypad, kKeypadKeys[static_cast<size_t>(digit)].id);
             }
             ui::Click(keypad, IDC_KEY_POINT);
-            ui::Click(keypad, kKeypadDigits[2].id);
+            ui::Click(keypad, kKeypadKeys[2].id);
             EXPECT_EQ(ui::QText(keypad, IDC_KEYPAD_DISPLAY), "30.2");
             TakeShot(keypad, folder, "keypad");
             ui::Click(keypad, IDCANCEL);

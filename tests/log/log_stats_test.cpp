@@ -10,7 +10,8 @@
 #include "log_record.h"
 #include "log_stats.h"
 #include "log_test_support.h"
-#include "text_format.h"
+#include "number_text.h"
+#include "utf8.h"
 
 namespace {
 

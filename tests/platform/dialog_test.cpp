@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -7,26 +8,26 @@
 #include "data_exchange.h"
 #include "dialog_window.h"
 #include "modal_driver.h"
-#include "resource.h"
+#include "test_templates.h"
 #include "ui.h"
 
 namespace {
 
-// A dialog on the keypad's template with just enough behaviour to exercise the machinery:
-// the digit keys share one handler, the display holds a double.
+// A dialog on the probe template with just enough behaviour to exercise the machinery: the
+// keys share one handler, the edit holds a double.
 class ProbeDlg : public CDialog {
 public:
-    ProbeDlg() : CDialog(IDD_KEYPAD) {}
+    explicit ProbeDlg(CWnd* parent = nullptr) : CDialog(kProbeDialog, parent) {}
     double m_value = 0.0;
     std::vector<UINT> m_clicked;
     int m_focusCount = 0;
     std::vector<std::pair<int, char16_t>> m_keys;
 
 protected:
-    void DoDataExchange(CDataExchange* dx) override { DDX_Text(dx, IDC_KEYPAD_DISPLAY, m_value); }
-    BOOL PreTranslateKey(int focusedId, UINT, char16_t ch) override {
+    void DoDataExchange(CDataExchange* dx) override { DDX_Text(dx, kProbeEdit, m_value); }
+    bool PreTranslateKey(int focusedId, UINT, char16_t ch) override {
         m_keys.emplace_back(focusedId, ch);
-        return FALSE;
+        return false;
     }
 
 private:
@@ -36,8 +37,9 @@ private:
 };
 
 BEGIN_MESSAGE_MAP(ProbeDlg, CDialog)
-ON_CONTROL_RANGE(BN_CLICKED, 1001, 1014, &ProbeDlg::OnKey),
-    ON_EN_SETFOCUS(IDC_KEYPAD_DISPLAY, &ProbeDlg::OnDisplayFocus), END_MESSAGE_MAP()
+    ON_CONTROL_RANGE(BN_CLICKED, kFirstKey, kLastKey, &ProbeDlg::OnKey)
+    ON_EN_SETFOCUS(kProbeEdit, &ProbeDlg::OnDisplayFocus)
+END_MESSAGE_MAP()
 
 }  // namespace
 
@@ -45,9 +47,9 @@ TEST(Dialog, ShowsMembersAndEndsWithOkAfterTakingThemBack) {
     ModalDriver driver;
     ProbeDlg dlg;
     dlg.m_value = 12.05;
-    driver.OnDialog(IDD_KEYPAD, [](CDialog& d) {
-        EXPECT_EQ(ui::QText(d, IDC_KEYPAD_DISPLAY), "12.05");
-        auto* edit = static_cast<QLineEdit*>(ui::Control(d, IDC_KEYPAD_DISPLAY));
+    driver.OnDialog(kProbeDialog, [](CDialog& d) {
+        EXPECT_EQ(ui::QText(d, kProbeEdit), "12.05");
+        auto* edit = static_cast<QLineEdit*>(ui::Control(d, kProbeEdit));
         edit->setText("3.5");
         ui::Click(d, IDOK);
     });
@@ -58,8 +60,8 @@ TEST(Dialog, ShowsMembersAndEndsWithOkAfterTakingThemBack) {
 TEST(Dialog, CancelTakesNothingBack) {
     ModalDriver driver;
     ProbeDlg dlg;
-    driver.OnDialog(IDD_KEYPAD, [](CDialog& d) {
-        static_cast<QLineEdit*>(ui::Control(d, IDC_KEYPAD_DISPLAY))->setText("9");
+    driver.OnDialog(kProbeDialog, [](CDialog& d) {
+        static_cast<QLineEdit*>(ui::Control(d, kProbeEdit))->setText("9");
         ui::Click(d, IDCANCEL);
     });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
@@ -69,11 +71,11 @@ TEST(Dialog, CancelTakesNothingBack) {
 TEST(Dialog, EscapeCancelsAndEnterPressesTheDefaultButton) {
     ModalDriver driver;
     ProbeDlg escaped;
-    driver.OnDialog(IDD_KEYPAD, [](CDialog& d) { ui::Key(d, Qt::Key_Escape); });
+    driver.OnDialog(kProbeDialog, [](CDialog& d) { ui::Key(d, Qt::Key_Escape); });
     EXPECT_EQ(escaped.DoModal(), IDCANCEL);
 
     ProbeDlg entered;
-    driver.OnDialog(IDD_KEYPAD, [](CDialog& d) { ui::Key(d, Qt::Key_Return); });
+    driver.OnDialog(kProbeDialog, [](CDialog& d) { ui::Key(d, Qt::Key_Return); });
     EXPECT_EQ(entered.DoModal(), IDOK);
 }
 
@@ -93,8 +95,8 @@ TEST(Dialog, TextThatIsNotAFiniteNumberKeepsTheDialogOpenWithAMessage) {
             EXPECT_NE(QString::fromStdU16String(text).indexOf("Please enter a number"), -1);
             return IDOK;
         });
-        driver.OnDialog(IDD_KEYPAD, [&](CDialog& d) {
-            static_cast<QLineEdit*>(ui::Control(d, IDC_KEYPAD_DISPLAY))->setText(row.text);
+        driver.OnDialog(kProbeDialog, [&](CDialog& d) {
+            static_cast<QLineEdit*>(ui::Control(d, kProbeEdit))->setText(row.text);
             ui::Click(d, IDOK);
             EXPECT_TRUE(d.IsOpen());
             ui::Click(d, IDCANCEL);
@@ -108,7 +110,7 @@ TEST(Dialog, TextThatIsNotAFiniteNumberKeepsTheDialogOpenWithAMessage) {
 TEST(Dialog, RangeHandlerReceivesTheIdOfTheClickedKey) {
     ModalDriver driver;
     ProbeDlg dlg;
-    driver.OnDialog(IDD_KEYPAD, [](CDialog& d) {
+    driver.OnDialog(kProbeDialog, [](CDialog& d) {
         ui::Click(d, 1001);
         ui::Click(d, 1014);
         ui::Click(d, 1008);
@@ -121,20 +123,52 @@ TEST(Dialog, RangeHandlerReceivesTheIdOfTheClickedKey) {
 TEST(Dialog, FocusNotificationOnlyWhenTheUserMovesTheFocus) {
     ModalDriver driver;
     ProbeDlg dlg;
-    driver.OnDialog(IDD_KEYPAD, [&](CDialog& d) {
+    driver.OnDialog(kProbeDialog, [&](CDialog& d) {
         // The first tab stop, OK, has the focus when the dialog opens: no notification.
         EXPECT_EQ(dlg.m_focusCount, 0);
-        ui::ClickFocus(d, IDC_KEYPAD_DISPLAY);
+        ui::ClickFocus(d, kProbeEdit);
         EXPECT_EQ(dlg.m_focusCount, 1);
         ui::Click(d, IDCANCEL);
     });
     dlg.DoModal();
 }
 
+TEST(Dialog, NestedDialogOpensOverItsOwnerAndGivesTheFocusBack) {
+    struct Row {
+        const char* name;
+        bool explicitParent;  // else the innermost running dialog owns it
+    };
+    for (const Row& row : {Row{"parent given", true}, Row{"no parent", false}}) {
+        SCOPED_TRACE(row.name);
+        ModalDriver driver;
+        ProbeDlg outer;
+        driver.OnDialog(kProbeDialog, [&](CDialog& d) {
+            QWidget* window = d.GetWindowWidget();
+            window->move(210, 130);
+            ui::ClickFocus(d, kProbeEdit);
+            ASSERT_EQ(outer.m_focusCount, 1);
+            ProbeDlg inner(row.explicitParent ? &outer : nullptr);
+            driver.OnDialog(kProbeDialog, [&](CDialog& nested) {
+                QWidget* over = nested.GetWindowWidget();
+                EXPECT_EQ(over->parentWidget(), window);
+                EXPECT_EQ(over->frameGeometry().center(), window->frameGeometry().center());
+                EXPECT_EQ(QApplication::activeWindow(), over);
+                ui::Click(nested, IDCANCEL);
+            });
+            inner.DoModal();
+            EXPECT_EQ(QApplication::activeWindow(), window);
+            EXPECT_EQ(QApplication::focusWidget(), ui::Control(d, kProbeEdit));
+            EXPECT_EQ(outer.m_focusCount, 1) << "the focus came back, nobody moved it";
+            ui::Click(d, IDCANCEL);
+        });
+        outer.DoModal();
+    }
+}
+
 TEST(Dialog, ControlsArePlacedInDialogUnitsOfTheTemplateFont) {
     ModalDriver driver;
     ProbeDlg dlg;
-    driver.OnDialog(IDD_KEYPAD, [](CDialog& d) {
+    driver.OnDialog(kProbeDialog, [](CDialog& d) {
         const DialogUnits units(d.GetWindowWidget()->font());
         const QWidget* ok = ui::Control(d, IDOK);
         EXPECT_EQ(ok->geometry(), QRect(QPoint(units.X(85), units.Y(27)),
@@ -154,26 +188,26 @@ TEST(Dialog, UnknownTemplateDoesNotRun) {
 TEST(Dialog, EveryKeyPressReachesTheDialogOnceWithTheFocusedControl) {
     ModalDriver driver;
     ProbeDlg dlg;
-    driver.OnDialog(IDD_KEYPAD, [](CDialog& d) {
+    driver.OnDialog(kProbeDialog, [](CDialog& d) {
         ui::Type(d, "x");  // the OK button has the focus and ignores it
-        ui::ClickFocus(d, IDC_KEYPAD_DISPLAY);
+        ui::ClickFocus(d, kProbeEdit);
         ui::Type(d, "y");
         ui::Click(d, IDCANCEL);
     });
     dlg.DoModal();
     EXPECT_EQ(dlg.m_keys,
-              (std::vector<std::pair<int, char16_t>>{{IDOK, u'x'}, {IDC_KEYPAD_DISPLAY, u'y'}}));
+              (std::vector<std::pair<int, char16_t>>{{IDOK, u'x'}, {kProbeEdit, u'y'}}));
 }
 
 namespace {
 
 class RadioProbeDlg : public CDialog {
 public:
-    RadioProbeDlg() : CDialog(IDD_ENTRY) {}
+    RadioProbeDlg() : CDialog(kRadioDialog) {}
     int32_t m_kind = 0;
 
 protected:
-    void DoDataExchange(CDataExchange* dx) override { DDX_Radio(dx, IDC_KIND_FILLUP, m_kind); }
+    void DoDataExchange(CDataExchange* dx) override { DDX_Radio(dx, kRadioFirst, m_kind); }
 };
 
 }  // namespace
@@ -185,18 +219,17 @@ TEST(Dialog, RadioGroupExchangesTheIndexAndKeepsAValueOutsideTheGroup) {
         int click;  // 0: no click
         int32_t expected;
     };
-    for (const Row& row :
-         {Row{"shown and kept", 1, 0, 1}, Row{"clicked", 0, IDC_KIND_MAINTENANCE, 2},
-          Row{"outside the group, untouched", 5, 0, 5},
-          Row{"outside the group, then clicked", 5, IDC_KIND_NOTFILLUP, 1}}) {
+    for (const Row& row : {Row{"shown and kept", 1, 0, 1}, Row{"clicked", 0, kRadioFirst + 2, 2},
+                           Row{"outside the group, untouched", 5, 0, 5},
+                           Row{"outside the group, then clicked", 5, kRadioFirst + 1, 1}}) {
         SCOPED_TRACE(row.name);
         ModalDriver driver;
         RadioProbeDlg dlg;
         dlg.m_kind = row.initial;
-        driver.OnDialog(IDD_ENTRY, [&](CDialog& d) {
-            for (int id : {IDC_KIND_FILLUP, IDC_KIND_NOTFILLUP, IDC_KIND_MAINTENANCE}) {
+        driver.OnDialog(kRadioDialog, [&](CDialog& d) {
+            for (int id : {kRadioFirst, kRadioFirst + 1, kRadioFirst + 2}) {
                 const bool checked = static_cast<QAbstractButton*>(ui::Control(d, id))->isChecked();
-                EXPECT_EQ(checked, id - IDC_KIND_FILLUP == row.initial) << id;
+                EXPECT_EQ(checked, id - kRadioFirst == row.initial) << id;
             }
             if (row.click != 0) {
                 ui::Click(d, row.click);

@@ -7,18 +7,18 @@
 #include "clistctrl.h"
 #include "data_exchange.h"
 #include "modal_driver.h"
-#include "resource.h"
+#include "test_templates.h"
 #include "ui.h"
 
 namespace {
 
 class ListDlg : public CDialog {
 public:
-    ListDlg() : CDialog(IDD_TARVO_DIALOG) {}
+    ListDlg() : CDialog(kListDialog) {}
     CListCtrl m_list;
 
 protected:
-    void DoDataExchange(CDataExchange* dx) override { DDX_Control(dx, IDC_LOG_LIST, m_list); }
+    void DoDataExchange(CDataExchange* dx) override { DDX_Control(dx, kList, m_list); }
 };
 
 // Runs `body` with an open dialog whose list has three columns and the given rows.
@@ -26,7 +26,7 @@ template <typename Body>
 void WithList(const std::vector<std::vector<std::u16string>>& rows, Body body) {
     ModalDriver driver;
     ListDlg dlg;
-    driver.OnDialog(IDD_TARVO_DIALOG, [&](CDialog& d) {
+    driver.OnDialog(kListDialog, [&](CDialog& d) {
         dlg.m_list.InsertColumn(0, u"A", LVCFMT_LEFT, 40);
         dlg.m_list.InsertColumn(1, u"B", LVCFMT_LEFT, 30);
         dlg.m_list.InsertColumn(2, u"Index", LVCFMT_LEFT, 0);
@@ -36,7 +36,7 @@ void WithList(const std::vector<std::vector<std::u16string>>& rows, Body body) {
                 dlg.m_list.SetItemText(row, static_cast<int>(c), rows[r][c]);
             }
         }
-        body(dlg, static_cast<QTreeView*>(ui::Control(d, IDC_LOG_LIST)));
+        body(dlg, static_cast<QTreeView*>(ui::Control(d, kList)));
         d.EndDialog(IDCANCEL);
     });
     dlg.DoModal();
@@ -124,7 +124,7 @@ TEST(ListCtrl, WrapperIsDetachedWhenTheDialogCloses) {
     ListDlg dlg;
     {
         ModalDriver driver;
-        driver.OnDialog(IDD_TARVO_DIALOG, [](CDialog& d) { d.EndDialog(IDOK); });
+        driver.OnDialog(kListDialog, [](CDialog& d) { d.EndDialog(IDOK); });
         dlg.DoModal();
     }
     EXPECT_EQ(dlg.m_list.GetSafeWidget(), nullptr);

@@ -1,13 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
-#include <QIcon>
 #include <memory>
 #include <set>
 
 #include "app_icon.h"
+#include "program_resources.h"
 #include "resource.h"
-#include "resources.h"
 
 namespace {
 
@@ -78,14 +77,15 @@ TEST_F(AppIcon, RendersEveryHicolorSizeTheSameWayEachTime) {
     }
 }
 
-TEST_F(AppIcon, LoadsAsIconResource128) {
-    const QIcon icon = LoadIconResource(IDR_MAINFRAME);
-    ASSERT_FALSE(icon.isNull());
-    const QList<QSize> sizes = icon.availableSizes();
-    for (int size : {16, 32, 48}) {
-        EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+TEST_F(AppIcon, IsTheProgramsIconResource128) {
+    const IconResource* icon = ProgramResources().FindIcon(IDR_MAINFRAME);
+    ASSERT_NE(icon, nullptr);
+    std::set<int> sizes;
+    for (const QImage& image : icon->images()) {
+        sizes.insert(image.width());
     }
-    EXPECT_TRUE(LoadIconResource(IDD_TARVO_DIALOG).isNull());
+    EXPECT_EQ(sizes, (std::set<int>{16, 32, 48}));
+    EXPECT_EQ(ProgramResources().FindIcon(IDD_TARVO_DIALOG), nullptr);
 }
 
 }  // namespace

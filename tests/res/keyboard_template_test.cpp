@@ -25,7 +25,7 @@ TEST(KeyboardKeys, AreFortyNineKeysWithUniqueIdsAndCharacters) {
     ASSERT_EQ(kKeyboardKeys.size(), 49u);
     std::set<int> ids;
     std::set<char16_t> chars;
-    for (const KeyboardKey& key : kKeyboardKeys) {
+    for (const PadKey& key : kKeyboardKeys) {
         EXPECT_TRUE(ids.insert(key.id).second) << key.id;
         EXPECT_TRUE(chars.insert(key.ch).second) << int(key.ch);
         EXPECT_GE(key.ch, u' ');
@@ -44,7 +44,7 @@ TEST(KeyboardKeys, SpaceBarComesLastAndTypesABlank) {
 
 TEST(KeyboardKeys, SpotChecks) {
     std::map<int, char16_t> byId;
-    for (const KeyboardKey& key : kKeyboardKeys) {
+    for (const PadKey& key : kKeyboardKeys) {
         byId[key.id] = key.ch;
     }
     EXPECT_EQ(byId.at(1046), char16_t{0x5C});  // the yen key types one backslash

@@ -19,30 +19,30 @@ std::vector<const ControlTemplate*> KeypadKeys() {
     return keys;
 }
 
-TEST(KeypadDigits, MapEachDigitToItsKey) {
+TEST(KeypadKeys, MapEachDigitToItsKeyThenThePoint) {
     const int expectedIds[10] = {1014, 1001, 1002, 1003, 1005, 1006, 1007, 1008, 1009, 1010};
-    for (int d = 0; d < 10; ++d) {
-        EXPECT_EQ(kKeypadDigits[d].digit, d);
-        EXPECT_EQ(kKeypadDigits[d].id, expectedIds[d]) << "digit " << d;
+    for (int d = 0; d < kKeypadDigitCount; ++d) {
+        EXPECT_EQ(kKeypadKeys[d].ch, u'0' + d);
+        EXPECT_EQ(kKeypadKeys[d].id, expectedIds[d]) << "digit " << d;
     }
+    EXPECT_EQ(kKeypadKeys[kKeypadDigitCount].id, IDC_KEY_POINT);
+    EXPECT_EQ(kKeypadKeys[kKeypadDigitCount].ch, u'.');
 }
 
-TEST(KeypadDigits, NeverUseTheDisplayPointOrClearIds) {
+TEST(KeypadKeys, NeverUseTheDisplayOrClearIds) {
     std::set<int> ids;
-    for (const DigitKey& key : kKeypadDigits) {
+    for (const PadKey& key : kKeypadKeys) {
         EXPECT_TRUE(ids.insert(key.id).second) << key.id;
     }
-    for (int other : {IDOK, IDCANCEL, IDC_KEYPAD_DISPLAY, IDC_KEY_POINT, IDC_KEY_CLEAR}) {
+    for (int other : {IDOK, IDCANCEL, IDC_KEYPAD_DISPLAY, IDC_KEY_CLEAR}) {
         EXPECT_EQ(ids.count(other), 0u) << other;
     }
 }
 
-TEST(KeypadTemplate, LabelsEachDigitKeyWithItsDigit) {
-    for (const DigitKey& key : kKeypadDigits) {
-        const ControlTemplate& c = ControlOf(IDD_KEYPAD, key.id);
-        EXPECT_EQ(c.text, std::u16string(1, char16_t(u'0' + key.digit))) << key.id;
+TEST(KeypadTemplate, LabelsEachKeyWithWhatItTypes) {
+    for (const PadKey& key : kKeypadKeys) {
+        EXPECT_EQ(ControlOf(IDD_KEYPAD, key.id).text, std::u16string(1, key.ch)) << key.id;
     }
-    EXPECT_EQ(ControlOf(IDD_KEYPAD, IDC_KEY_POINT).text, u".");
     EXPECT_EQ(ControlOf(IDD_KEYPAD, IDC_KEY_CLEAR).text, u"Clear");
 }
 

@@ -4,13 +4,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "resources.h"
+#include "program_resources.h"
 
-// Test helpers over the linked-in templates.
+// Test helpers over the program's templates.
 
 // The template with this id; a missing one fails the test through the exception.
 inline const DialogTemplate& TemplateOf(UINT id) {
-    const DialogTemplate* t = FindDialogTemplate(id);
+    const DialogTemplate* t = ProgramResources().FindDialog(id);
     if (t == nullptr) {
         throw std::runtime_error("no dialog template " + std::to_string(id));
     }

@@ -29,10 +29,10 @@ class EveryTemplate : public ::testing::TestWithParam<UINT> {};
 INSTANTIATE_TEST_SUITE_P(Res, EveryTemplate, ::testing::ValuesIn(kAllTemplates));
 
 TEST_P(EveryTemplate, IsFoundUnderItsOwnIdAndBuiltOnce) {
-    const DialogTemplate* t = FindDialogTemplate(GetParam());
+    const DialogTemplate* t = ProgramResources().FindDialog(GetParam());
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(t->id, GetParam());
-    EXPECT_EQ(FindDialogTemplate(GetParam()), t);
+    EXPECT_EQ(ProgramResources().FindDialog(GetParam()), t);
 }
 
 TEST_P(EveryTemplate, ControlIdsAreUniqueApartFromStatic) {
@@ -94,10 +94,10 @@ TEST_P(EveryTemplate, UsesTheSystemFont) {
     EXPECT_EQ(TemplateOf(GetParam()).fontName, u"System");
 }
 
-TEST(FindDialogTemplate, UnknownIdsGiveNull) {
-    EXPECT_EQ(FindDialogTemplate(0), nullptr);
-    EXPECT_EQ(FindDialogTemplate(IDR_MAINFRAME), nullptr);
-    EXPECT_EQ(FindDialogTemplate(134), nullptr);
+TEST(ProgramResources, UnknownTemplateIdsGiveNull) {
+    EXPECT_EQ(ProgramResources().FindDialog(0), nullptr);
+    EXPECT_EQ(ProgramResources().FindDialog(IDR_MAINFRAME), nullptr);
+    EXPECT_EQ(ProgramResources().FindDialog(134), nullptr);
 }
 
 struct FrameRow {

@@ -1,10 +1,7 @@
 #include "modal_driver.h"
 
 #include <gtest/gtest.h>
-#include <QApplication>
-#include <QPointer>
 #include <QString>
-#include <QWidget>
 
 #include "cdialog.h"
 
@@ -42,10 +39,6 @@ void ModalDriver::OnMessageBox(BoxHandler handler) {
 void ModalDriver::RunModal(CDialog& dialog) {
     const UINT id = dialog.GetTemplateId();
     m_dialogsRun.push_back(id);
-    // Focus notifications reach only the active window, as they do for a person.
-    const QPointer<QWidget> previous = QApplication::activeWindow();
-    QWidget* window = dialog.GetWindowWidget();
-    QApplication::setActiveWindow(window);
     std::deque<DialogHandler>& queue = m_dialogHandlers[id];
     if (queue.empty()) {
         ADD_FAILURE() << "dialog " << id << " opened, but the test expected no such dialog";
@@ -58,12 +51,6 @@ void ModalDriver::RunModal(CDialog& dialog) {
             ADD_FAILURE() << "dialog " << id << " was still open after its test handler returned";
             dialog.EndDialog(IDCANCEL);
         }
-    }
-    // When a nested dialog closes, the window system gives the activation back to the dialog
-    // under it; its focus returns there with Qt::ActiveWindowFocusReason, and the next tap on one
-    // of its controls is seen again.
-    if (previous != nullptr && previous->isVisible()) {
-        QApplication::setActiveWindow(previous);
     }
 }
 

@@ -15,7 +15,7 @@ void QueueKeypad(ModalDriver& driver, const std::string& keys, int end) {
         EXPECT_EQ(ui::QText(k, IDC_KEYPAD_DISPLAY), "0");
         for (char c : keys) {
             ASSERT_TRUE(c == '.' || (c >= '0' && c <= '9')) << "no keypad key types " << c;
-            ui::Click(k, c == '.' ? IDC_KEY_POINT : kKeypadDigits[static_cast<size_t>(c - '0')].id);
+            ui::Click(k, c == '.' ? IDC_KEY_POINT : kKeypadKeys[static_cast<size_t>(c - '0')].id);
         }
         ui::Click(k, end);
     });
@@ -26,7 +26,7 @@ void QueueKeyboard(ModalDriver& driver, const std::u16string& text, int end) {
         EXPECT_EQ(ui::QText(k, IDC_KEYBOARD_DISPLAY), "");
         for (char16_t ch : text) {
             int id = 0;
-            for (const KeyboardKey& key : kKeyboardKeys) {
+            for (const PadKey& key : kKeyboardKeys) {
                 id = key.ch == ch ? key.id : id;
             }
             ASSERT_NE(id, 0) << "no key types " << static_cast<int>(ch);

@@ -1,4 +1,4 @@
-#include "text_format.h"
+#include "utf8.h"
 
 // Labels are the only free text in the log file. Whatever bytes a file holds, decoding must give
 // a well-formed UTF-16 string, so every ill-formed sequence becomes U+FFFD (one per maximal

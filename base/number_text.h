@@ -20,11 +20,6 @@ void AppendInt(std::string& out, int64_t value, int width = 0);
 // "%.15g": the shortest form a double takes in an edit (0.0 as "0", 12.05 as "12.05").
 std::string FormatShortest(double value);
 
-// ASCII/UTF-8 and UTF-16 conversions. Invalid UTF-8 becomes U+FFFD; `valid` (when given) tells
-// whether any replacement was made.
-std::u16string Utf8ToUtf16(std::string_view text, bool* valid = nullptr);
-std::string Utf16ToUtf8(std::u16string_view text);
-
 // scanf-style "%lf": optional leading white space and sign, then a decimal number (exponent
 // allowed); whatever follows is left unread and its length is not counted in `consumed`.
 // Returns false when no number starts the text, or when it is not finite (inf, nan, overflow).

@@ -1,4 +1,4 @@
-#include "text_format.h"
+#include "number_text.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,5 @@
-#include "text_format.h"
+#include "number_text.h"
+#include "utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -73,7 +74,7 @@ const std::vector<NamedValue> kEdgeValues = {
     {"45000", 45000.0},
 };
 
-TEST(LogTextFormat, FormatFixedMatchesPrintfOnEdgeValues) {
+TEST(BaseText, FormatFixedMatchesPrintfOnEdgeValues) {
     for (const NamedValue& row : kEdgeValues) {
         for (int precision : {0, 1, 2, 3, 4, 6, 17, 40}) {
             for (int width : {0, 4, 12, -9}) {
@@ -85,7 +86,7 @@ TEST(LogTextFormat, FormatFixedMatchesPrintfOnEdgeValues) {
     }
 }
 
-TEST(LogTextFormat, FormatFixedMatchesPrintfOnRandomValues) {
+TEST(BaseText, FormatFixedMatchesPrintfOnRandomValues) {
     std::mt19937_64 random(20070826);
     std::uniform_int_distribution<int> tenths(-2'000'000, 2'000'000);
     std::uniform_int_distribution<int> precision(0, 8);
@@ -115,7 +116,7 @@ TEST(LogTextFormat, FormatFixedMatchesPrintfOnRandomValues) {
     }
 }
 
-TEST(LogTextFormat, NonFiniteValuesShowAsPrintfShowsThem) {
+TEST(BaseText, NonFiniteValuesShowAsPrintfShowsThem) {
     const double inf = std::numeric_limits<double>::infinity();
     const double nan = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(FormatFixed(inf, 1), "inf");
@@ -128,7 +129,7 @@ TEST(LogTextFormat, NonFiniteValuesShowAsPrintfShowsThem) {
     }
 }
 
-TEST(LogTextFormat, FormatShortestIsPercentPoint15g) {
+TEST(BaseText, FormatShortestIsPercentPoint15g) {
     struct Row {
         const char* name;
         double value;
@@ -158,7 +159,7 @@ TEST(LogTextFormat, FormatShortestIsPercentPoint15g) {
     }
 }
 
-TEST(LogTextFormat, FormatIntIsPercentStarLd) {
+TEST(BaseText, FormatIntIsPercentStarLd) {
     for (int64_t value : {int64_t{0}, int64_t{-1}, int64_t{7}, int64_t{19794}, INT64_MIN, INT64_MAX,
                           int64_t{INT32_MAX} * 3}) {
         for (int width : {0, 2, 4, 25, -6}) {
@@ -177,7 +178,7 @@ struct ScanRow {
     std::size_t consumed;
 };
 
-TEST(LogTextFormat, ScanDoubleReadsAsPercentLf) {
+TEST(BaseText, ScanDoubleReadsAsPercentLf) {
     const std::string manyNines(400, '9');
     const ScanRow rows[] = {
         {"plain", "45000.000000", ScanOutcome::Number, 45000.0, 12},
@@ -219,7 +220,7 @@ TEST(LogTextFormat, ScanDoubleReadsAsPercentLf) {
     }
 }
 
-TEST(LogTextFormat, ScanIntReadsAsPercentD) {
+TEST(BaseText, ScanIntReadsAsPercentD) {
     struct Row {
         const char* name;
         const char* text;
@@ -253,7 +254,7 @@ TEST(LogTextFormat, ScanIntReadsAsPercentD) {
     }
 }
 
-TEST(LogTextFormat, Utf8DecodesAndReplacesIllFormedSequences) {
+TEST(BaseText, Utf8DecodesAndReplacesIllFormedSequences) {
     struct Row {
         const char* name;
         std::string utf8;
@@ -285,7 +286,7 @@ TEST(LogTextFormat, Utf8DecodesAndReplacesIllFormedSequences) {
 
 // The same numbers under a locale whose decimal mark is a comma, where printf would write
 // "12,5". Skipped (and so shown as skipped) where the machine has no such locale installed.
-TEST(LogTextFormat, NumbersIgnoreTheProcessLocale) {
+TEST(BaseText, NumbersIgnoreTheProcessLocale) {
     const std::string before = std::setlocale(LC_ALL, nullptr);
     const char* commaLocale = nullptr;
     for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8",

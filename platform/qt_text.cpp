@@ -1,0 +1,9 @@
+#include "qt_text.h"
+
+QString ToQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string FromQString(const QString& text) {
+    return text.toStdU16String();
+}
