@@ -64,7 +64,7 @@ double AsLogFileHolds(double value) {
 }
 
 std::string TableName(const CsvTable& table) {
-    return table.section.empty() ? "The file" : "The \"" + table.section + "\" table";
+    return table.section.empty() ? "The file" : "The " + Quoted(table.section) + " table";
 }
 
 FileUnits ReadVehicleUnits(const CsvTable& vehicle) {
@@ -79,7 +79,7 @@ FileUnits ReadVehicleUnits(const CsvTable& vehicle) {
         if (value.empty()) {
             continue;
         }
-        const std::string where = "the Vehicle table's " + vehicle.header.fields[i];
+        const std::string where = "the Vehicle table's " + Quoted(vehicle.header.fields[i]);
         if (name == "distunit") {
             const Unit unit = value == "0"   ? Unit::Kilometres
                               : value == "1" ? Unit::Miles
@@ -111,7 +111,7 @@ std::string ColumnsNote(const Source& source) {
     };
     std::string text = source.table->section.empty()
                            ? std::string("Columns read: ")
-                           : "From the \"" + source.table->section + "\" table: ";
+                           : "From the " + Quoted(source.table->section) + " table: ";
     bool first = true;
     for (const auto& [role, what] : kShown) {
         if (source.layout.Has(role)) {
@@ -229,10 +229,9 @@ void Planner::DecideDateOrder(const std::vector<Source>& sources) {
             if (!TwoWayDateParts(cell, first, second)) {
                 continue;
             }
-            const std::string example = Quoted(cell) + " on line " + FormatInt(row.line);
             std::string& slot = first > 12 ? dayFirst : second > 12 ? monthFirst : either;
             if (slot.empty() && (first > 12 || second > 12 || first != second)) {
-                slot = example;
+                slot = Quoted(cell) + " on line " + FormatInt(row.line);
             }
         }
     }
