@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A reader for the CSV files other programs write: quoted fields (with separators, doubled quotes
+// and line breaks inside), comma or semicolon separators, LF or CRLF line ends, a UTF-8
+// byte-order mark, and files made of several tables, each begun by a line holding only
+// "## Name" (quoted or not) and followed by its header line. Any bytes at all read into some
+// tables: a flaw in the quoting is marked on the row it touches, never fatal.
+
+// What is wrong with the quoting of a row. Its fields are still what could be read.
+enum class CsvFlaw {
+    None,
+    // A quote in the middle of a field, or text after a closing quote: kept as text.
+    StrayQuote,
+    // A quote opened a field and nothing closes it before the end of the file; the row was read
+    // again to the end of its line with its quotes taken as text, and reading goes on from there.
+    UnclosedQuote,
+};
+
+struct CsvRow {
+    int line = 0;  // the file's line on which the row starts, the first line being 1
+    std::vector<std::string> fields;
+    CsvFlaw flaw = CsvFlaw::None;
+};
+
+struct CsvTable {
+    std::string section;  // "Log" for the table under "## Log"; empty before any section line
+    char separator = ',';
+    CsvRow header;  // line 0 and no fields when the table ends before a header
+    std::vector<CsvRow> rows;
+};
+
+// Splits `bytes` into its tables, in file order. A table's separator is the one its header line
+// holds more of outside quotes (semicolon, else comma). Rows whose fields are all empty, blank
+// lines among them, are left out.
+std::vector<CsvTable> ReadCsv(std::string_view bytes);

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "system_time.h"
+
+// Reading the cells of other programs' CSV exports: numbers, yes/no flags, dates and times, and
+// the words that name units. Each reader says in plain words what is wrong with a cell.
+
+// A cell's text as a message quotes it: at most 40 characters, control characters as "?", and
+// invalid UTF-8 replaced, so that no byte of a file can garble a message.
+std::string Quoted(std::string_view cell);
+
+// "1 row", "2 rows".
+std::string Plural(std::size_t count, const char* one, const char* many);
+
+enum class CellNumber { Empty, Number, NotANumber };
+
+// A decimal number (sign and exponent allowed, surrounding spaces ignored, nothing else in the
+// cell). With `decimalComma`, as in a semicolon-separated file, "45,67" reads as 45.67; a cell
+// holding both a comma and a point is then not a number.
+CellNumber ReadNumberCell(std::string_view cell, bool decimalComma, double& value);
+
+// 1/0, true/false, yes/no, y/n in any case; an empty cell is "no". False for any other text.
+bool ReadFlagCell(std::string_view cell, bool& yes);
+
+enum class DateOrder { FromFile, DayFirst, MonthFirst };
+
+// For a date whose first two numbers may be day and month either way round (03/10/2024,
+// 03-10-2024): the two numbers. False for any other cell.
+bool TwoWayDateParts(std::string_view cell, int& first, int& second);
+
+// Reads a date, with or without a time of day after it ("T" or spaces between):
+// 2024-03-10, 2024/03/10, 10.03.2024 (day first), and 03/10/2024 in `order` (with FromFile only
+// when both readings are the same day). Times: 16:01, 16:01:05, 16:01:05.250, 4:01 PM.
+// Sets year to second of `time` (0:00:00 when there is no time; `hasTime` tells) or returns
+// why the cell is not a date.
+std::string ReadDateCell(std::string_view cell, DateOrder order, SYSTEMTIME& time, bool& hasTime);
+
+// A time of day alone, as a date cell's time; sets hour, minute and second of `time` or returns
+// why the cell is not a time.
+std::string ReadTimeCell(std::string_view cell, SYSTEMTIME& time);
+
+enum class Unit { None, Kilometres, Miles, Litres, Gallons, UsGallons, ImperialGallons, Unknown };
+
+// The unit some words name, as headers and unit columns write them: "km", "mi", "miles", "L",
+// "litres", "gal", "US gal", "gallons (imperial)", "Imp. gal."... Gallons without a kind are
+// Gallons. Empty text and "optional" (a header's remark) are None; anything else Unknown.
+Unit UnitFromWords(std::string_view words);
+
+bool IsDistance(Unit unit);
+bool IsVolume(Unit unit);
+
+// "miles", "US gallons"...: the unit's name in a note or question.
+std::string_view UnitName(Unit unit);

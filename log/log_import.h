@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "import_values.h"
+#include "log_record.h"
+
+// Import from a CSV file: Tarvo's own export, Fuelio's sectioned backup (its fill-ups from the
+// "Log" table, its other costs from "Costs", its units from "Vehicle"), Spritmonitor's semicolon
+// export, and the plain exports of other fuel trackers. Planning reads the file and changes
+// nothing; AddPlannedEntries is the change, which the caller sorts, recomputes and saves as
+// every command does.
+//
+// Rows are named by the file's line number (the first line is 1; a row whose quoted text spans
+// lines is named by the line it starts on), as a text editor counts.
+//
+// How rows become entries:
+// - The date column may hold the time too; a separate time column is used where the date has
+//   none; without either the entry is at 00:00:00 (a note says how many).
+// - Dates like 03/10/2024 take the order the whole column shows (a first number above 12 puts
+//   the day first, a second above 12 the month); when no row tells, or rows tell both ways, the
+//   plan asks, and the answer comes back in ImportOptions::dateOrder.
+// - Units: the odometer is in km and the fuel in litres unless the file says otherwise: in
+//   Fuelio's Vehicle table (DistUnit 0 km, 1 miles; FuelUnit 0 litres, other values gallons),
+//   else in a unit column of the row, else in the column's header. Miles, US and imperial gallons
+//   are converted (a note says so); gallons of unknown kind, and a unit Tarvo does not know, are
+//   questions, answered through ImportOptions.
+// - Odometer and litres are kept with the one decimal the log file keeps. A cost with a fraction
+//   is rounded to the nearest whole yen (a note says how many were); the costs are taken as the
+//   numbers they are, whatever currency the file names (a note says which).
+// - Fill-up or partial: Tarvo's kind column, Spritmonitor's Type (1 full, 2 partial, 3 first
+//   fueling = full, 0 invalid = not placed), a Full flag, or a Partial flag, the first of these
+//   the table has; without any, an entry with fuel is a fill-up (a note says so). An entry
+//   without fuel is maintenance, as in the program (Tarvo's own export keeps its kind as written).
+// - An empty litres or cost cell is 0. An empty odometer cell is 0.0 for an entry without fuel,
+//   and in Tarvo's own export, which writes 0.0 that way; an entry with fuel needs a reading.
+// - Not placed: no date or one that is not a calendar date, a number that is not a number, a
+//   negative odometer or litres, an odometer beyond 10,000,000 km, litres beyond 10,000, a cost
+//   outside 32 bits, neither fuel nor cost, a kind or flag Tarvo does not know, a quoted field
+//   that is never closed.
+// - An entry already in the log (same time to the second, odometer and litres to one decimal,
+//   and cost) is skipped, and so is the second of two such rows in the file.
+
+struct ImportOptions {
+    DateOrder dateOrder = DateOrder::FromFile;
+    // What a gallon of unknown kind is: UsGallons or ImperialGallons; None leaves it a question.
+    Unit gallon = Unit::None;
+    // Answers to units the file names that Tarvo does not know, keyed by the question's subject.
+    std::map<std::string, Unit> unitAnswers;
+};
+
+enum class QuestionKind { DateOrder, GallonKind, UnknownUnit };
+
+struct ImportQuestion {
+    QuestionKind kind = QuestionKind::DateOrder;
+    std::string subject;  // for UnknownUnit, the unit's words: the key of unitAnswers
+    std::string text;     // the question, in plain words
+};
+
+struct UnplacedRow {
+    int line = 0;
+    std::string reason;
+};
+
+struct ImportPlan {
+    std::string format;              // "Fuelio backup", "Spritmonitor export", "Tarvo export", ...
+    std::string unusable;            // why nothing in the file can be imported; empty when it can
+    std::vector<LogRecord> entries;  // to add, oldest first; derived fields 0
+    int32_t duplicates = 0;          // rows already in the log, or earlier in the file
+    std::vector<UnplacedRow> unplaced;
+    std::vector<std::string> notes;  // columns read, conversions, rounding, assumptions
+    // Open questions. While any is open nothing is planned: no entries, duplicates or unplaced
+    // rows; answer them in the options and plan again.
+    std::vector<ImportQuestion> questions;
+
+    bool CanProceed() const { return unusable.empty() && questions.empty(); }
+};
+
+ImportPlan PlanImport(std::string_view bytes, const LogBook& current, const ImportOptions& options);
+
+// What makes two entries the same for the import: date and time to the second, odometer and
+// litres as the log file writes them (one decimal), and cost.
+std::string EntryKey(const LogRecord& r);
+
+// Adds the planned entries the book does not already hold (by the rule above) in front of its
+// records, keeping one spare slot and the cost totals; returns how many it added. The caller then
+// sorts, recomputes and saves, as every command does.
+int32_t AddPlannedEntries(LogBook& book, const std::vector<LogRecord>& entries);
+
+// The plan in plain text for the preview and --dry-run: what will be added, one line an entry,
+// the duplicates skipped, every row not placed with its line and why, the notes, the questions.
+std::string ImportPreview(const ImportPlan& plan);
