@@ -19,9 +19,6 @@ struct FileSnapshot {
 };
 
 bool operator==(const FileSnapshot& a, const FileSnapshot& b);
-inline bool operator!=(const FileSnapshot& a, const FileSnapshot& b) {
-    return !(a == b);
-}
 
 // The snapshot of a file that `info` describes and that holds exactly `bytes`.
 FileSnapshot SnapshotOf(const struct stat& info, std::string_view bytes);
@@ -30,8 +27,6 @@ struct ChangeCheck {
     enum class State { Unchanged, Changed, Unreadable };
     State state = State::Unchanged;
     std::string reason;  // unless Unchanged: what happened to the file, naming it
-
-    bool changed() const { return state != State::Unchanged; }
 };
 
 // Has the file at `path` changed since `snapshot` was taken of it? A file that was replaced, has

@@ -101,12 +101,6 @@ const OutsideChange kOutsideChanges[] = {
      ChangeCheck::State::Changed},
     {"Removed", [](const std::string& path, const std::string&) { ::unlink(path.c_str()); },
      ChangeCheck::State::Unreadable},
-    {"AFolderInItsPlace",
-     [](const std::string& path, const std::string&) {
-         ::unlink(path.c_str());
-         ::mkdir(path.c_str(), 0755);
-     },
-     ChangeCheck::State::Unreadable},
 };
 
 INSTANTIATE_TEST_SUITE_P(Log, LogFileChange, testing::ValuesIn(kOutsideChanges),

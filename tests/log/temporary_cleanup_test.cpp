@@ -60,10 +60,7 @@ const LeftoverRow kLeftoverRows[] = {
     {"TheSavesOwnTemporary", "Tarvo.csv.tmpAb12Cz", Made::File, true},
     {"FiveLettersAfterTmp", "Tarvo.csv.tmpAb12C", Made::File, false},
     {"SevenLettersAfterTmp", "Tarvo.csv.tmpAb12Cz7", Made::File, false},
-    {"NotLettersAfterTmp", "Tarvo.csv.tmpAb-2C.", Made::File, false},
-    {"AnotherFilesTemporary", "Other.csv.tmpAb12Cz", Made::File, false},
     {"TheBackupsTemporary", "Tarvo.csv.bak.tmpAb12Cz", Made::File, false},
-    {"TheBackup", "Tarvo.csv.bak", Made::File, false},
     {"AFolderNamedLikeATemporary", "Tarvo.csv.tmpAb12Cz", Made::Folder, false},
     {"ALinkNamedLikeATemporary", "Tarvo.csv.tmpAb12Cz", Made::Link, false},
 };
