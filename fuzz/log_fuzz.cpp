@@ -1,12 +1,14 @@
 // Feeds arbitrary bytes to the log reader as a file on disk, the way the program meets a log:
 // whatever a file holds, reading it must not crash, leak or touch undefined behaviour, and what
-// it reads must survive a save. A log that loads saves without error and reads back cleanly to
-// the same entries, as the file rounds them (one decimal for odometer and litres, six for the
-// reminder numbers), and saving that again would change nothing.
+// it reads must survive a save. A read that reports no problem kept every entry line the input
+// holds, as a plain count of its lines tells. A log that loads saves without error and reads back
+// cleanly to the same entries, as the file rounds them (one decimal for odometer and litres, six
+// for the reminder numbers), and saving that again would change nothing.
 
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -124,6 +126,26 @@ void RequireConsistent(const LogBook& book) {
     Require(total == book.totalCost && fuel == book.fuelCost, "the cost totals are wrong");
 }
 
+// The entry lines of a log, counted without the reader: the lines after the eighth (the column
+// header) that hold anything once their line end (a line feed, and a carriage return before it)
+// is taken away.
+std::size_t EntryLinesIn(std::string_view text) {
+    std::size_t number = 0;
+    std::size_t entries = 0;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (++number > 8 && !line.empty()) {
+            ++entries;
+        }
+    }
+    return entries;
+}
+
 LogBook LoadClean(const std::string& path) {
     LogBook book;
     const LoadResult result = LoadLog(book, path);
@@ -150,6 +172,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
                 "a damaged file was not kept byte for byte as a backup");
     }
     RequireConsistent(book);
+    if (loaded.problems.empty()) {
+        Require(static_cast<std::size_t>(book.count) == EntryLinesIn(input),
+                "a read that reported no problem did not keep every entry line");
+    }
     static_cast<void>(loaded.Message(path));
 
     Require(SaveLog(book, path).ok, "a log that loaded could not be saved");

@@ -10,6 +10,7 @@
 #include <fstream>
 
 #include "file_descriptor.h"
+#include "link_target.h"
 
 namespace {
 
@@ -26,22 +27,6 @@ mode_t CurrentUmask() {
     const mode_t mask = ::umask(022);
     ::umask(mask);
     return mask;
-}
-
-mode_t ModeFor(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) {
-        return info.st_mode & 07777;
-    }
-    return 0644 & ~CurrentUmask();
-}
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 // Returns 0, or the errno value of the failed write; short writes are continued.
@@ -82,35 +67,76 @@ int SyncFolder(const std::string& folder) {
     return error == EINVAL ? 0 : error;
 }
 
-// Writes, flushes and closes the temporary file; returns 0 or the errno value of the failure.
-int FillTemporary(FileDescriptor& file, std::string_view bytes, mode_t mode) {
+// The new file keeps the owner and group of the old one where the system allows it. Only root may
+// give a file to another user, and others may only choose a group of their own (EPERM); some file
+// systems cannot hold the ids at all (EINVAL, EOPNOTSUPP). Then the group alone is kept if it can
+// be, else the file belongs to whoever saves it, as any new file would.
+int KeepOwner(int fd, const struct stat& old) {
+    if (::fchown(fd, old.st_uid, old.st_gid) == 0) {
+        return 0;
+    }
+    const auto notAllowed = [] { return errno == EPERM || errno == EINVAL || errno == EOPNOTSUPP; };
+    if (!notAllowed()) {
+        return errno;
+    }
+    if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) == 0 || notAllowed()) {
+        return 0;
+    }
+    return errno;
+}
+
+// Writes, flushes and closes the temporary file, which takes the place of `old` (nullptr when
+// there is none); returns 0 or the errno value of the failure. The owner goes before the mode,
+// since changing the owner clears the set-user-id and set-group-id bits.
+int FillTemporary(FileDescriptor& file, std::string_view bytes, const struct stat* old,
+                  FileSnapshot* written) {
     int error = WriteAll(file.get(), bytes);
+    if (error == 0 && old != nullptr) {
+        error = KeepOwner(file.get(), *old);
+    }
+    const mode_t mode = old != nullptr ? old->st_mode & 07777 : 0644 & ~CurrentUmask();
     if (error == 0 && ::fchmod(file.get(), mode) != 0) {
         error = errno;
     }
     if (error == 0) {
         error = Sync(file.get());
     }
+    struct stat info {};
+    if (error == 0 && written != nullptr) {
+        error = ::fstat(file.get(), &info) == 0 ? 0 : errno;
+    }
     const int closeError = file.Close();
+    if (error == 0 && closeError == 0 && written != nullptr) {
+        *written = SnapshotOf(info, bytes);
+    }
     return error != 0 ? error : closeError;
 }
 
 }  // namespace
 
-int ReplaceFileAtomically(const std::string& path, std::string_view bytes) {
-    const mode_t mode = ModeFor(path);
-    std::string temporary = path + ".tmpXXXXXX";
+int ReplaceFileAtomically(const std::string& path, std::string_view bytes, FileSnapshot* written) {
+    const LinkTarget target = FollowLinks(path);
+    if (target.error != 0) {
+        return target.error;
+    }
+    struct stat old {};
+    const bool replacing = ::stat(target.path.c_str(), &old) == 0;
+    std::string temporary = target.path + kTemporaryInfix + "XXXXXX";
     FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (file.get() < 0) {
         return errno;
     }
-    int error = FillTemporary(file, bytes, mode);
-    if (error == 0 && std::rename(temporary.c_str(), path.c_str()) != 0) {
+    FileSnapshot made;
+    int error = FillTemporary(file, bytes, replacing ? &old : nullptr, written ? &made : nullptr);
+    if (error == 0 && std::rename(temporary.c_str(), target.path.c_str()) != 0) {
         error = errno;
     }
     if (error != 0) {
         ::unlink(temporary.c_str());
         return error;
     }
-    return SyncFolder(FolderOf(path));
+    if (written != nullptr) {
+        *written = made;  // a rename keeps the file's identity and times
+    }
+    return SyncFolder(FolderOf(target.path));
 }

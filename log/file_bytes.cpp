@@ -1,14 +1,12 @@
 #include "file_bytes.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <new>
 #include <stdexcept>
-
-#include "file_descriptor.h"
 
 namespace {
 
@@ -26,26 +24,41 @@ bool Grow(std::string& bytes, std::size_t size) {
 
 }  // namespace
 
-int ReadWholeFile(const std::string& path, std::string& bytes) {
-    // Non-blocking, so that a pipe or device in the file's place cannot hang the program; only
-    // a regular file is read.
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+int OpenRegularFile(const std::string& path, FileDescriptor& file, struct stat& info) {
+    file = FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) {
         return errno;
     }
-    struct stat info {};
     if (::fstat(file.get(), &info) != 0) {
         return errno;
     }
     if (S_ISDIR(info.st_mode)) {
         return EISDIR;
     }
-    if (!S_ISREG(info.st_mode)) {
-        return kNotARegularFile;
+    return S_ISREG(info.st_mode) ? 0 : kNotARegularFile;
+}
+
+ssize_t ReadSome(int fd, char* into, std::size_t size) {
+    for (;;) {
+        const ssize_t got = ::read(fd, into, size);
+        if (got >= 0 || errno != EINTR) {
+            return got;
+        }
+    }
+}
+
+int ReadWholeFile(const std::string& path, std::string& bytes, struct stat* info) {
+    FileDescriptor file(-1);
+    struct stat opened {};
+    if (const int error = OpenRegularFile(path, file, opened); error != 0) {
+        return error;
+    }
+    if (info != nullptr) {
+        *info = opened;
     }
     // One byte more than the size, so that the end of the file is seen without growing; a file
     // that grows meanwhile (or reports no size) is read on until its real end all the same.
-    if (!Grow(bytes, info.st_size > 0 ? static_cast<std::size_t>(info.st_size) + 1 : 4096)) {
+    if (!Grow(bytes, opened.st_size > 0 ? static_cast<std::size_t>(opened.st_size) + 1 : 4096)) {
         return ENOMEM;
     }
     std::size_t filled = 0;
@@ -53,10 +66,7 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
         if (filled == bytes.size() && !Grow(bytes, bytes.size() * 2)) {
             return ENOMEM;
         }
-        const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
+        const ssize_t got = ReadSome(file.get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
             return errno;
         }
@@ -72,6 +82,10 @@ int ReadWholeFile(const std::string& path, std::string& bytes) {
 std::string ErrnoText(int error) {
     if (error == kNotARegularFile) {
         return "Not a regular file";
+    }
+    // The system says "Cannot allocate memory", which reads oddly after "Cannot read ...:".
+    if (error == ENOMEM) {
+        return "Not enough memory";
     }
     return std::strerror(error);
 }

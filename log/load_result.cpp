@@ -18,3 +18,7 @@ std::string LoadResult::Message(const std::string& path) const {
     }
     return text;
 }
+
+bool LoadResult::SafeToReplace() const {
+    return ok && (problems.empty() || !backupPath.empty());
+}

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "file_snapshot.h"
 #include "log_record.h"
 
 // The log file's fixed place on the device; the platform maps it to a host path.
@@ -18,18 +19,27 @@ struct CreateResult {
 };
 
 // Writes a fresh seven-line log when `path` does not exist. A file that exists but cannot be
-// read is left alone (LoadLog reports it), so nothing a user owns is ever overwritten here.
+// read is left alone (LoadLog reports it), so nothing a user owns is ever overwritten here. A
+// symbolic link that leads nowhere is reported and left alone too: the file it points to may
+// be on a storage card that is not mounted.
 CreateResult CreateLogIfMissing(const std::string& path);
 
 struct LoadResult {
-    bool ok = true;                     // false: the file could not be read at all
-    std::string error;                  // set when !ok; the book is then left as it was
+    bool ok = true;  // false: the file could not be read at all
+    // Set when !ok; the book is then left as it was, except when memory ran out while reading,
+    // which leaves it empty (no records, count 0).
+    std::string error;
     std::vector<std::string> problems;  // damage found, one "line N: ..." text each
     std::string backupPath;             // where the damaged original was kept, if it was
     std::string backupError;            // why no backup could be kept, if so
+    FileSnapshot snapshot;              // of exactly the bytes read, when ok
 
     // The text to show the user: the error, or the damage report; empty for a clean read.
     std::string Message(const std::string& path) const;
+
+    // Whether a save may replace the file read: it was read, and if it was damaged, its original
+    // is kept, so the lines the reader had to skip are not lost with it.
+    bool SafeToReplace() const;
 };
 
 // Reads the whole log into `book`: reminder rows, count, entries (sorted newest first,
@@ -43,11 +53,13 @@ struct SaveResult {
     // content was renamed into place but the folder could not be flushed to the medium, so it
     // might not survive a power loss.
     std::string error;
+    FileSnapshot written;  // of the file as saved, when ok
 };
 
 // Writes the reminder rows, the count, the header and the first `count` records in array order.
 // The new content goes to a temporary file in the same folder, is flushed to the medium, and
-// then renamed over the log, so a failed or interrupted save never costs the old file.
+// then renamed over the log, so a failed or interrupted save never costs the old file. Through a
+// symbolic link, the file the link leads to is written and the link stays.
 SaveResult SaveLog(const LogBook& book, const std::string& path);
 
 // The whole text SaveLog writes for `book`.

@@ -237,24 +237,40 @@ void ParseLog(std::string_view bytes, LogBook& book, std::vector<std::string>& p
     book.records.reserve(
         (announced < 0 ? room : std::min(room, static_cast<std::size_t>(announced))) + 1);
     int64_t entryLines = 0;
-    while ((announced < 0 || entryLines < announced) && lines.Next(line)) {
+    const auto readEntry = [&](std::string_view text, int number) {
         ++entryLines;
         LogRecord r;
-        const std::string wrong = ParseEntry(line, r);
+        const std::string wrong = ParseEntry(text, r);
         if (!wrong.empty()) {
-            problems.push_back(AtLine(lines.number(), wrong + "; the line was skipped"));
-            continue;
+            problems.push_back(AtLine(number, wrong + "; the line was skipped"));
+            return;
         }
         book.totalCost += r.cost;
         if (r.fuel != 0.0) {
             book.fuelCost += r.cost;
         }
         book.records.push_back(r);
+    };
+    // Every line after the header up to the last one that holds anything is an entry line,
+    // whatever the count says: a line beyond it (added by an editor or a sync tool) is an entry
+    // all the same, kept, with the count reported. Empty lines after the last entry carry
+    // nothing; empty lines between entries are broken entries, so they wait to see which they are.
+    int emptyRun = 0;
+    while (lines.Next(line)) {
+        if (line.empty()) {
+            ++emptyRun;
+            continue;
+        }
+        for (; emptyRun > 0; --emptyRun) {
+            readEntry({}, lines.number() - emptyRun);
+        }
+        readEntry(line, lines.number());
     }
-    if (announced > entryLines) {
+    if (announced >= 0 && announced != entryLines) {
         problems.push_back(AtLine(7, "the entry count is " + std::to_string(announced) +
-                                         ", but the file holds only " + std::to_string(entryLines) +
-                                         " entry lines"));
+                                         ", but the file holds " +
+                                         (announced > entryLines ? "only " : "") +
+                                         std::to_string(entryLines) + " entry lines"));
     }
     book.count = static_cast<int32_t>(book.records.size());
     book.records.emplace_back();  // the spare slot for a new entry

@@ -1,9 +1,9 @@
-#include <sys/stat.h>
-
 #include <cerrno>
+#include <new>
 
 #include "atomic_file.h"
 #include "file_bytes.h"
+#include "link_target.h"
 #include "log_file.h"
 
 namespace {
@@ -16,14 +16,16 @@ constexpr char kFreshLog[] =
 }  // namespace
 
 CreateResult CreateLogIfMissing(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0) {
+    const LinkTarget target = FollowLinks(path);
+    if (target.exists) {
         return {CreateOutcome::Existed, {}};
     }
-    int error = errno;
-    if (error == ENOENT) {
-        error = ReplaceFileAtomically(path, kFreshLog);
+    if (target.viaLink && target.error == 0) {
+        return {CreateOutcome::Failed, "\"" + path + "\" is a link to \"" + target.path +
+                                           "\", which does not exist. Is the card or drive it "
+                                           "is on mounted?"};
     }
+    const int error = target.error != 0 ? target.error : ReplaceFileAtomically(path, kFreshLog);
     if (error == 0) {
         return {CreateOutcome::Created, {}};
     }
@@ -31,9 +33,15 @@ CreateResult CreateLogIfMissing(const std::string& path) {
 }
 
 SaveResult SaveLog(const LogBook& book, const std::string& path) {
-    const int error = ReplaceFileAtomically(path, FormatLogFile(book));
-    if (error != 0) {
-        return {false, "Cannot save \"" + path + "\": " + ErrnoText(error)};
+    SaveResult result;
+    int error = ENOMEM;
+    try {
+        error = ReplaceFileAtomically(path, FormatLogFile(book), &result.written);
+    } catch (const std::bad_alloc&) {
+        // The file's text did not fit in memory; the old file is untouched.
     }
-    return {};
+    if (error != 0) {
+        return {false, "Cannot save \"" + path + "\": " + ErrnoText(error), {}};
+    }
+    return result;
 }

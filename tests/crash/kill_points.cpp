@@ -13,12 +13,16 @@
 
 // The real functions, as the linker names them for --wrap.
 extern "C" {
+int __real_lstat(const char* path, struct stat* info);
+ssize_t __real_readlink(const char* path, char* text, size_t size);
 int __real_stat(const char* path, struct stat* info);
 int __real_mkostemp(char* pattern, int flags);
 int __real_open(const char* path, int flags, ...);
 ssize_t __real_write(int fd, const void* bytes, size_t size);
+int __real_fchown(int fd, uid_t owner, gid_t group);
 int __real_fchmod(int fd, mode_t mode);
 int __real_fsync(int fd);
+int __real_fstat(int fd, struct stat* info);
 int __real_close(int fd);
 int __real_rename(const char* from, const char* to);
 int __real_unlink(const char* path);
@@ -73,6 +77,14 @@ void ArmKillPoint(int point, int reportFd) {
 
 extern "C" {
 
+int __wrap_lstat(const char* path, struct stat* info) {
+    return Around("lstat", [&] { return __real_lstat(path, info); });
+}
+
+ssize_t __wrap_readlink(const char* path, char* text, size_t size) {
+    return Around("readlink", [&] { return __real_readlink(path, text, size); });
+}
+
 int __wrap_stat(const char* path, struct stat* info) {
     return Around("stat", [&] { return __real_stat(path, info); });
 }
@@ -104,12 +116,20 @@ ssize_t __wrap_write(int fd, const void* bytes, size_t size) {
     return written;
 }
 
+int __wrap_fchown(int fd, uid_t owner, gid_t group) {
+    return Around("fchown", [&] { return __real_fchown(fd, owner, group); });
+}
+
 int __wrap_fchmod(int fd, mode_t mode) {
     return Around("fchmod", [&] { return __real_fchmod(fd, mode); });
 }
 
 int __wrap_fsync(int fd) {
     return Around("fsync", [&] { return __real_fsync(fd); });
+}
+
+int __wrap_fstat(int fd, struct stat* info) {
+    return Around("fstat", [&] { return __real_fstat(fd, info); });
 }
 
 int __wrap_close(int fd) {

@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -8,25 +9,27 @@
 
 #include <gtest/gtest.h>
 
+#include "atomic_file.h"
 #include "kill_points.h"
 #include "log_file.h"
 #include "log_test_support.h"
 
 // A save killed at any moment never costs the log: whatever instant the process dies at, the
 // file holds either the complete old log or the complete new one, byte for byte, and a
-// temporary file left behind is never taken for the log. Each case kills a child process at
-// every point of the save in turn, from before the first call to after the last one.
+// temporary file left behind is never taken for the log and is cleared at the next start. Each
+// case kills a child process at every point of the save in turn, from before the first call to
+// after the last one.
 
 namespace {
 
 constexpr char kLogName[] = "Tarvo.csv";
-constexpr char kTemporaryPrefix[] = "Tarvo.csv.tmp";
 
 struct SaveCase {
     const char* name;
     bool oldLogExists;
     std::vector<LogRecord> oldEntries;
     std::vector<LogRecord> newEntries;
+    bool throughLink = false;  // the log is reached through a link into the folder "card"
 };
 
 void PrintTo(const SaveCase& c, std::ostream* out) {
@@ -80,19 +83,16 @@ ChildEnd SaveInChild(const LogBook& book, const std::string& path, int killPoint
     return end;
 }
 
-// Everything in the folder apart from the log must be a temporary file of the save, and at most
-// one; it is removed, as it would be harmless clutter on the card.
-void ExpectOnlyOneTemporaryBesideTheLog(const TempFolder& folder, const std::string& point) {
-    int temporaries = 0;
-    for (const std::string& name : folder.Names()) {
-        if (name == kLogName) {
-            continue;
-        }
-        EXPECT_EQ(name.rfind(kTemporaryPrefix, 0), 0u) << name << " left when killed " << point;
-        ++temporaries;
-        ::unlink((folder / name).c_str());
+// The next start clears what the killed save left beside the log: at most one temporary file,
+// after which the folder holds the log alone (or nothing, when there was none).
+void ExpectTheNextStartClearsAtMostOneTemporary(const TempFolder& folder, const std::string& path,
+                                                const std::string& sub, const std::string& point) {
+    const LeftoverCleanup cleanup = RemoveLeftoverTemporaries(path);
+    EXPECT_EQ(cleanup.error, "") << "killed " << point;
+    EXPECT_LE(cleanup.removed.size(), 1u) << "killed " << point;
+    for (const std::string& name : folder.Names(sub)) {
+        EXPECT_EQ(name, kLogName) << "left when killed " << point;
     }
-    EXPECT_LE(temporaries, 1) << "killed " << point;
 }
 
 class KilledSave : public testing::TestWithParam<SaveCase> {};
@@ -100,7 +100,13 @@ class KilledSave : public testing::TestWithParam<SaveCase> {};
 TEST_P(KilledSave, LeavesTheOldLogOrTheNewOneWhole) {
     const SaveCase& c = GetParam();
     TempFolder folder;
+    const std::string sub = c.throughLink ? "card" : "";
     const std::string path = folder / kLogName;
+    const std::string logFile = c.throughLink ? folder / "card/Tarvo.csv" : path;
+    if (c.throughLink) {
+        ASSERT_EQ(::mkdir((folder / sub).c_str(), 0755), 0);
+        ASSERT_EQ(::symlink("card/Tarvo.csv", path.c_str()), 0);
+    }
     const std::string oldText = FormatLogFile(BookToSave(c.oldEntries));
     const LogBook newBook = BookToSave(c.newEntries);
     const std::string newText = FormatLogFile(newBook);
@@ -109,39 +115,53 @@ TEST_P(KilledSave, LeavesTheOldLogOrTheNewOneWhole) {
     for (int point = 1;; ++point) {
         ASSERT_LT(point, 1000) << "the save never ends";
         if (c.oldLogExists) {
-            WriteBytes(path, oldText);
+            WriteBytes(logFile, oldText);
         }
         const ChildEnd end = SaveInChild(newBook, path, point);
         if (!end.killed) {
             ASSERT_TRUE(end.savedOk) << "the save failed with no kill";
-            EXPECT_EQ(ReadBytes(path), newText) << "after the whole save";
+            EXPECT_EQ(ReadBytes(logFile), newText) << "after the whole save";
             break;
         }
         points.push_back(end.point);
-        const std::string onDisk = ReadBytes(path);
+        const std::string onDisk = ReadBytes(logFile);
         if (onDisk != newText) {
             if (c.oldLogExists) {
                 EXPECT_EQ(onDisk, oldText) << "killed " << end.point;
             } else {
-                EXPECT_EQ(::access(path.c_str(), F_OK), -1)
+                EXPECT_EQ(::access(logFile.c_str(), F_OK), -1)
                     << "killed " << end.point << ", there is a log, but not the new one";
             }
         }
-        ExpectOnlyOneTemporaryBesideTheLog(folder, end.point);
-        if (::access(path.c_str(), F_OK) == 0) {
+        if (c.throughLink) {
+            struct stat info {};
+            EXPECT_TRUE(::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+                << "the link stays a link when killed " << end.point;
+        }
+        ExpectTheNextStartClearsAtMostOneTemporary(folder, path, sub, end.point);
+        if (::access(logFile.c_str(), F_OK) == 0) {
             // The next start reads the log that is there, with no complaint.
             LogBook read;
             const LoadResult loaded = LoadLog(read, path);
             EXPECT_TRUE(loaded.ok && loaded.problems.empty()) << "killed " << end.point;
             EXPECT_EQ(FormatLogFile(read), onDisk) << "killed " << end.point;
         }
-        ::unlink(path.c_str());
+        ::unlink(logFile.c_str());
     }
 
-    // Every stage of the save was hit: the temporary file, its bytes, its flush, the rename and
-    // the flush of the folder after it.
-    for (const char* stage : {"before mkostemp", "halfway through write", "after write",
-                              "before fsync", "after fsync", "before rename", "after rename"}) {
+    // Every stage of the save was hit: the temporary file, its bytes, its owner (when it
+    // replaces a file), its flush, the rename and the flush of the folder after it; the link,
+    // when there is one.
+    std::vector<std::string> stages = {"before mkostemp", "halfway through write", "after write",
+                                       "before fsync",    "after fsync",           "before rename",
+                                       "after rename"};
+    if (c.oldLogExists) {
+        stages.push_back("after fchown");
+    }
+    if (c.throughLink) {
+        stages.push_back("after readlink");
+    }
+    for (const std::string& stage : stages) {
         EXPECT_NE(std::find(points.begin(), points.end(), stage), points.end()) << stage;
     }
     const auto renamed = std::find(points.begin(), points.end(), "after rename");
@@ -155,10 +175,11 @@ const LogRecord kNewest = Entry(2007, 8, 26, 7, 30, 45, 41890.0, 30.2, FillUp, 4
 
 INSTANTIATE_TEST_SUITE_P(
     EveryPoint, KilledSave,
-    testing::Values(SaveCase{"NewLogLonger", true, {kMiddle, kOldest}, {kNewest, kMiddle, kOldest}},
-                    SaveCase{
-                        "NewLogShorter", true, {kNewest, kMiddle, kOldest}, {kNewest, kOldest}},
-                    SaveCase{"FirstSave", false, {}, {kNewest, kMiddle, kOldest}}),
+    testing::Values(
+        SaveCase{"NewLogLonger", true, {kMiddle, kOldest}, {kNewest, kMiddle, kOldest}},
+        SaveCase{"NewLogShorter", true, {kNewest, kMiddle, kOldest}, {kNewest, kOldest}},
+        SaveCase{"FirstSave", false, {}, {kNewest, kMiddle, kOldest}},
+        SaveCase{"ThroughALink", true, {kMiddle, kOldest}, {kNewest, kMiddle, kOldest}, true}),
     [](const testing::TestParamInfo<SaveCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -1,12 +1,25 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <fstream>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "log_file.h"
 #include "log_test_support.h"
+
+// AddressSanitizer reserves terabytes of address space, so it cannot run under a limit on it.
+#if defined(__SANITIZE_ADDRESS__)
+#define TARVO_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TARVO_ADDRESS_SANITIZER 1
+#endif
+#endif
 
 // Files and folders that cannot be used: a clear error naming the path and the reason, never a
 // crash, never a lost log, never a book half replaced.
@@ -188,5 +201,82 @@ TEST(LogFileErrors, SaveOverAFolderLeavesItAndNoTemporary) {
     EXPECT_EQ(SaveError(path), "Cannot save \"" + path + "\": Is a directory");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"Tarvo.csv"});
 }
+
+// A log too large for memory: the read says so like any unreadable file, leaves the book as it
+// was or, once it gave it up for the new entries, empty (never half filled), and the program
+// goes on (a log that fits reads afterwards). Each row runs in a child process whose address
+// space is limited to what it uses now and a little more.
+struct MemoryRow {
+    const char* name;
+    void (*make)(const std::string& path);
+    const char* book;  // "kept" or "empty"
+};
+
+void PrintTo(const MemoryRow& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class LogFileOutOfMemory : public testing::TestWithParam<MemoryRow> {};
+
+constexpr rlim_t kRoomBeyondUse = 24 << 20;
+
+rlim_t AddressSpaceInUse() {
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    return static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+}
+
+TEST_P(LogFileOutOfMemory, IsReportedAndTheProgramGoesOn) {
+#ifdef TARVO_ADDRESS_SANITIZER
+    GTEST_SKIP() << "AddressSanitizer cannot run with a limited address space";
+#endif
+    TempFolder folder;
+    const std::string path = folder / "Tarvo.csv";
+    GetParam().make(path);
+    WriteBytes(folder / "small.csv", FormatLogFile(WorkedExample()));
+
+    const std::string answer = InChildProcess([&] {
+        const rlimit limit{AddressSpaceInUse() + kRoomBeyondUse, RLIM_INFINITY};
+        if (::setrlimit(RLIMIT_AS, &limit) != 0) {
+            return std::string("no limit");
+        }
+        LogBook book = SomeBook();
+        const LoadResult result = LoadLog(book, path);
+        const bool kept = EnteredFields(book) == EnteredFields(SomeBook()) &&
+                          book.records.size() == SomeBook().records.size();
+        const bool empty = book.count == 0 && book.records.empty() && book.totalCost == 0;
+        const bool goesOn = LoadLog(book, folder / "small.csv").ok && book.count == 4;
+        return result.error +
+               (kept    ? "; kept"
+                : empty ? "; empty"
+                        : "; half filled") +
+               (goesOn ? "; goes on" : "; stuck");
+    });
+
+    EXPECT_EQ(answer,
+              "Cannot read \"" + path + "\": Not enough memory; " + GetParam().book + "; goes on");
+}
+
+const MemoryRow kMemoryRows[] = {
+    {"TheBytesDoNotFit",
+     [](const std::string& path) {
+         // Sparse: a gigabyte that takes no room on the disk.
+         WriteBytes(path, "");
+         ASSERT_EQ(::truncate(path.c_str(), off_t{1} << 30), 0);
+     },
+     "kept"},
+    {"TheBytesFitButTheirEntriesDoNot",
+     [](const std::string& path) {
+         std::string text = "A\n0\nB\n0\nC\n0\n-1\nheader\n";
+         while (text.size() < kRoomBeyondUse / 3) {
+             text += "2007,1,1,0,0,0,1,1,0,1\n";  // 23 bytes become 88 in memory
+         }
+         WriteBytes(path, text);
+     },
+     "empty"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Log, LogFileOutOfMemory, testing::ValuesIn(kMemoryRows),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -34,9 +34,9 @@ TempFolder::~TempFolder() {
     fs::remove_all(path_, ignored);
 }
 
-std::vector<std::string> TempFolder::Names() const {
+std::vector<std::string> TempFolder::Names(const std::string& sub) const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) {
+    for (const auto& entry : fs::directory_iterator(sub.empty() ? path_ : path_ + "/" + sub)) {
         names.push_back(entry.path().filename().string());
     }
     std::sort(names.begin(), names.end());
@@ -109,10 +109,7 @@ std::vector<std::string> EnteredFields(const LogBook& book) {
     return texts;
 }
 
-std::string AsOrdinaryUser(const std::function<std::string()>& run) {
-    if (::geteuid() != 0) {
-        return run();
-    }
+std::string InChildProcess(const std::function<std::string()>& run) {
     int pipeEnds[2];
     if (::pipe(pipeEnds) != 0) {
         ADD_FAILURE() << "pipe";
@@ -121,12 +118,9 @@ std::string AsOrdinaryUser(const std::function<std::string()>& run) {
     const pid_t child = ::fork();
     if (child == 0) {
         ::close(pipeEnds[0]);
-        constexpr uid_t kNobody = 65534;
-        const bool dropped = ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 &&
-                             ::setuid(kNobody) == 0 && ::geteuid() == kNobody;
-        const std::string answer = dropped ? run() : std::string();
+        const std::string answer = run();
         const ssize_t written = ::write(pipeEnds[1], answer.data(), answer.size());
-        ::_exit(dropped && written == static_cast<ssize_t>(answer.size()) ? 0 : 1);
+        ::_exit(written == static_cast<ssize_t>(answer.size()) ? 0 : 1);
     }
     ::close(pipeEnds[1]);
     std::string answer;
@@ -137,9 +131,20 @@ std::string AsOrdinaryUser(const std::function<std::string()>& run) {
     ::close(pipeEnds[0]);
     int status = 0;
     ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
-        << "the child could not drop to an ordinary user";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child did not end well";
     return answer;
+}
+
+std::string AsOrdinaryUser(const std::function<std::string()>& run) {
+    if (::geteuid() != 0) {
+        return run();
+    }
+    return InChildProcess([&] {
+        constexpr uid_t kNobody = 65534;
+        const bool dropped = ::setgroups(0, nullptr) == 0 && ::setgid(kNobody) == 0 &&
+                             ::setuid(kNobody) == 0 && ::geteuid() == kNobody;
+        return dropped ? run() : std::string("(the child could not drop to an ordinary user)");
+    });
 }
 
 FileSizeLimit::FileSizeLimit(rlim_t bytes) : oldHandler_(::signal(SIGXFSZ, SIG_IGN)) {

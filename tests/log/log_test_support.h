@@ -19,8 +19,8 @@ public:
 
     const std::string& path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-    // The names in the folder, sorted.
-    std::vector<std::string> Names() const;
+    // The names in the folder, or in its subfolder `sub`, sorted.
+    std::vector<std::string> Names(const std::string& sub = {}) const;
 
 private:
     std::string path_;
@@ -44,10 +44,14 @@ LogBook WorkedExample();
 // The entered fields of the first `count` records, one text each, for comparing books.
 std::vector<std::string> EnteredFields(const LogBook& book);
 
+// Runs `run` in a child process and returns what it returned; the test fails when the child
+// does not end normally. For what must not touch this process: limits, rights, a lock's owner.
+std::string InChildProcess(const std::function<std::string()>& run);
+
 // Runs `run` as a user whom file permissions bind: in this process when it is not root, else in
 // a child process that has dropped to nobody (root passes every permission check, so a test
 // of an unreadable file or a read-only folder would otherwise test nothing). Returns what `run`
-// returned; the test fails when the child could not drop its rights.
+// returned, or a text no test expects when the child could not drop its rights.
 std::string AsOrdinaryUser(const std::function<std::string()>& run);
 
 // Limits the size of files this process may write, so that writing more fails with EFBIG as on a

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <sys/stat.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// What the program saw of the log when it read or wrote it, so that before the next save it can
+// tell whether anything else has written the file since: another Tarvo window, a sync tool, an
+// editor.
+struct FileSnapshot {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    uint64_t size = 0;
+    int64_t modifiedSeconds = 0;
+    int64_t modifiedNanoseconds = 0;
+    uint64_t contentHash = 0;
+};
+
+bool operator==(const FileSnapshot& a, const FileSnapshot& b);
+
+// The snapshot of a file that `info` describes and that holds exactly `bytes`.
+FileSnapshot SnapshotOf(const struct stat& info, std::string_view bytes);
+
+struct ChangeCheck {
+    enum class State { Unchanged, Changed, Unreadable };
+    State state = State::Unchanged;
+    std::string reason;  // unless Unchanged: what happened to the file, naming it
+};
+
+// Has the file at `path` changed since `snapshot` was taken of it? A file that was replaced, has
+// another size or another modification time has. Timestamps cannot be trusted alone (vfat keeps
+// them to 2 s, and a fast rewrite can fall in the same tick), so when all of them match, the
+// content is read and compared too. A file that is missing or cannot be read counts as changed
+// (Unreadable), and the reason says why.
+ChangeCheck FileChangedSince(const std::string& path, const FileSnapshot& snapshot);

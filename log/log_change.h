@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "log_record.h"
+
+// The reminder values one command changed; a row's label or number the user left alone stays
+// empty here, so that a change made to it elsewhere in the meantime survives.
+struct ReminderChange {
+    std::array<std::optional<std::u16string>, 3> label;
+    std::array<std::optional<double>, 3> value;
+};
+
+// The reminder values the entry dialog returned different from those it was given.
+ReminderChange RemindersChanged(const ReminderBlock& given, const ReminderBlock& returned);
+
+// What one command does to the log, kept apart from the book it did it to, so that the same
+// change can be made to a newer copy of the file when the file changed since it was read.
+struct LogChange {
+    enum class Entry { None, Add, Replace, Remove };
+
+    Entry entry = Entry::None;
+    LogRecord before;  // Replace and Remove: the entry as it was read
+    LogRecord after;   // Add and Replace: the entry as the command made it
+    ReminderChange reminders;
+
+    static LogChange Add(const LogRecord& added, const ReminderChange& reminders);
+    static LogChange Replace(const LogRecord& before, const LogRecord& after,
+                             const ReminderChange& reminders);
+    static LogChange Remove(const LogRecord& removed);
+    static LogChange RemindersOnly(const ReminderChange& reminders);
+};
+
+// Whether two entries are one entry of the file: the same date and time to the second, and the
+// same odometer, litres, kind and cost as the file stores them (one decimal for odometer and
+// litres).
+bool SameStoredEntry(const LogRecord& a, const LogRecord& b);
+
+enum class ApplyOutcome {
+    Applied,
+    EntryGone,   // the entry to replace or remove is not in the book: nothing was changed
+    OldestKept,  // the entry to remove is the book's oldest, which anchors the first trip
+};
+
+// Makes `change` in `book`, a book as LoadLog leaves it (newest first, one spare slot): a new
+// entry goes in front, a replaced one keeps its slot, a removed one closes its gap; the changed
+// reminder values are set. `records` then holds `count` + 1 slots again. The caller sorts and
+// recomputes before saving; the cost totals are the read's, as the commands leave them until the
+// file is read back. Nothing changes unless the outcome is Applied.
+ApplyOutcome ApplyChange(LogBook& book, const LogChange& change);
