@@ -35,6 +35,8 @@ private:
     void OnDelete();
     void OnColumnClick(NMHDR* nm, LRESULT* result);
     void OnListClick(NMHDR* nm, LRESULT* result);
+    void OnListActivate(NMHDR* nm, LRESULT* result);
+    void OnListKeyDown(NMHDR* nm, LRESULT* result);
     static int CompareRowText(LPARAM a, LPARAM b, LPARAM column);
 
     // Reads the log file into the members and the list, telling the user of any trouble.

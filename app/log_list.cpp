@@ -17,6 +17,12 @@ void CLogDlg::FillList() {
         }
     }
     m_list.SetRedraw(TRUE);
+    // Every column but the hidden index fits its title and its widest text at the desktop's
+    // font; the rows are back in the order of the log, sorted by no column.
+    for (int column = 0; column < kIndexColumn; ++column) {
+        m_list.SetColumnWidth(column, LVSCW_AUTOSIZE_USEHEADER);
+    }
+    m_list.SetSortMark(-1, true);
 }
 
 void CLogDlg::OnColumnClick(NMHDR* nm, LRESULT* result) {
@@ -27,6 +33,7 @@ void CLogDlg::OnColumnClick(NMHDR* nm, LRESULT* result) {
         m_list.SetItemData(p, static_cast<DWORD_PTR>(p));
     }
     m_list.SortItems(&CLogDlg::CompareRowText, static_cast<DWORD_PTR>(header->iSubItem));
+    m_list.SetSortMark(header->iSubItem, m_sortAscending);
     m_sortAscending = !m_sortAscending;
     *result = 0;
 }
@@ -49,5 +56,22 @@ void CLogDlg::OnListClick(NMHDR* /*nm*/, LRESULT* result) {
     m_selectedIndex = ScanInt(text, index) && index >= INT32_MIN && index <= INT32_MAX
                           ? static_cast<int32_t>(index)
                           : 0;
+    *result = 0;
+}
+
+// Enter or a double click on a row corrects it, as Correct would; the click before a double
+// click, or the key that moved the selection, has already named the row.
+void CLogDlg::OnListActivate(NMHDR* /*nm*/, LRESULT* result) {
+    if (GetDlgItem(IDC_CORRECT)->IsWindowEnabled()) {
+        OnCorrect();
+    }
+    *result = 0;
+}
+
+void CLogDlg::OnListKeyDown(NMHDR* nm, LRESULT* result) {
+    const auto* key = reinterpret_cast<const NMLVKEYDOWN*>(nm);
+    if (key->wVKey == VK_DELETE && GetDlgItem(IDC_DELETE)->IsWindowEnabled()) {
+        OnDelete();
+    }
     *result = 0;
 }

@@ -44,7 +44,7 @@ void AppDriver::RunModal(CDialog& dialog) {
     }
 }
 
-int AppDriver::RunMessageBox(const std::u16string& text, UINT /*type*/) {
+int AppDriver::RunMessageBox(QMessageBox& /*box*/, const std::u16string& text, UINT /*type*/) {
     trouble_ = QString::fromStdU16String(text).toStdString();
     return IDOK;
 }

@@ -26,7 +26,7 @@ public:
     const std::string& Trouble() const { return trouble_; }
 
     void RunModal(CDialog& dialog) override;
-    int RunMessageBox(const std::u16string& text, UINT type) override;
+    int RunMessageBox(QMessageBox& box, const std::u16string& text, UINT type) override;
 
 private:
     ModalHook* previous_;

@@ -7,10 +7,29 @@
 #include "keyboard_dlg.h"
 #include "keypad_dlg.h"
 #include "message_box.h"
+#include "pad_keys.h"
 #include "resource.h"
 
 const char16_t kPriceOutOfRangeMessage[] =
     u"The price must be a whole number of yen between -2147483648 and 2147483647.";
+
+namespace {
+
+// The price as the keypad gives it: shown as the whole yen it is; typed, any finite number,
+// truncated toward zero as the keypad's value is, and refused outside the 32-bit range.
+void DDX_Price(CDataExchange* dx, int id, int32_t& price) {
+    if (!dx->SaveAndValidate()) {
+        DDX_Text(dx, id, price);
+        return;
+    }
+    double typed = price;
+    DDX_Text(dx, id, typed);
+    if (!dx->Failed() && dx->Exchanges(id) && !PriceFromKeypadValue(typed, price)) {
+        dx->Fail(id, kPriceOutOfRangeMessage);
+    }
+}
+
+}  // namespace
 
 bool PriceFromKeypadValue(double value, int32_t& price) {
     // Compared after truncation, so that 2147483647.9 is still 2147483647 yen; NaN fails both
@@ -82,12 +101,33 @@ void CEntryDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, IDC_ENTRY_LABEL1, m_reminderLabel1);
     DDX_Text(dx, IDC_ENTRY_LABEL2, m_reminderLabel2);
     DDX_Text(dx, IDC_ENTRY_LABEL3, m_reminderLabel3);
-    DDX_Text(dx, IDC_PRICE, m_price);
+    DDX_Price(dx, IDC_PRICE, m_price);
     DDX_Radio(dx, IDC_KIND_FILLUP, m_kind);
 }
 
+bool CEntryDlg::PreTranslateKey(int focusedId, UINT /*vkey*/, char16_t ch) {
+    // A label typed on a physical keyboard takes what the on-screen keyboard could type: its
+    // characters, a letter in lower case as its upper-case key, and nothing else.
+    const bool label = focusedId == IDC_ENTRY_LABEL1 || focusedId == IDC_ENTRY_LABEL2 ||
+                       focusedId == IDC_ENTRY_LABEL3;
+    if (!label || ch == 0) {
+        return false;
+    }
+    if (const PadKey* key = KeyboardPadKeys().ByChar(ch)) {
+        GetDlgItem(focusedId)->ReplaceSel(std::u16string(1, key->ch));
+    }
+    return true;
+}
+
+// Every field's member follows what is typed into it, so that the refresh after a pad, which
+// shows every member again, never takes back what the user typed elsewhere. A text its member
+// cannot take is left for OK to refuse.
+void CEntryDlg::OnFieldEdited(UINT id) {
+    UpdateControl(static_cast<int>(id));
+}
+
 void CEntryDlg::TakeDateIntoRecord() {
-    UpdateData(TRUE);
+    UpdateControl(IDC_DATE);
     SYSTEMTIME picked = m_recordTime;
     m_date.GetAsSystemTime(picked);
     m_recordTime.wYear = picked.wYear;
@@ -106,7 +146,7 @@ void CEntryDlg::OnDateChange(NMHDR* /*nm*/, LRESULT* result) {
 }
 
 void CEntryDlg::OnTimeChange(NMHDR* /*nm*/, LRESULT* result) {
-    UpdateData(TRUE);
+    UpdateControl(IDC_TIME);
     SYSTEMTIME picked = m_recordTime;
     m_time.GetAsSystemTime(picked);
     m_recordTime.wHour = picked.wHour;
@@ -130,69 +170,67 @@ void CEntryDlg::OnTodayNow() {
 }
 
 // The pads start from their own empty state, never from the field, and the controls are not
-// read before: the refresh afterwards shows the members, pickers included.
-void CEntryDlg::EnterNumber(double CEntryDlg::*field) {
+// read before: the refresh afterwards shows the members, pickers included. Each pad's title
+// names the field it is for. The focus comes back to the field with the window, which opens no
+// pad: a tap on the field opens it again.
+void CEntryDlg::EnterNumber(double CEntryDlg::*field, const char16_t* title) {
     CKeypadDlg keypad(this);
+    keypad.SetTitle(title);
     if (keypad.DoModal() == IDOK) {
         this->*field = keypad.GetValue();
     }
-    AfterPad();
+    UpdateData(FALSE);
 }
 
-void CEntryDlg::EnterLabel(std::u16string CEntryDlg::*label) {
+void CEntryDlg::EnterLabel(std::u16string CEntryDlg::*label, const char16_t* title) {
     CKeyboardDlg keyboard(this);
+    keyboard.SetTitle(title);
     if (keyboard.DoModal() == IDOK) {
         this->*label = keyboard.GetText();
     }
-    AfterPad();
-}
-
-void CEntryDlg::AfterPad() {
     UpdateData(FALSE);
-    // Left in the field, the focus would come back to it with the window: the field could not
-    // be tapped again, and a focus change that is not the user's might open the pad anew.
-    GotoDlgCtrl(GetDlgItem(IDOK));
 }
 
 void CEntryDlg::OnSetFocusFuel() {
-    EnterNumber(&CEntryDlg::m_fuel);
+    EnterNumber(&CEntryDlg::m_fuel, u"Fuel(L)");
 }
 
 void CEntryDlg::OnSetFocusOdo() {
-    EnterNumber(&CEntryDlg::m_odo);
+    EnterNumber(&CEntryDlg::m_odo, u"Odo(km)");
 }
 
 void CEntryDlg::OnSetFocusReminderValue1() {
-    EnterNumber(&CEntryDlg::m_reminderValue1);
+    EnterNumber(&CEntryDlg::m_reminderValue1, u"Reminder 1");
 }
 
 void CEntryDlg::OnSetFocusReminderValue2() {
-    EnterNumber(&CEntryDlg::m_reminderValue2);
+    EnterNumber(&CEntryDlg::m_reminderValue2, u"Reminder 2");
 }
 
 void CEntryDlg::OnSetFocusReminderValue3() {
-    EnterNumber(&CEntryDlg::m_reminderValue3);
+    EnterNumber(&CEntryDlg::m_reminderValue3, u"Reminder 3");
 }
 
 void CEntryDlg::OnSetFocusPrice() {
     CKeypadDlg keypad(this);
+    keypad.SetTitle(u"Price");
     if (keypad.DoModal() == IDOK && !PriceFromKeypadValue(keypad.GetValue(), m_price)) {
         // A wrapped or clamped number would be saved as a price nobody typed.
         AfxMessageBox(kPriceOutOfRangeMessage, MB_OK | MB_ICONWARNING);
     }
-    AfterPad();
+    UpdateData(FALSE);
 }
 
 void CEntryDlg::OnSetFocusReminderLabel1() {
-    EnterLabel(&CEntryDlg::m_reminderLabel1);
+    EnterLabel(&CEntryDlg::m_reminderLabel1, u"Reminder 1 item");
 }
 
 void CEntryDlg::OnSetFocusReminderLabel2() {
-    EnterLabel(&CEntryDlg::m_reminderLabel2);
+    EnterLabel(&CEntryDlg::m_reminderLabel2, u"Reminder 2 item");
 }
 
 void CEntryDlg::OnSetFocusReminderLabel3() {
-    EnterLabel(&CEntryDlg::m_reminderLabel3);
+    EnterLabel(&CEntryDlg::m_reminderLabel3, u"Reminder 3 item");
 }
 
 // The kind is taken at the click, so that a refresh after a pad shows the button last clicked.
@@ -227,4 +265,5 @@ BEGIN_MESSAGE_MAP(CEntryDlg, CDialog)
     ON_BN_CLICKED(IDC_KIND_FILLUP, &CEntryDlg::OnKindFillUp)
     ON_BN_CLICKED(IDC_KIND_NOTFILLUP, &CEntryDlg::OnKindNotFillUp)
     ON_BN_CLICKED(IDC_KIND_MAINTENANCE, &CEntryDlg::OnKindMaintenance)
+    ON_CONTROL_RANGE(EN_CHANGE, IDC_FUEL, IDC_PRICE, &CEntryDlg::OnFieldEdited)
 END_MESSAGE_MAP()

@@ -17,7 +17,7 @@ extern const char16_t kPriceOutOfRangeMessage[];
 
 // The record entry dialog: date, time, litres, odometer, price and kind of one log entry, and
 // the three reminder rows. Numbers come from the keypad and labels from the keyboard, each
-// opened when its field takes the focus.
+// opened by a tap on its field; a field reached by Tab takes typing under its pad's rules.
 //
 // The record's date-time is kept apart from the pickers (m_recordTime): the pickers' handlers
 // and "Today Now" write into it, OK does not, so the record keeps the moment to the second that
@@ -37,6 +37,7 @@ public:
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
+    bool PreTranslateKey(int focusedId, UINT vkey, char16_t ch) override;
 
 private:
     void OnDateCloseUp(NMHDR* nm, LRESULT* result);
@@ -58,13 +59,11 @@ private:
     void OnKindFillUp();
     void OnKindNotFillUp();
     void OnKindMaintenance();
+    void OnFieldEdited(UINT id);
 
-    // The pads: one keypad run for a number field, one keyboard run for a label.
-    void EnterNumber(double CEntryDlg::*field);
-    void EnterLabel(std::u16string CEntryDlg::*label);
-    // What follows every pad: the controls show the members again, and the focus leaves the
-    // field so that tapping it again is a new request.
-    void AfterPad();
+    // The pads: one keypad run for a number field, one keyboard run for a label, titled.
+    void EnterNumber(double CEntryDlg::*field, const char16_t* title);
+    void EnterLabel(std::u16string CEntryDlg::*label, const char16_t* title);
     // Year, month and day of the date picker into the record.
     void TakeDateIntoRecord();
 

@@ -5,15 +5,6 @@
 #include "pad_keys.h"
 #include "resource.h"
 
-namespace {
-
-const PadKeys& Keys() {
-    static const PadKeys keys(kKeyboardKeys);
-    return keys;
-}
-
-}  // namespace
-
 CKeyboardDlg::CKeyboardDlg(CWnd* parent) : CDialog(IDD_KEYBOARD, parent) {}
 
 CKeyboardDlg::~CKeyboardDlg() = default;
@@ -24,13 +15,13 @@ void CKeyboardDlg::DoDataExchange(CDataExchange* dx) {
 
 bool CKeyboardDlg::PreTranslateKey(int focusedId, UINT vkey, char16_t ch) {
     return PressPadKey(*this, IDC_KEYBOARD_DISPLAY, focusedId, vkey,
-                       Keys().ForTyped(vkey, ch, IDC_KEY_BACKSPACE));
+                       KeyboardPadKeys().ForTyped(vkey, ch, IDC_KEY_BACKSPACE));
 }
 
 // Neither the keys nor "BS" read the display first: text typed into it is replaced by the next
 // key's refresh.
 void CKeyboardDlg::OnKey(UINT id) {
-    const PadKey* key = Keys().ById(static_cast<int>(id));
+    const PadKey* key = KeyboardPadKeys().ById(static_cast<int>(id));
     if (key == nullptr) {
         return;
     }
@@ -49,5 +40,6 @@ void CKeyboardDlg::OnBackspace() {
 // that matches a click handles it.
 BEGIN_MESSAGE_MAP(CKeyboardDlg, CDialog)
     ON_BN_CLICKED(IDC_KEY_BACKSPACE, &CKeyboardDlg::OnBackspace)
-    ON_CONTROL_RANGE(BN_CLICKED, Keys().FirstId(), Keys().LastId(), &CKeyboardDlg::OnKey)
+    ON_CONTROL_RANGE(BN_CLICKED, KeyboardPadKeys().FirstId(), KeyboardPadKeys().LastId(),
+                     &CKeyboardDlg::OnKey)
 END_MESSAGE_MAP()

@@ -7,15 +7,6 @@
 #include "pad_keys.h"
 #include "resource.h"
 
-namespace {
-
-const PadKeys& Keys() {
-    static const PadKeys keys(kKeypadKeys);
-    return keys;
-}
-
-}  // namespace
-
 CKeypadDlg::CKeypadDlg(CWnd* parent) : CDialog(IDD_KEYPAD, parent) {}
 
 void CKeypadDlg::DoDataExchange(CDataExchange* dx) {
@@ -24,12 +15,12 @@ void CKeypadDlg::DoDataExchange(CDataExchange* dx) {
 
 bool CKeypadDlg::PreTranslateKey(int focusedId, UINT vkey, char16_t ch) {
     return PressPadKey(*this, IDC_KEYPAD_DISPLAY, focusedId, vkey,
-                       Keys().ForTyped(vkey, ch, IDC_STATIC));
+                       KeypadPadKeys().ForTyped(vkey, ch, IDC_STATIC));
 }
 
 // The number is built arithmetically, one place at a time, never parsed from the display.
 void CKeypadDlg::OnDigit(UINT id) {
-    const PadKey* key = Keys().ById(static_cast<int>(id));
+    const PadKey* key = KeypadPadKeys().ById(static_cast<int>(id));
     if (key == nullptr || key->ch < u'0' || key->ch > u'9') {
         return;
     }
@@ -63,5 +54,6 @@ void CKeypadDlg::OnClear() {
 BEGIN_MESSAGE_MAP(CKeypadDlg, CDialog)
     ON_BN_CLICKED(IDC_KEY_POINT, &CKeypadDlg::OnPoint)
     ON_BN_CLICKED(IDC_KEY_CLEAR, &CKeypadDlg::OnClear)
-    ON_CONTROL_RANGE(BN_CLICKED, Keys().FirstId(), Keys().LastId(), &CKeypadDlg::OnDigit)
+    ON_CONTROL_RANGE(BN_CLICKED, KeypadPadKeys().FirstId(), KeypadPadKeys().LastId(),
+                     &CKeypadDlg::OnDigit)
 END_MESSAGE_MAP()

@@ -40,6 +40,16 @@ int PadKeys::ForTyped(UINT vkey, char16_t ch, int backspaceId) const {
     return vkey == VK_RETURN ? IDOK : IDC_STATIC;
 }
 
+const PadKeys& KeypadPadKeys() {
+    static const PadKeys keys(kKeypadKeys);
+    return keys;
+}
+
+const PadKeys& KeyboardPadKeys() {
+    static const PadKeys keys(kKeyboardKeys);
+    return keys;
+}
+
 bool PressPadKey(CDialog& pad, int displayId, int focusedId, UINT vkey, int key) {
     if (focusedId == displayId || (focusedId == IDCANCEL && vkey == VK_RETURN) ||
         key == IDC_STATIC) {

@@ -31,6 +31,10 @@ private:
     const PadKey* m_last;
 };
 
+// The two pads' tables, looked up.
+const PadKeys& KeypadPadKeys();
+const PadKeys& KeyboardPadKeys();
+
 // A key typed on a physical keyboard while a pad is open presses the pad's `key` (an id of one
 // of its buttons, or IDC_STATIC for none), as a tap on it would. Where the pad's display has
 // the focus, typing goes into the display instead, and a focused Cancel takes Enter as a press

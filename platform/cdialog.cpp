@@ -25,13 +25,28 @@ std::vector<CDialog*>& RunningDialogs() {
     return running;
 }
 
+// The frame a template asks for: the main window (caption, in the task bar) with minimize and,
+// when it can grow, maximize buttons; every other dialog with a close button only.
+Qt::WindowFlags WindowFlags(const DialogTemplate& t, bool resizable) {
+    if ((t.exStyle & WS_EX_APPWINDOW) != 0) {
+        Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+        return resizable ? flags | Qt::WindowMaximizeButtonHint : flags;
+    }
+    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+}
+
 bool CanSend(ControlClass cls, UINT message, int code) {
     switch (code) {
         case BN_CLICKED:
             return message == WM_COMMAND && cls == ControlClass::Button;
         case EN_SETFOCUS:
+        case EN_CHANGE:
             return message == WM_COMMAND && cls == ControlClass::Edit;
         case NM_CLICK:
+        case NM_DBLCLK:
+        case NM_RETURN:
+        case LVN_KEYDOWN:
         case LVN_COLUMNCLICK:
             return message == WM_NOTIFY && cls == ControlClass::ListView;
         case DTN_CLOSEUP:
@@ -114,11 +129,21 @@ void CDialog::Build(QWidget* owner) {
     m_window->setWindowModality(Qt::ApplicationModal);
     m_window->installEventFilter(m_window);
     const bool caption = (m_template->style & WS_CAPTION) == WS_CAPTION;
+    const bool resizable = (m_template->style & WS_THICKFRAME) != 0;
+    m_window->setWindowFlags(WindowFlags(*m_template, resizable));
     m_window->setWindowTitle(
-        ToQString(caption ? m_template->title
-                          : (AfxGetApp() != nullptr ? AfxGetApp()->m_appName : u"Tarvo")));
+        ToQString(!m_title.empty() ? std::u16string_view(m_title)
+                  : caption        ? m_template->title
+                                   : (AfxGetApp() != nullptr ? AfxGetApp()->m_appName : u"Tarvo")));
     const DialogUnits units(font);
-    m_window->setFixedSize(units.X(m_template->cx), units.Y(m_template->cy));
+    const QSize size(units.X(m_template->cx), units.Y(m_template->cy));
+    if (resizable) {
+        // The template's size is where the window opens and the least it takes.
+        m_window->setMinimumSize(size);
+        m_window->resize(size);
+    } else {
+        m_window->setFixedSize(size);
+    }
 
     QButtonGroup* radioGroup = nullptr;
     QWidget* previousTabStop = nullptr;
@@ -126,6 +151,9 @@ void CDialog::Build(QWidget* owner) {
     for (const ControlTemplate& item : m_template->controls) {
         QWidget* control = m_window->CreateControl(item, radioGroup);
         control->setGeometry(units.Rect(item.x, item.y, item.cx, item.cy));
+        if (resizable && item.anchors != AnchorTopLeft) {
+            m_anchored.push_back({control, control->geometry(), item.anchors});
+        }
         control->setAccessibleName(
             ToQString(item.accessibleName.empty() ? item.text : item.accessibleName));
         if (control->focusPolicy() != Qt::NoFocus) {
@@ -148,6 +176,24 @@ void CDialog::Build(QWidget* owner) {
         box->lower();
     }
     ValidateMessageMap();
+}
+
+void CDialog::LayoutAnchoredControls() {
+    // Each anchored control moves or stretches by what the window has grown beyond the
+    // template's size, keeping its distance to the edges it is anchored to.
+    const QSize grown = m_window->size() - m_window->minimumSize();
+    for (const AnchoredControl& a : m_anchored) {
+        QRect r = a.templateRect;
+        if ((a.anchors & AnchorRight) != 0) {
+            (a.anchors & AnchorLeft) != 0 ? r.setRight(r.right() + grown.width())
+                                          : r.translate(grown.width(), 0);
+        }
+        if ((a.anchors & AnchorBottom) != 0) {
+            (a.anchors & AnchorTop) != 0 ? r.setBottom(r.bottom() + grown.height())
+                                         : r.translate(0, grown.height());
+        }
+        a.control->setGeometry(r);
+    }
 }
 
 void CDialog::ValidateMessageMap() const {
@@ -180,6 +226,7 @@ void CDialog::Destroy() {
     }
     m_bound.clear();
     m_controls.clear();
+    m_anchored.clear();
     m_widget = nullptr;
     delete m_window.data();
 }
@@ -197,6 +244,13 @@ BOOL CDialog::UpdateData(BOOL saveAndValidate) {
     CDataExchange dx(this, saveAndValidate != FALSE);
     DoDataExchange(&dx);
     return dx.Failed() ? FALSE : TRUE;
+}
+
+void CDialog::UpdateControl(int id) {
+    if (m_window != nullptr) {
+        CDataExchange dx = CDataExchange::TakingQuietly(this, id);
+        DoDataExchange(&dx);
+    }
 }
 
 CWnd* CDialog::GetDlgItem(int id) {

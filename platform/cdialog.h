@@ -36,6 +36,9 @@ public:
     // takes the controls into the members and returns FALSE (the message already shown) when
     // a control holds a value its member cannot take.
     BOOL UpdateData(BOOL saveAndValidate = TRUE);
+    // Takes the one control `id` into its member, quietly (see CDataExchange::TakingQuietly):
+    // for a member that follows the user's typing as it happens.
+    void UpdateControl(int id);
 
     // A handle on control `id` while the window exists, else nullptr.
     CWnd* GetDlgItem(int id);
@@ -45,6 +48,10 @@ public:
     void SetIcon(const QIcon& icon, BOOL bigIcon);
     // Centres the window over its owner, or on the screen when it has none.
     void CenterWindow();
+
+    // The title the window shows instead of the template's (set before DoModal): a dialog
+    // without a caption of its own says there what it is for.
+    void SetTitle(std::u16string title) { m_title = std::move(title); }
 
     UINT GetTemplateId() const { return m_templateId; }
     const DialogTemplate* GetTemplate() const { return m_template; }
@@ -75,6 +82,7 @@ private:
     void Build(QWidget* owner);
     void Destroy();
     void FocusFirstTabStop();
+    void LayoutAnchoredControls();
     void ValidateMessageMap() const;
     void OnCloseRequest();
 
@@ -86,6 +94,13 @@ private:
     std::map<int, QWidget*> m_controls;
     std::map<int, std::unique_ptr<CWnd>> m_items;
     std::vector<CWnd*> m_bound;
+    struct AnchoredControl {
+        QWidget* control;
+        QRect templateRect;
+        unsigned anchors;
+    };
+    std::vector<AnchoredControl> m_anchored;
+    std::u16string m_title;
     QIcon m_bigIcon;
     QIcon m_smallIcon;
 };
@@ -93,7 +108,3 @@ private:
 // The window a new dialog or message box without a parent is owned by: the window of the
 // innermost dialog still running, or nullptr when none runs.
 QWidget* GetSafeOwner();
-
-inline constexpr UINT VK_BACK = 0x08;
-inline constexpr UINT VK_RETURN = 0x0D;
-inline constexpr UINT VK_ESCAPE = 0x1B;

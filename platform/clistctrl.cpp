@@ -6,34 +6,46 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QTreeView>
 
 #include "list_model.h"
+#include "list_view_control.h"
 
-QTreeView* CListCtrl::View() const {
-    return qobject_cast<QTreeView*>(m_widget);
+ListViewControl* CListCtrl::View() const {
+    return dynamic_cast<ListViewControl*>(m_widget);
 }
 
 ListModel* CListCtrl::Model() const {
-    QTreeView* view = View();
-    return view == nullptr ? nullptr : static_cast<ListModel*>(view->model());
+    ListViewControl* view = View();
+    return view == nullptr ? nullptr : view->Model();
 }
 
 int CListCtrl::InsertColumn(int column, const std::u16string& title, int /*format*/, int width) {
-    ListModel* model = Model();
-    if (model == nullptr) {
-        return -1;
-    }
-    const int at = model->InsertColumn(column, title);
-    if (width >= 0) {
-        View()->header()->resizeSection(at, width);
-    }
-    return at;
+    ListViewControl* view = View();
+    return view == nullptr ? -1 : view->InsertColumn(column, title, width);
 }
 
 int CListCtrl::GetColumnWidth(int column) const {
-    QTreeView* view = View();
+    ListViewControl* view = View();
     return view == nullptr ? 0 : view->header()->sectionSize(column);
+}
+
+BOOL CListCtrl::SetColumnWidth(int column, int width) {
+    ListViewControl* view = View();
+    if (view == nullptr || column < 0 || column >= view->Model()->ColumnCount()) {
+        return FALSE;
+    }
+    if (width == LVSCW_AUTOSIZE || width == LVSCW_AUTOSIZE_USEHEADER) {
+        view->FitColumn(column, width == LVSCW_AUTOSIZE_USEHEADER);
+    } else {
+        view->header()->resizeSection(column, std::max(width, 0));
+    }
+    return TRUE;
+}
+
+void CListCtrl::SetSortMark(int column, bool ascending) {
+    if (ListViewControl* view = View()) {
+        view->SetSortMark(column, ascending);
+    }
 }
 
 BOOL CListCtrl::DeleteAllItems() {
@@ -92,7 +104,7 @@ BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, DWORD_PTR sortParam) {
 }
 
 int CListCtrl::GetNextItem(int start, UINT flags) const {
-    QTreeView* view = View();
+    ListViewControl* view = View();
     if (view == nullptr || (flags & LVNI_SELECTED) == 0) {
         return -1;
     }

@@ -6,7 +6,7 @@
 #include "cwnd.h"
 
 class ListModel;
-class QTreeView;
+class ListViewControl;
 
 using PFNLVCOMPARE = int (*)(LPARAM, LPARAM, LPARAM);
 
@@ -17,6 +17,12 @@ public:
     int InsertColumn(int column, const std::u16string& title, int format = LVCFMT_LEFT,
                      int width = -1);
     int GetColumnWidth(int column) const;
+    // A width in pixels, or LVSCW_AUTOSIZE / LVSCW_AUTOSIZE_USEHEADER to fit the column to its
+    // texts / and its title. A fitted column never gets narrower than the width it was
+    // inserted with, and one the user has sized by hand keeps that size.
+    BOOL SetColumnWidth(int column, int width);
+    // The sort mark on the column's title, in the direction of its sort; -1 for none.
+    void SetSortMark(int column, bool ascending);
 
     BOOL DeleteAllItems();
     int InsertItem(int position, std::u16string_view text);
@@ -42,6 +48,6 @@ public:
     void SetRedraw(BOOL redraw);
 
 private:
-    QTreeView* View() const;
+    ListViewControl* View() const;
     ListModel* Model() const;
 };

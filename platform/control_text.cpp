@@ -9,8 +9,25 @@
 
 #include "qt_text.h"
 
+namespace {
+
+// The text the program last put into an edit, as the program holds it. Shown, a "¥" of the
+// program's own text and its currency mark look alike; while the edit still shows what the
+// program put there, reading it back gives exactly that text, so a field nobody edited never
+// changes.
+constexpr char kProgramText[] = "tarvoProgramText";
+
+}  // namespace
+
 std::u16string GetControlText(const QWidget* control) {
     if (auto* edit = qobject_cast<const QLineEdit*>(control)) {
+        const QVariant program = edit->property(kProgramText);
+        if (program.isValid()) {
+            const std::u16string text = program.toString().toStdU16String();
+            if (edit->text() == ToQString(text)) {
+                return text;
+            }
+        }
         return FromQString(edit->text());
     }
     if (auto* edit = qobject_cast<const QPlainTextEdit*>(control)) {
@@ -32,6 +49,7 @@ std::u16string GetControlText(const QWidget* control) {
 
 void SetControlText(QWidget* control, const std::u16string& text) {
     if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        edit->setProperty(kProgramText, QString::fromStdU16String(text));
         edit->setText(ToQString(text));
         edit->setCursorPosition(0);
     } else if (auto* edit = qobject_cast<QPlainTextEdit*>(control)) {
@@ -46,5 +64,11 @@ void SetControlText(QWidget* control, const std::u16string& text) {
         box->setTitle(ToQString(text));
     } else if (control != nullptr) {
         control->setWindowTitle(ToQString(text));
+    }
+}
+
+void ReplaceControlSelection(QWidget* control, const std::u16string& text) {
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        edit->insert(ToQString(text));
     }
 }

@@ -2,8 +2,6 @@
 
 #include <QDateTimeEdit>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QTreeView>
 
 #include "win_types.h"
 
@@ -12,49 +10,25 @@ class CDialog;
 // The Qt widgets that stand in for the device's controls. Each knows its dialog and id and sends
 // the notifications the device's control would send.
 
-// Sends EN_SETFOCUS when the user (or code) moves the focus into it, but not when the focus
-// merely comes back with its window: a pad that closes must not reopen by itself.
+// A single-line edit. It sends EN_SETFOCUS when the pointer (mouse, touch, stylus) gives it the
+// focus, and when the pointer presses it again while it has the focus: a tap on a field, as on
+// the device. Focus that comes by the keyboard (Tab), by code, or back with its window (after a
+// nested dialog closed) sends nothing, so such a field simply takes typing. EN_CHANGE follows
+// every change the user makes to its text (not the program's own).
 class EditControl : public QLineEdit {
 public:
     EditControl(CDialog* dialog, int id, QWidget* parent);
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     CDialog* m_dialog;
     int m_id;
-};
-
-// A multi-line edit. Its text is exchanged with "\r\n" line ends, as the device's edit keeps it.
-class MultiLineEditControl : public QPlainTextEdit {
-public:
-    MultiLineEditControl(CDialog* dialog, int id, QWidget* parent);
-
-protected:
-    void focusInEvent(QFocusEvent* event) override;
-
-private:
-    CDialog* m_dialog;
-    int m_id;
-};
-
-// A report-mode list: NM_CLICK after every left click (on a row or on empty space, once the
-// click has changed the selection), LVN_COLUMNCLICK for header clicks. A keyboard user moves
-// the selection with the keys; such a move counts as a click too, so that what the commands
-// act on is always the row the user sees selected.
-class ListViewControl : public QTreeView {
-public:
-    ListViewControl(CDialog* dialog, int id, QWidget* parent);
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    void NotifyClick();
-    CDialog* m_dialog;
-    int m_id;
+    // The pointer gave the focus; the press that did so is not a second tap.
+    bool m_focusedByPointer = false;
 };
 
 // A date-time picker holding a full date and time. The short-date style shows the date with a

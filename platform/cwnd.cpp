@@ -30,3 +30,7 @@ std::u16string CWnd::GetWindowText() const {
 void CWnd::SetWindowText(const std::u16string& text) {
     SetControlText(m_widget, text);
 }
+
+void CWnd::ReplaceSel(const std::u16string& text) {
+    ReplaceControlSelection(m_widget, text);
+}

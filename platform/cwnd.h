@@ -25,6 +25,8 @@ public:
     void SetFocus();
     std::u16string GetWindowText() const;
     void SetWindowText(const std::u16string& text);
+    // For an edit: replaces its selection, or inserts at the cursor, as typing would.
+    void ReplaceSel(const std::u16string& text);
 
 protected:
     QWidget* m_widget = nullptr;

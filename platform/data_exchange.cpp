@@ -16,8 +16,9 @@
 
 namespace {
 
+// The control `id` when this run exchanges it, else nullptr.
 QWidget* Control(CDataExchange* dx, int id) {
-    return dx->Dialog()->GetControlWidget(id);
+    return dx->Exchanges(id) ? dx->Dialog()->GetControlWidget(id) : nullptr;
 }
 
 // The text holds exactly one number, blanks around it allowed.
@@ -31,8 +32,17 @@ std::u16string Quoted(const std::u16string& text) {
 
 }  // namespace
 
+CDataExchange CDataExchange::TakingQuietly(CDialog* dialog, int controlId) {
+    CDataExchange dx(dialog, true);
+    dx.m_only = controlId;
+    return dx;
+}
+
 void CDataExchange::Fail(int controlId, const std::u16string& message) {
     m_failed = true;
+    if (m_only != 0) {
+        return;
+    }
     AfxMessageBox(message, MB_OK | MB_ICONWARNING);
     if (QWidget* control = m_dialog->GetControlWidget(controlId)) {
         control->setFocus(Qt::OtherFocusReason);
@@ -98,7 +108,7 @@ void DDX_Text(CDataExchange* dx, int id, int32_t& value) {
 
 void DDX_Radio(CDataExchange* dx, int id, int32_t& value) {
     const DialogTemplate* tpl = dx->Dialog()->GetTemplate();
-    if (dx->Failed() || tpl == nullptr) {
+    if (dx->Failed() || tpl == nullptr || !dx->Exchanges(id)) {
         return;
     }
     // The group runs from `id` to the control before the next one that starts a group.
@@ -151,7 +161,7 @@ void DDX_DateTimeCtrl(CDataExchange* dx, int id, COleDateTime& value) {
 }
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control) {
-    if (!dx->Failed()) {
+    if (!dx->Failed() && dx->Exchanges(id)) {
         dx->Dialog()->BindControl(id, control);
     }
 }

@@ -16,16 +16,22 @@ class CDataExchange {
 public:
     CDataExchange(CDialog* dialog, bool saveAndValidate)
         : m_dialog(dialog), m_saveAndValidate(saveAndValidate) {}
+    // Takes the one control `controlId` into its member, quietly: a text its member cannot take
+    // leaves the member as it was, and nobody is told.
+    static CDataExchange TakingQuietly(CDialog* dialog, int controlId);
 
     CDialog* Dialog() const { return m_dialog; }
     // true: controls into members; false: members into controls.
     bool SaveAndValidate() const { return m_saveAndValidate; }
+    // Whether this run exchanges control `controlId`.
+    bool Exchanges(int controlId) const { return m_only == 0 || m_only == controlId; }
     bool Failed() const { return m_failed; }
     void Fail(int controlId, const std::u16string& message);
 
 private:
     CDialog* m_dialog;
     bool m_saveAndValidate;
+    int m_only = 0;  // 0: every control
     bool m_failed = false;
 };
 

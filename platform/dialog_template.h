@@ -10,6 +10,18 @@
 
 enum class ControlClass { Button, Edit, Static, ListView, DateTimePicker };
 
+// The edges of a resizable dialog a control keeps its distance to as the dialog grows: left and
+// top unless said otherwise; anchored to both edges of a pair, it stretches with the dialog.
+enum Anchor : unsigned {
+    AnchorLeft = 1,
+    AnchorTop = 2,
+    AnchorRight = 4,
+    AnchorBottom = 8,
+    AnchorTopLeft = AnchorLeft | AnchorTop,
+    AnchorTopRight = AnchorRight | AnchorTop,
+    AnchorAll = AnchorLeft | AnchorTop | AnchorRight | AnchorBottom,
+};
+
 struct ControlTemplate {
     int id;  // IDC_STATIC (-1) for a control without an id of its own
     ControlClass cls;
@@ -19,6 +31,7 @@ struct ControlTemplate {
     DWORD exStyle = 0;
     // What a screen reader announces for a control that shows no text of its own.
     std::u16string_view accessibleName = {};
+    unsigned anchors = AnchorTopLeft;
 };
 
 struct DialogTemplate {

@@ -7,13 +7,14 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
 #include "cdialog.h"
 #include "controls.h"
 #include "dialog_template.h"
-#include "list_model.h"
+#include "list_view_control.h"
 #include "qt_text.h"
 
 namespace {
@@ -54,6 +55,9 @@ QWidget* CreateButton(CDialog* dialog, const ControlTemplate& item, QWidget* par
         radioGroup->addButton(button);
     } else {
         auto* push = new QPushButton(ToQString(item.text), parent);
+        // Only the template's default button takes Enter from elsewhere: Qt would otherwise make
+        // whichever button last had the focus the default.
+        push->setAutoDefault(false);
         push->setDefault(type == BS_DEFPUSHBUTTON);
         button = push;
     }
@@ -66,7 +70,7 @@ QWidget* CreateButton(CDialog* dialog, const ControlTemplate& item, QWidget* par
 QWidget* CreateEdit(CDialog* dialog, const ControlTemplate& item, QWidget* parent) {
     const bool border = (item.style & WS_BORDER) != 0 || (item.exStyle & WS_EX_CLIENTEDGE) != 0;
     if ((item.style & ES_MULTILINE) != 0) {
-        auto* edit = new MultiLineEditControl(dialog, item.id, parent);
+        auto* edit = new QPlainTextEdit(parent);
         edit->setReadOnly((item.style & ES_READONLY) != 0);
         edit->setLineWrapMode(QPlainTextEdit::NoWrap);
         edit->setTabChangesFocus(true);
@@ -105,7 +109,6 @@ QWidget* CreateStatic(const ControlTemplate& item, QWidget* parent) {
 
 QWidget* CreateListView(CDialog* dialog, const ControlTemplate& item, QWidget* parent) {
     auto* view = new ListViewControl(dialog, item.id, parent);
-    view->setModel(new ListModel(view));
     if ((item.style & WS_BORDER) == 0 && (item.exStyle & WS_EX_CLIENTEDGE) == 0) {
         view->setFrameShape(QFrame::NoFrame);
     }
@@ -179,6 +182,11 @@ void DialogWindow::reject() {
     m_dialog->SendNotify(WM_COMMAND, BN_CLICKED, IDCANCEL);
 }
 
+void DialogWindow::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    m_dialog->LayoutAnchoredControls();
+}
+
 void DialogWindow::closeEvent(QCloseEvent* event) {
     // The dialog decides whether and how it ends; the window only asks.
     event->ignore();
@@ -208,8 +216,15 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
                 break;
         }
         const QString text = key->text();
-        const char16_t ch = text.size() == 1 && text[0].isPrint() ? text[0].unicode() : 0;
+        const char16_t ch = text.size() == 1 && text[0].isPrint() ? FromQString(text)[0] : 0;
         if ((vkey != 0 || ch != 0) && m_dialog->PreTranslateKey(FocusedControlId(), vkey, ch)) {
+            return true;
+        }
+        // Enter on a focused push button presses that button, whatever the dialog's default
+        // button is (a dialog without one does nothing else on Enter).
+        if (auto* button = qobject_cast<QPushButton*>(control);
+            button != nullptr && vkey == VK_RETURN) {
+            button->click();
             return true;
         }
     }

@@ -4,12 +4,33 @@
 
 #include "qt_text.h"
 
+namespace {
+
+// How many texts a column keeps for fitting: digits are as wide as each other in the fonts
+// a desktop uses, so the widest text is among the longest; a few cover texts of one length
+// that differ only in their letters (the kind marks).
+constexpr std::size_t kLongestKept = 4;
+
+// Longer first; of equal length, more printing characters first.
+bool Longer(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) {
+        return a.size() > b.size();
+    }
+    const auto printing = [](std::u16string_view t) {
+        return t.size() - static_cast<std::size_t>(std::count(t.begin(), t.end(), u' '));
+    };
+    return printing(a) > printing(b);
+}
+
+}  // namespace
+
 int ListModel::InsertColumn(int column, std::u16string_view title) {
     column = std::clamp(column, 0, ColumnCount());
     if (!m_batching) {
         beginInsertColumns(QModelIndex(), column, column);
     }
     m_titles.insert(m_titles.begin() + column, std::u16string(title));
+    m_longest.insert(m_longest.begin() + column, std::vector<std::u16string>());
     for (Row& row : m_rows) {
         AddColumnToRow(row, column);
     }
@@ -57,6 +78,7 @@ int ListModel::InsertRow(int position, std::u16string_view firstCell) {
         beginInsertRows(QModelIndex(), position, position);
     }
     m_rows.insert(m_rows.begin() + position, MakeRow(firstCell));
+    NoteText(0, firstCell);
     if (!m_batching) {
         endInsertRows();
     }
@@ -76,6 +98,7 @@ bool ListModel::SetCell(int row, int column, std::u16string_view text) {
         return false;  // offsets are 16-bit; no real cell comes near this
     }
     cells.replace(columns + begin, end - begin, text);
+    NoteText(column, text);
     const auto delta = static_cast<int>(text.size()) - static_cast<int>(end - begin);
     for (size_t c = static_cast<size_t>(column); c < columns; ++c) {
         cells[c] = static_cast<char16_t>(static_cast<int>(cells[c]) + delta);
@@ -98,11 +121,37 @@ std::u16string_view ListModel::Cell(int row, int column) const {
     return std::u16string_view(cells).substr(columns + begin, end - begin);
 }
 
+const std::vector<std::u16string>& ListModel::LongestTexts(int column) const {
+    static const std::vector<std::u16string> kNone;
+    return column < 0 || column >= ColumnCount() ? kNone : m_longest[static_cast<size_t>(column)];
+}
+
+void ListModel::NoteText(int column, std::u16string_view text) {
+    std::vector<std::u16string>& longest = m_longest[static_cast<size_t>(column)];
+    // Most cells of a column are no longer than its shortest kept text: one comparison each.
+    if (longest.size() == kLongestKept &&
+        (text.size() < longest.back().size() || !Longer(text, longest.back()))) {
+        return;
+    }
+    if (std::find(longest.begin(), longest.end(), text) != longest.end()) {
+        return;
+    }
+    const auto at = std::find_if(longest.begin(), longest.end(),
+                                 [text](const std::u16string& kept) { return Longer(text, kept); });
+    longest.insert(at, std::u16string(text));
+    if (longest.size() > kLongestKept) {
+        longest.pop_back();
+    }
+}
+
 void ListModel::Clear() {
     if (!m_batching) {
         beginResetModel();
     }
     m_rows.clear();
+    for (std::vector<std::u16string>& longest : m_longest) {
+        longest.clear();
+    }
     if (!m_batching) {
         endResetModel();
     }

@@ -23,6 +23,11 @@ public:
     std::u16string_view Cell(int row, int column) const;  // empty for a cell that does not exist
     void Clear();
 
+    // The few longest texts of `column` set since the list was last emptied, longest first
+    // (of equal length, the one with fewer blanks first), so that the column can be fitted to
+    // its widest text without measuring every row.
+    const std::vector<std::u16string>& LongestTexts(int column) const;
+
     bool SetParam(int row, LPARAM param);
     LPARAM Param(int row) const;
 
@@ -49,8 +54,10 @@ private:
     };
     Row MakeRow(std::u16string_view firstCell) const;
     void AddColumnToRow(Row& row, int column) const;
+    void NoteText(int column, std::u16string_view text);
 
     std::vector<std::u16string> m_titles;
+    std::vector<std::vector<std::u16string>> m_longest;  // per column
     std::vector<Row> m_rows;
     bool m_batching = false;
 };

@@ -9,9 +9,6 @@
 #include "win_app.h"
 
 int AfxMessageBox(const std::u16string& text, UINT type) {
-    if (ModalHook* hook = GetModalHook()) {
-        return hook->RunMessageBox(text, type);
-    }
     const QMessageBox::Icon icon = (type & 0xF0) == MB_ICONERROR     ? QMessageBox::Critical
                                    : (type & 0xF0) == MB_ICONWARNING ? QMessageBox::Warning
                                                                      : QMessageBox::NoIcon;
@@ -20,7 +17,18 @@ int AfxMessageBox(const std::u16string& text, UINT type) {
     QWidget* owner = GetSafeOwner();
     QMessageBox box(icon, ToQString(title), ToQString(text),
                     withCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, owner);
-    const int answer = box.exec() == QMessageBox::Ok ? IDOK : IDCANCEL;
+    // A message names files and quotes what they hold: it is shown as the characters it is,
+    // never read as markup (a path with "<b>" in it shows "<b>").
+    box.setTextFormat(Qt::PlainText);
+    int answer = IDCANCEL;
+    if (ModalHook* hook = GetModalHook()) {
+        box.show();
+        ActivateWindow(&box);
+        answer = hook->RunMessageBox(box, text, type);
+        box.hide();
+    } else {
+        answer = box.exec() == QMessageBox::Ok ? IDOK : IDCANCEL;
+    }
     if (owner != nullptr && owner->isVisible()) {
         ActivateWindow(owner);
     }

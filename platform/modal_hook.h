@@ -5,15 +5,17 @@
 #include "win_types.h"
 
 class CDialog;
+class QMessageBox;
 
 // Where modal runs go when something other than a person drives the program (the test suite).
 // With a hook installed, a dialog's modal run shows the dialog, hands it to RunModal, and returns
-// whatever result the hook's actions ended it with; a message box returns RunMessageBox's answer.
+// whatever result the hook's actions ended it with; a message box is shown, handed to
+// RunMessageBox with the text it was given, and answers what RunMessageBox returns.
 class ModalHook {
 public:
     virtual ~ModalHook() = default;
     virtual void RunModal(CDialog& dialog) = 0;
-    virtual int RunMessageBox(const std::u16string& text, UINT type) = 0;
+    virtual int RunMessageBox(QMessageBox& box, const std::u16string& text, UINT type) = 0;
 };
 
 // Installs `hook` (nullptr removes it) and returns the previous one.

@@ -31,6 +31,10 @@ inline constexpr int BN_CLICKED = 0;
 inline constexpr int EN_SETFOCUS = 0x0100;
 inline constexpr int NM_CLICK = -2;
 inline constexpr int LVN_COLUMNCLICK = -108;
+inline constexpr int NM_DBLCLK = -3;
+inline constexpr int NM_RETURN = -4;
+inline constexpr int LVN_KEYDOWN = -155;
+inline constexpr int EN_CHANGE = 0x0300;
 inline constexpr int DTN_DATETIMECHANGE = -759;
 inline constexpr int DTN_CLOSEUP = -753;
 
@@ -48,6 +52,12 @@ struct NMLISTVIEW {
     int iSubItem = 0;
 };
 
+// LVN_KEYDOWN's payload: the virtual key pressed in the list.
+struct NMLVKEYDOWN {
+    NMHDR hdr;
+    uint16_t wVKey = 0;
+};
+
 // Message box types and results.
 inline constexpr UINT MB_OK = 0x0;
 inline constexpr UINT MB_OKCANCEL = 0x1;
@@ -59,6 +69,15 @@ inline constexpr int ICON_BIG = 1;
 
 inline constexpr UINT LVNI_SELECTED = 0x0002;
 inline constexpr int LVCFMT_LEFT = 0;
+// SetColumnWidth: fit the column to its texts, or to its texts and its title.
+inline constexpr int LVSCW_AUTOSIZE = -1;
+inline constexpr int LVSCW_AUTOSIZE_USEHEADER = -2;
+
+// Virtual keys the dialogs react to.
+inline constexpr UINT VK_BACK = 0x08;
+inline constexpr UINT VK_RETURN = 0x0D;
+inline constexpr UINT VK_ESCAPE = 0x1B;
+inline constexpr UINT VK_DELETE = 0x2E;
 
 // Window styles.
 inline constexpr DWORD WS_POPUP = 0x80000000;
@@ -71,6 +90,11 @@ inline constexpr DWORD WS_TABSTOP = 0x00010000;
 inline constexpr DWORD WS_VSCROLL = 0x00200000;
 inline constexpr DWORD WS_HSCROLL = 0x00100000;
 inline constexpr DWORD DS_MODALFRAME = 0x80;
+// A dialog's frame: a resizable border and a maximize box. (For a control, the same bits mean
+// WS_GROUP and WS_TABSTOP, as on the device.)
+inline constexpr DWORD WS_THICKFRAME = 0x00040000;
+inline constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
+inline constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
 
 // Extended window styles.
 inline constexpr DWORD WS_EX_DLGMODALFRAME = 0x00000001;

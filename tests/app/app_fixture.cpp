@@ -6,9 +6,11 @@
 #include <sstream>
 
 #include <gtest/gtest.h>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QTest>
 
+#include "list_columns.h"
 #include "resource.h"
 
 namespace fs = std::filesystem;
@@ -88,4 +90,21 @@ void ClickEmptyListSpace(CDialog& dlg) {
     QTreeView* view = ListView(dlg);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                       QPoint(5, view->viewport()->height() - 2));
+}
+
+void ExpectColumnsFitTheirTexts(CDialog& dlg) {
+    QTreeView* view = ListView(dlg);
+    const QFontMetrics metrics(view->font());
+    const QAbstractItemModel* model = view->model();
+    for (int c = 0; c < kIndexColumn; ++c) {
+        const int width = view->header()->sectionSize(c);
+        EXPECT_GE(width, kListColumns[static_cast<size_t>(c)].width) << "column " << c;
+        EXPECT_GE(width, metrics.horizontalAdvance(model->headerData(c, Qt::Horizontal).toString()))
+            << "title of column " << c;
+        for (int r = 0; r < model->rowCount(); ++r) {
+            EXPECT_GE(width, metrics.horizontalAdvance(Cell(dlg, r, c)))
+                << "row " << r << " column " << c;
+        }
+    }
+    EXPECT_EQ(view->header()->sectionSize(kIndexColumn), 0);
 }

@@ -43,3 +43,7 @@ QString Cell(CDialog& dlg, int row, int column);
 void ClickRow(CDialog& dlg, int row);
 void ClickHeader(CDialog& dlg, int column);
 void ClickEmptyListSpace(CDialog& dlg);
+
+// Every visible column of the list is at least as wide as its template width, its title and
+// every one of its cell texts at the list's font; the hidden index column stays at width 0.
+void ExpectColumnsFitTheirTexts(CDialog& dlg);

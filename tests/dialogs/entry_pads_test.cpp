@@ -234,7 +234,7 @@ TEST_F(EntryPadsTest, APadReadsNoControlAndRefreshesThemAll) {
 
 // After a pad, the focus is on OK: the pad does not come back when the dialog is active again,
 // and a second tap on the same field opens it anew.
-TEST_F(EntryPadsTest, AfterAPadTheFocusIsOnOkAndTheSameFieldOpensThePadAgain) {
+TEST_F(EntryPadsTest, AfterAPadTheFocusIsBackInTheFieldAndATapOpensThePadAgain) {
     std::vector<Field> fields = NumberFields();
     for (const Field& f : LabelFields()) {
         fields.push_back(f);
@@ -253,18 +253,20 @@ TEST_F(EntryPadsTest, AfterAPadTheFocusIsOnOkAndTheSameFieldOpensThePadAgain) {
             pads::QueueKeypad(driver, "8");
         }
         driver.OnDialog(IDD_ENTRY, [&](CDialog& d) {
-            ui::ClickFocus(d, field.id);
-            EXPECT_EQ(QApplication::focusWidget(), ui::Control(d, IDOK));
+            QWidget* control = ui::Control(d, field.id);
+            ui::Click(d, field.id);
+            EXPECT_EQ(QApplication::focusWidget(), control);
             // The window loses and regains the activation (another window came and went): the
-            // focus returns to OK, and no pad opens by itself.
+            // focus returns to the field, and no pad opens by itself.
             QApplication::setActiveWindow(nullptr);
             QApplication::setActiveWindow(d.GetWindowWidget());
-            EXPECT_EQ(QApplication::focusWidget(), ui::Control(d, IDOK));
+            EXPECT_EQ(QApplication::focusWidget(), control);
             EXPECT_EQ(driver.DialogsRun(), (std::vector<UINT>{IDD_ENTRY, pad}));
 
-            ui::ClickFocus(d, field.id);
+            // A second tap on the field that has the focus is a new request.
+            ui::Click(d, field.id);
             EXPECT_EQ(driver.DialogsRun(), (std::vector<UINT>{IDD_ENTRY, pad, pad}));
-            EXPECT_EQ(QApplication::focusWidget(), ui::Control(d, IDOK));
+            EXPECT_EQ(QApplication::focusWidget(), control);
             ui::Click(d, IDOK);
         });
         ASSERT_EQ(dlg.DoModal(), IDOK);
@@ -299,7 +301,7 @@ TEST_F(EntryPadsTest, PriceOutsideThirtyTwoBitsIsRefusedWithAMessage) {
         driver.OnDialog(IDD_ENTRY, [&](CDialog& d) {
             ui::ClickFocus(d, IDC_PRICE);
             EXPECT_EQ(Shown(d, IDC_PRICE), "1716");
-            EXPECT_EQ(QApplication::focusWidget(), ui::Control(d, IDOK));
+            EXPECT_EQ(QApplication::focusWidget(), ui::Control(d, IDC_PRICE));
             ui::Click(d, IDOK);
         });
         ASSERT_EQ(dlg.DoModal(), IDOK);

@@ -27,14 +27,15 @@ LogRecord Record(uint16_t day, uint16_t hour, uint16_t minute, uint16_t second, 
 const std::vector<LogRecord> kTwoFillUps = {Record(15, 18, 0, 0, 20.0, 1300.0, 2900, 15.0),
                                             Record(2, 7, 4, 9, 35.0, 1000.0, 5110, 0.0)};
 
-// The report as the edit shows it: eight lines with blank lines between the sections.
+// The report as the edit shows it: eight lines with blank lines between the sections, the
+// currency mark shown as the yen sign.
 const QString kShownReport =
     "  1. RECORD START:  3/2/2008  7:4:9\n\n"
     "  2. REFUEL:  2 times,  Total 55.0 L\n\n"
     "     Max. Refuel 35.0 L,  Min. Refuel 20.0 L\n"
-    "     Av. 145.6 \\/L  Highest / Lowest  146.0 / 145.0 \\/L\n\n"
-    "  3. COST:  Fuel \\8010,  Other \\0\n\n"
-    "     Total \\8010\n\n"
+    "     Av. 145.6 \u00A5/L  Highest / Lowest  146.0 / 145.0 \u00A5/L\n\n"
+    "  3. COST:  Fuel \u00A58010,  Other \u00A50\n\n"
+    "     Total \u00A58010\n\n"
     "  4. MILEAGE:  Drive 300.0 km,  Av. 15.0 km/L\n\n"
     "     Highest / Lowest  15.0 / 15.0 km/L\n";
 

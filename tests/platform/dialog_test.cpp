@@ -7,6 +7,7 @@
 #include "cdialog.h"
 #include "data_exchange.h"
 #include "dialog_window.h"
+#include "message_box.h"
 #include "modal_driver.h"
 #include "test_templates.h"
 #include "ui.h"
@@ -163,6 +164,38 @@ TEST(Dialog, NestedDialogOpensOverItsOwnerAndGivesTheFocusBack) {
         });
         outer.DoModal();
     }
+}
+
+TEST(Dialog, AMessageBoxShowsItsTextAsItIsAndGivesTheFocusBack) {
+    const std::u16string text = u"Cannot read \"/media/<b>card</b>/<img src=x.png>Tarvo.csv\".";
+    ModalDriver driver;
+    ProbeDlg dlg;
+    driver.OnMessageBox();
+    driver.OnDialog(kProbeDialog, [&](CDialog& d) {
+        ui::ClickFocus(d, kProbeEdit);
+        EXPECT_EQ(AfxMessageBox(text, MB_OK | MB_ICONERROR), IDOK);
+        EXPECT_EQ(QApplication::activeWindow(), d.GetWindowWidget());
+        EXPECT_EQ(QApplication::focusWidget(), ui::Control(d, kProbeEdit));
+        EXPECT_EQ(dlg.m_focusCount, 1);
+        ui::Click(d, IDCANCEL);
+    });
+    dlg.DoModal();
+    EXPECT_EQ(driver.MessageBoxesShown(), std::vector<QString>{QString::fromStdU16String(text)});
+}
+
+TEST(Dialog, ADialogWithoutACaptionHasNoMinimizeOrMaximizeButton) {
+    ModalDriver driver;
+    ProbeDlg dlg;
+    dlg.SetTitle(u"Probe");
+    driver.OnDialog(kProbeDialog, [](CDialog& d) {
+        const QWidget* window = d.GetWindowWidget();
+        EXPECT_EQ(window->windowTitle(), "Probe");
+        EXPECT_FALSE(window->windowFlags() & Qt::WindowMinimizeButtonHint);
+        EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+        EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "its size is the template's";
+        ui::Click(d, IDCANCEL);
+    });
+    dlg.DoModal();
 }
 
 TEST(Dialog, ControlsArePlacedInDialogUnitsOfTheTemplateFont) {

@@ -110,7 +110,10 @@ struct FrameRow {
 };
 
 const FrameRow kFrames[] = {
-    {"main", IDD_TARVO_DIALOG, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE,
+    // On a desktop the main window can be resized and maximized.
+    {"main", IDD_TARVO_DIALOG,
+     WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | WS_VISIBLE | WS_THICKFRAME |
+         WS_MAXIMIZEBOX,
      WS_EX_CAPTIONOKBTN | WS_EX_APPWINDOW, 180, 125, 12, u"Tarvo V1.10"},
     {"entry", IDD_ENTRY, DS_MODALFRAME | WS_POPUP, 0, 182, 137, 9, u""},
     {"stats", IDD_STATS, DS_MODALFRAME | WS_POPUP, 0, 180, 139, 12, u""},

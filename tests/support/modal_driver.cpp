@@ -1,7 +1,10 @@
 #include "modal_driver.h"
 
 #include <gtest/gtest.h>
+#include <QLabel>
+#include <QMessageBox>
 #include <QString>
+#include <QTextDocumentFragment>
 
 #include "cdialog.h"
 
@@ -54,8 +57,14 @@ void ModalDriver::RunModal(CDialog& dialog) {
     }
 }
 
-int ModalDriver::RunMessageBox(const std::u16string& text, UINT /*type*/) {
+int ModalDriver::RunMessageBox(QMessageBox& box, const std::u16string& text, UINT /*type*/) {
     m_boxTexts.push_back(text);
+    // What a person reads: the text as the box shows it, rich text rendered as markup.
+    const QLabel* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    m_boxesShown.push_back(label == nullptr ? QString()
+                           : label->textFormat() == Qt::PlainText
+                               ? label->text()
+                               : QTextDocumentFragment::fromHtml(label->text()).toPlainText());
     if (m_boxHandlers.empty()) {
         ADD_FAILURE() << "unexpected message box: " << Utf8(text);
         return IDOK;

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <QString>
+
 #include "modal_hook.h"
 
 // Drives modal runs in tests, synchronously: each modal run of a dialog takes the next handler
@@ -27,18 +29,21 @@ public:
     // Queues the answer to the next message box; by default it is acknowledged with OK.
     void OnMessageBox(BoxHandler handler = nullptr);
 
-    // Every message box text shown so far, in order.
+    // Every message box text shown so far, in order, as the program gave it.
     const std::vector<std::u16string>& MessageBoxTexts() const { return m_boxTexts; }
+    // The same boxes as they were shown: the text on screen, and whether it was plain text.
+    const std::vector<QString>& MessageBoxesShown() const { return m_boxesShown; }
     // Template ids of every modal run so far, in order.
     const std::vector<UINT>& DialogsRun() const { return m_dialogsRun; }
 
     void RunModal(CDialog& dialog) override;
-    int RunMessageBox(const std::u16string& text, UINT type) override;
+    int RunMessageBox(QMessageBox& box, const std::u16string& text, UINT type) override;
 
 private:
     ModalHook* m_previous;
     std::map<UINT, std::deque<DialogHandler>> m_dialogHandlers;
     std::deque<BoxHandler> m_boxHandlers;
     std::vector<std::u16string> m_boxTexts;
+    std::vector<QString> m_boxesShown;
     std::vector<UINT> m_dialogsRun;
 };

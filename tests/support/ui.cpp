@@ -1,7 +1,9 @@
 #include "ui.h"
 
 #include <gtest/gtest.h>
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 #include <QWidget>
 
@@ -49,6 +51,17 @@ std::u16string Text(CDialog& dialog, int id) {
 
 QString QText(CDialog& dialog, int id) {
     return QString::fromStdU16String(Text(dialog, id));
+}
+
+QString Shown(CDialog& dialog, int id) {
+    QWidget* control = Control(dialog, id);
+    if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+        return edit->text();
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        return button->text();
+    }
+    return control == nullptr ? QString() : control->windowTitle();
 }
 
 bool Enabled(CDialog& dialog, int id) {

@@ -18,6 +18,8 @@ void Key(CDialog& dialog, int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoMod
 void Type(CDialog& dialog, const QString& text);  // typed into whatever has the focus
 std::u16string Text(CDialog& dialog, int id);
 QString QText(CDialog& dialog, int id);
+// What the control shows on screen (where the program's text is mapped for display).
+QString Shown(CDialog& dialog, int id);
 bool Enabled(CDialog& dialog, int id);
 
 }  // namespace ui
