@@ -1,20 +1,35 @@
 #include "spending_chart.h"
 
 #include <algorithm>
+#include <cmath>
 
-#include <QStringList>
 #include <QToolTip>
-#include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QValueAxis>
 
+#include "chart_look.h"
 #include "screen_text.h"
 
 namespace {
 
-// Beyond this many months their names stand upright under the bars, or they would overlap.
-constexpr std::size_t kMonthsWithLevelNames = 8;
+// Steps that divide the year, so that the named months are the same ones every year.
+constexpr int kYearSteps[] = {1, 2, 3, 4, 6, 12};
+
+// The fewest months from one name to the next that leave `nameWidth` pixels per name.
+int MonthStep(qreal plotWidth, std::size_t months, qreal nameWidth) {
+    if (plotWidth <= 0.0 || months == 0) {
+        return 1;
+    }
+    const qreal perMonth = plotWidth / static_cast<qreal>(months);
+    for (int step : kYearSteps) {
+        if (step * perMonth >= nameWidth) {
+            return step;
+        }
+    }
+    return 12 * static_cast<int>(std::ceil(nameWidth / (12 * perMonth)));
+}
 
 }  // namespace
 
@@ -23,19 +38,23 @@ SpendingChartView::SpendingChartView(QWidget* parent)
       m_bars(new QBarSeries),
       m_fuel(new QBarSet(ToQString(u"Fuel"))),
       m_other(new QBarSet(ToQString(u"Other"))),
-      m_monthAxis(new QBarCategoryAxis),
+      m_monthAxis(new QCategoryAxis),
       m_yenAxis(new QValueAxis) {
-    setRenderHint(QPainter::Antialiasing);
-    chart()->legend()->setAlignment(Qt::AlignBottom);
+    SetChartLook(*this);
     m_bars->append(m_fuel);
     m_bars->append(m_other);
     chart()->addSeries(m_bars);
+    // A name stands under its month's pair of bars, which sits at the month's index.
+    m_monthAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    m_monthAxis->setGridLineVisible(false);
     m_yenAxis->setTitleText(ToQString(u"\\ per month"));
     m_yenAxis->setLabelFormat("%.0f");
     chart()->addAxis(m_monthAxis, Qt::AlignBottom);
     chart()->addAxis(m_yenAxis, Qt::AlignLeft);
     m_bars->attachAxis(m_monthAxis);
     m_bars->attachAxis(m_yenAxis);
+    connect(chart(), &QChart::plotAreaChanged, this,
+            [this](const QRectF& plot) { NameMonths(plot.width()); });
     connect(m_fuel, &QBarSet::hovered, this,
             [this](bool entered, int month) { ShowTip(m_fuel, true, entered, month); });
     connect(m_other, &QBarSet::hovered, this,
@@ -45,13 +64,11 @@ SpendingChartView::SpendingChartView(QWidget* parent)
 void SpendingChartView::SetMonths(std::vector<MonthSpending> months) {
     m_fuel->remove(0, m_fuel->count());
     m_other->remove(0, m_other->count());
-    QStringList names;
     QList<qreal> fuel;
     QList<qreal> other;
     int64_t low = 0;
     int64_t high = 0;
     for (const MonthSpending& month : months) {
-        names.append(ToQString(MonthName(month)));
         fuel.append(static_cast<qreal>(month.fuel));
         other.append(static_cast<qreal>(month.other));
         low = std::min({low, month.fuel, month.other});
@@ -59,12 +76,31 @@ void SpendingChartView::SetMonths(std::vector<MonthSpending> months) {
     }
     m_fuel->append(fuel);
     m_other->append(other);
-    m_monthAxis->clear();
-    m_monthAxis->append(names);
-    m_monthAxis->setLabelsAngle(months.size() > kMonthsWithLevelNames ? -90 : 0);
     m_yenAxis->setRange(static_cast<qreal>(low), static_cast<qreal>(std::max(high, low + 1)));
     m_yenAxis->applyNiceNumbers();
     m_months = std::move(months);
+    m_monthAxis->setRange(-0.5, static_cast<qreal>(m_months.size()) - 0.5);
+    m_step = 0;
+    NameMonths(chart()->plotArea().width());
+}
+
+void SpendingChartView::NameMonths(qreal plotWidth) {
+    const qreal nameWidth = QFontMetricsF(m_monthAxis->labelsFont()).horizontalAdvance("0000-00");
+    // A name and half as much again: neighbours never crowd each other.
+    const int step = MonthStep(plotWidth, m_months.size(), 1.5 * nameWidth);
+    if (step == m_step) {
+        return;
+    }
+    m_step = step;
+    for (const QString& name : m_monthAxis->categoriesLabels()) {
+        m_monthAxis->remove(name);
+    }
+    m_monthAxis->setStartValue(-0.5);
+    for (std::size_t i = 0; i < m_months.size(); ++i) {
+        if ((m_months[i].month - 1) % step == 0) {
+            m_monthAxis->append(ToQString(MonthName(m_months[i])), static_cast<qreal>(i));
+        }
+    }
 }
 
 void SpendingChartView::ShowTip(QBarSet* set, bool fuel, bool entered, int month) {

@@ -12,6 +12,7 @@
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
 
+#include "chart_look.h"
 #include "screen_text.h"
 
 namespace {
@@ -45,8 +46,7 @@ std::size_t NearestPoint(const QXYSeries* series, const QPointF& at) {
 
 TimeChartView::TimeChartView(std::u16string_view valueTitle, QWidget* parent)
     : QChartView(parent), m_timeAxis(new QDateTimeAxis), m_valueAxis(new QValueAxis) {
-    setRenderHint(QPainter::Antialiasing);
-    chart()->legend()->setAlignment(Qt::AlignBottom);
+    SetChartLook(*this);
     m_timeAxis->setFormat("yyyy-MM");
     m_valueAxis->setTitleText(ToQString(valueTitle));
     m_valueAxis->setLabelFormat("%.0f");
@@ -60,7 +60,12 @@ std::size_t TimeChartView::AddLine(std::u16string_view name, std::u16string_view
     Line line{new QLineSeries, nullptr, std::u16string(unit), {}};
     line.series->setName(ToQString(name));
     Attach(line.series);
-    if (marked) {
+    if (!marked) {
+        // A line without dots is a trend over the others: thicker, so that it reads as one.
+        QPen pen = line.series->pen();
+        pen.setWidthF(3.0);
+        line.series->setPen(pen);
+    } else {
         line.dots = new QScatterSeries;
         line.dots->setName(line.series->name());
         line.dots->setMarkerSize(7.0);

@@ -16,8 +16,8 @@ class QValueAxis;
 class QXYSeries;
 
 // Values over time on a date axis: each line joins its points, oldest first; a marked line also
-// draws each point as a dot. Resting the pointer on a line or a dot shows the nearest point's
-// date, time and value in a tooltip.
+// draws each point as a dot, an unmarked one is a trend and drawn thicker. Resting the pointer on a
+// line or a dot shows the nearest point's date, time and value in a tooltip.
 class TimeChartView : public QChartView {
 public:
     // `valueTitle` names the value axis with its unit, e.g. "km/L".

@@ -5,21 +5,23 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolTip>
-#include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
+#include <QtCharts/QCategoryAxis>
 #include <QtCharts/QChartView>
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QScatterSeries>
 #include <QtCharts/QValueAxis>
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "charts_window.h"
 #include "log_record.h"
 #include "log_test_support.h"
+#include "two_year_log.h"
 
 namespace {
 
@@ -83,6 +85,15 @@ protected:
     QString ValueTitle(const char* chart) {
         return Chart(chart)->axes(Qt::Vertical).at(0)->titleText();
     }
+    // The month names under the bars, with the spending tab in front (a tab laid out in the
+    // background has not got its width yet).
+    QStringList MonthNames() {
+        Tabs()->setCurrentWidget(View("spendingChart"));
+        QCoreApplication::processEvents();
+        auto* axis =
+            qobject_cast<QCategoryAxis*>(Chart("spendingChart")->axes(Qt::Horizontal).at(0));
+        return axis != nullptr ? axis->categoriesLabels() : QStringList{"no month axis"};
+    }
     QLabel* Label(const char* name) { return m_charts.findChild<QLabel*>(name); }
     QTabWidget* Tabs() { return m_charts.findChild<QTabWidget*>(); }
 
@@ -116,10 +127,7 @@ TEST_F(ChartsWindowTest, TheWorkedExamplesSeriesHoldItsPoints) {
     EXPECT_EQ(Values(bars->barSets().at(0)), (std::vector<double>{11394.0, 0.0}));
     EXPECT_EQ(bars->barSets().at(1)->label(), "Other");
     EXPECT_EQ(Values(bars->barSets().at(1)), (std::vector<double>{0.0, 8400.0}));
-    auto* months =
-        qobject_cast<QBarCategoryAxis*>(Chart("spendingChart")->axes(Qt::Horizontal).at(0));
-    ASSERT_NE(months, nullptr);
-    EXPECT_EQ(months->categories(), QStringList({"2007-08", "2007-09"}));
+    EXPECT_EQ(MonthNames(), QStringList({"2007-08", "2007-09"}));
     EXPECT_EQ(ValueTitle("spendingChart"), u"\u00A5 per month");
 
     const std::vector<std::string> prices = {
@@ -174,11 +182,36 @@ TEST_F(ChartsWindowTest, FollowsEveryLogItIsGiven) {
     EXPECT_EQ(Points(Find<QScatterSeries>("economyChart", kKmPerL)),
               (std::vector<std::string>{"2007-12-30 08:00:00 20.00", "2008-01-20 08:00:00 20.00"}));
     EXPECT_EQ(Points(Find<QLineSeries>("priceChart", kPrice)).size(), 3u);
-    EXPECT_EQ(qobject_cast<QBarCategoryAxis*>(Chart("spendingChart")->axes(Qt::Horizontal).at(0))
-                  ->categories(),
-              QStringList({"2007-11", "2007-12", "2008-01"}));
+    EXPECT_EQ(MonthNames(), QStringList({"2007-11", "2007-12", "2008-01"}));
     EXPECT_TRUE(Label("leftOut")->isVisible());
     EXPECT_EQ(Label("leftOut")->text(), "Left out: 1 entry whose date is no calendar date.");
+}
+
+// The month names under the bars thin out as the window narrows, always on the same months of
+// every year (every month, or January, April, July, October, ...), and come back as it widens.
+TEST_F(ChartsWindowTest, MonthNamesFitTheWidthOnTheSameMonthsEveryYear) {
+    Show(TwoYearLog());
+    struct Row {
+        const char* name;
+        QSize size;
+    };
+    std::map<std::string, int> namesAt;
+    for (const Row& row : {Row{"wide", {1900, 1000}}, Row{"smallest", m_charts.minimumSize()},
+                           Row{"wide again", {1900, 1000}}}) {
+        SCOPED_TRACE(row.name);
+        m_charts.resize(row.size);
+        const QStringList names = MonthNames();
+        ASSERT_GE(names.size(), 2);
+        const int step = names[1].mid(5).toInt() - names[0].mid(5).toInt() +
+                         12 * (names[1].left(4).toInt() - names[0].left(4).toInt());
+        EXPECT_EQ(12 % step, 0) << names.join(' ').toStdString();
+        for (const QString& name : names) {
+            EXPECT_EQ((name.mid(5).toInt() - 1) % step, 0) << name.toStdString();
+        }
+        namesAt[row.name] = static_cast<int>(names.size());
+    }
+    EXPECT_LT(namesAt["smallest"], namesAt["wide"]);
+    EXPECT_EQ(namesAt["wide again"], namesAt["wide"]);
 }
 
 // What the pointer resting on a point or a bar shows, driven through the series' own signals.
