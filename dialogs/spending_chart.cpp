@@ -79,7 +79,9 @@ void SpendingChartView::SetMonths(std::vector<MonthSpending> months) {
     m_yenAxis->setRange(static_cast<qreal>(low), static_cast<qreal>(std::max(high, low + 1)));
     m_yenAxis->applyNiceNumbers();
     m_months = std::move(months);
-    m_monthAxis->setRange(-0.5, static_cast<qreal>(m_months.size()) - 0.5);
+    // One month's room at least: a log whose every date is mistyped has no months to show.
+    m_monthAxis->setRange(-0.5,
+                          static_cast<qreal>(std::max<std::size_t>(m_months.size(), 1)) - 0.5);
     m_step = 0;
     NameMonths(chart()->plotArea().width());
 }

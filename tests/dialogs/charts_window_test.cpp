@@ -152,6 +152,13 @@ TEST_F(ChartsWindowTest, FollowsEveryLogItIsGiven) {
     EXPECT_EQ(MonthNames(), QStringList({"2007-11", "2007-12", "2008-01"}));
     EXPECT_EQ(Label("leftOut")->text(), "Left out: 1 entry whose date is no calendar date.");
     EXPECT_TRUE(Label("leftOut")->isVisible());
+
+    // Two fill-ups, neither on a calendar date: empty charts that say why.
+    Show(Recomputed(BookOf({Entry(2007, 13, 9, 8, 0, 0, 1500.0, 25.0, FillUp, 3500),
+                            Entry(2007, 13, 1, 8, 0, 0, 1000.0, 40.0, FillUp, 6000)})));
+    EXPECT_TRUE(Points("economyChart", 0).empty());
+    EXPECT_TRUE(MonthNames().empty());
+    EXPECT_EQ(Label("leftOut")->text(), "Left out: 2 entries whose date is no calendar date.");
 }
 
 // Month names thin out as the window narrows, on the same months of every year (every month, or
