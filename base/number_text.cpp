@@ -196,6 +196,15 @@ std::string FormatInt(int64_t value, int width) {
     return text;
 }
 
+std::string FormatGroupedInt(int64_t value) {
+    std::string text = FormatInt(value);
+    const std::size_t firstDigit = value < 0 ? 1 : 0;
+    for (std::size_t at = text.size(); at > firstDigit + 3; at -= 3) {
+        text.insert(at - 3, 1, ',');
+    }
+    return text;
+}
+
 std::string FormatShortest(double value) {
     char text[32];  // "-d.ddddddddddddddde-308" at most
     const auto result =

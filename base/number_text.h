@@ -16,6 +16,8 @@ void AppendFixed(std::string& out, double value, int precision, int width = 0);
 // "%*d" / "%*ld".
 std::string FormatInt(int64_t value, int width = 0);
 void AppendInt(std::string& out, int64_t value, int width = 0);
+// A whole amount with a comma between groups of three digits: "11,394", "-1,234,567".
+std::string FormatGroupedInt(int64_t value);
 
 // "%.15g": the shortest form a double takes in an edit (0.0 as "0", 12.05 as "12.05").
 std::string FormatShortest(double value);

@@ -1,12 +1,14 @@
 // Screenshots of every dialog as a person meets them, taken from the real windows: the main
-// dialog with a four-entry log and each dialog it opens. Each shot is checked for what a person
-// would notice first: a window of its template's size in dialog units, drawn (not one flat
-// colour), with every control inside its edges; at a device pixel ratio of 2 the same windows
-// come out twice as large in device pixels.
+// dialog with a four-entry log and each dialog it opens, and the charts window, one shot per tab,
+// with two years of driving. Each shot is checked for what a person would notice first: a window
+// of its template's size in dialog units (the charts window: of the size it was given), drawn
+// (not one flat colour), with every control inside its edges; at a device pixel ratio of 2 the
+// same windows come out twice as large in device pixels.
 //
 // The shots go to $TARVO_SCREENSHOT_DIR when it is set (the README's pictures are made so), to a
 // temporary folder otherwise.
 
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,20 +21,26 @@
 #include <QPixmap>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QWidget>
 
 #include "app_fixture.h"
+#include "chart_data.h"
+#include "charts_window.h"
 #include "dialog_window.h"
 #include "key_tables.h"
 #include "ole_date_time.h"
 #include "resource.h"
+#include "two_year_log.h"
 #include "ui.h"
 
 namespace {
 
 // The names of the shots, one per dialog, in the order the tour below opens them.
-const std::vector<QString> kShotNames = {"main", "entry", "keypad", "keyboard", "stats", "confirm"};
+const std::vector<QString> kShotNames = {"main",     "entry",           "keypad",
+                                         "keyboard", "stats",           "confirm",
+                                         "charts",   "charts-spending", "charts-price"};
 
 // The device pixel ratio this process was started with (the offscreen screen takes it from
 // QT_SCALE_FACTOR), as the screenshots must show it.
@@ -40,6 +48,30 @@ qreal RequestedRatio() {
     bool ok = false;
     const qreal factor = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble(&ok);
     return ok && factor > 0 ? factor : 1.0;
+}
+
+// Grabs `window` as the screen shows it, checks that it was drawn, and saves it as
+// `folder`/`name`.png.
+void SaveShot(QWidget& window, const QString& folder, const QString& name) {
+    const QPixmap pixmap = window.grab();
+    EXPECT_DOUBLE_EQ(pixmap.devicePixelRatio(), RequestedRatio());
+    const QImage shot = pixmap.toImage();
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_EQ(shot.size(), window.size() * RequestedRatio());
+
+    // Not one flat colour: frames, controls and their texts were drawn. A tenth of the pixels
+    // differ from the corner's at least (an empty window would have none).
+    qint64 differing = 0;
+    const QRgb corner = shot.pixel(0, 0);
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            differing += shot.pixel(x, y) != corner;
+        }
+    }
+    EXPECT_GT(differing * 10, qint64(shot.width()) * shot.height());
+
+    const QString file = QDir(folder).filePath(name + ".png");
+    ASSERT_TRUE(shot.save(file, "PNG")) << file.toStdString();
 }
 
 // What every shot must be, checked on the open dialog, then saved as `folder`/`name`.png.
@@ -75,25 +107,7 @@ void TakeShot(CDialog& dlg, const QString& folder, const QString& name) {
         EXPECT_GT(at.height(), 0) << "control " << item.id;
     }
 
-    const QPixmap pixmap = window->grab();
-    EXPECT_DOUBLE_EQ(pixmap.devicePixelRatio(), RequestedRatio());
-    const QImage shot = pixmap.toImage();
-    ASSERT_FALSE(shot.isNull());
-    EXPECT_EQ(shot.size(), window->size() * RequestedRatio());
-
-    // Not one flat colour: frames, controls and their texts were drawn. A tenth of the pixels
-    // differ from the corner's at least (an empty window would have none).
-    qint64 differing = 0;
-    const QRgb corner = shot.pixel(0, 0);
-    for (int y = 0; y < shot.height(); ++y) {
-        for (int x = 0; x < shot.width(); ++x) {
-            differing += shot.pixel(x, y) != corner;
-        }
-    }
-    EXPECT_GT(differing * 10, qint64(shot.width()) * shot.height());
-
-    const QString file = QDir(folder).filePath(name + ".png");
-    ASSERT_TRUE(shot.save(file, "PNG")) << file.toStdString();
+    SaveShot(*window, folder, name);
 }
 
 int KeyboardKeyId(char16_t ch) {
@@ -168,6 +182,36 @@ protected:
                                         IDD_KEYBOARD,     IDD_STATS, IDD_CONFIRM};
         EXPECT_EQ(m_driver.DialogsRun(), tour);
         EXPECT_EQ(ReadLog(), kWorkedExampleFile);
+
+        TakeChartsShots(folder);
+    }
+
+    // The charts window over two years of driving, at the size it opens with, one shot per tab.
+    static void TakeChartsShots(const QString& folder) {
+        QWidget owner;
+        ChartsWindow charts(&owner);
+        const LogBook log = TwoYearLog();
+        const ChartData data = BuildChartData(log);
+        // Two full years, every entry dated, a km/L for most stops: a picture worth showing.
+        EXPECT_EQ(data.months.size(), 24u);
+        EXPECT_GE(data.kmPerL.size(), 40u);
+        EXPECT_EQ(LeftOutNote(data), u"");
+        charts.ShowLog(log);
+        const QSize opened = charts.size();
+        charts.show();
+        QCoreApplication::processEvents();  // lays the charts out
+        ASSERT_TRUE(charts.isVisible());
+        EXPECT_EQ(charts.size(), opened);
+        auto* tabs = charts.findChild<QTabWidget*>();
+        ASSERT_NE(tabs, nullptr);
+        const QString names[] = {"charts", "charts-spending", "charts-price"};
+        ASSERT_EQ(tabs->count(), static_cast<int>(std::size(names)));
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            SCOPED_TRACE(names[tab].toStdString());
+            tabs->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            SaveShot(charts, folder, names[tab]);
+        }
     }
 };
 

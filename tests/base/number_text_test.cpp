@@ -170,6 +170,18 @@ TEST(BaseText, FormatIntIsPercentStarLd) {
     }
 }
 
+TEST(LogTextFormat, FormatGroupedIntPutsACommaBetweenThousands) {
+    struct Row {
+        int64_t value;
+        const char* text;
+    };
+    for (const Row& row :
+         {Row{0, "0"}, Row{999, "999"}, Row{1000, "1,000"}, Row{11394, "11,394"}, Row{-999, "-999"},
+          Row{-1234567, "-1,234,567"}, Row{INT64_MIN, "-9,223,372,036,854,775,808"}}) {
+        EXPECT_EQ(FormatGroupedInt(row.value), row.text);
+    }
+}
+
 struct ScanRow {
     const char* name;
     const char* text;
