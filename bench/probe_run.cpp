@@ -1,5 +1,6 @@
 #include "probe_run.h"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -55,11 +56,15 @@ std::map<std::string, long long> RunProbe(const std::vector<std::string>& comman
     }
     ::close(out[0]);
     int status = 0;
-    if (child < 0 || ::waitpid(child, &status, 0) != child) {
+    rusage usage{};
+    if (child < 0 || ::wait4(child, &status, 0, &usage) != child) {
         return {{"exit_status", 127}};
     }
     std::map<std::string, long long> figures = ParseFigures(text);
     figures["started_ns"] = started;
     figures["exit_status"] = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    figures["cpu_us"] = (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1'000'000LL +
+                        usage.ru_utime.tv_usec + usage.ru_stime.tv_usec;
+    figures["minor_faults"] = usage.ru_minflt;
     return figures;
 }
