@@ -8,14 +8,8 @@
 // Commands run on a card on the machine's disk, as the program runs, and again on tmpfs, where
 // a save's two flushes cost nothing: the difference is what waiting for the medium costs.
 
-#include <sys/wait.h>
-#include <time.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
-#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,6 +20,7 @@
 
 #include "app_driver.h"
 #include "log_dlg.h"
+#include "probe_run.h"
 #include "program_resources.h"
 #include "resource.h"
 #include "storage_card.h"
@@ -117,51 +112,6 @@ void BM_Delete(benchmark::State& state) {
         [](CLogDlg& dlg, int64_t) { ClickButton(dlg, IDC_DELETE); });
 }
 
-// What the start-up probe printed, by name.
-std::map<std::string, long long> RunProbe() {
-    std::map<std::string, long long> figures;
-    int out[2];
-    if (::pipe(out) != 0) {
-        return figures;
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::dup2(out[1], STDOUT_FILENO);
-        ::close(out[0]);
-        ::close(out[1]);
-        ::execl(TARVO_STARTUP_PROBE, TARVO_STARTUP_PROBE, static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ::close(out[1]);
-    std::string text;
-    char buffer[256];
-    ssize_t got = 0;
-    while ((got = ::read(out[0], buffer, sizeof buffer)) > 0) {
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
-    ::close(out[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    figures["exit_status"] = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    char name[64];
-    long long value = 0;
-    for (const char* line = text.c_str(); std::sscanf(line, "%63s %lld", name, &value) == 2;) {
-        figures[name] = value;
-        line = std::strchr(line, '\n');
-        if (line == nullptr) {
-            break;
-        }
-        ++line;
-    }
-    return figures;
-}
-
-long long MonotonicNanoseconds() {
-    timespec now{};
-    ::clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1'000'000'000LL + now.tv_nsec;
-}
-
 // The whole process, from its start to the end of the first paint of the main dialog with its
 // list; and the resident memory then (peak and current).
 void BM_StartUp(benchmark::State& state) {
@@ -173,13 +123,13 @@ void BM_StartUp(benchmark::State& state) {
     double peakMb = 0.0;
     double residentMb = 0.0;
     for (auto _ : state) {
-        const long long start = MonotonicNanoseconds();
-        std::map<std::string, long long> figures = RunProbe();
+        std::map<std::string, long long> figures = RunProbe({TARVO_STARTUP_PROBE});
         if (figures["exit_status"] != 0 || figures.count("first_paint_ns") == 0) {
             state.SkipWithError("the start-up probe did not paint the main dialog");
             break;
         }
-        state.SetIterationTime(static_cast<double>(figures["first_paint_ns"] - start) * 1e-9);
+        state.SetIterationTime(
+            static_cast<double>(figures["first_paint_ns"] - figures["started_ns"]) * 1e-9);
         peakMb = std::max(peakMb, static_cast<double>(figures["vm_hwm_kb"]) / 1024.0);
         residentMb = std::max(residentMb, static_cast<double>(figures["vm_rss_kb"]) / 1024.0);
     }
