@@ -1,13 +1,34 @@
 #include "log_dlg.h"
 
+#include <filesystem>
+
+#include <QWidget>
+
+#include "atomic_file.h"
 #include "data_exchange.h"
 #include "device_storage.h"
+#include "link_target.h"
 #include "list_columns.h"
 #include "log_file.h"
+#include "log_watcher.h"
 #include "message_box.h"
 #include "resource.h"
 #include "resource_table.h"
 #include "utf8.h"
+
+namespace {
+
+constexpr char16_t kMissingFolderHint[] =
+    u"\nCreate that folder, or point TARVO_STORAGE at the storage card that holds the Tarvo "
+    u"folder.";
+
+}  // namespace
+
+std::u16string OpenElsewhere(const std::string& logPath, const LockHolder& holder) {
+    const std::string who = holder.Text();
+    return Utf8ToUtf16("\"" + logPath + "\" is open in another Tarvo window" +
+                       (who.empty() ? std::string() : " (" + who + ")") + ".");
+}
 
 BEGIN_MESSAGE_MAP(CLogDlg, CDialog)
     ON_BN_CLICKED(IDC_INPUT, &CLogDlg::OnInput)
@@ -49,35 +70,89 @@ BOOL CLogDlg::OnInitDialog() {
         m_list.InsertColumn(static_cast<int>(c), std::u16string(kListColumns[c].title), LVCFMT_LEFT,
                             kListColumns[c].width);
     }
-    const CreateResult created = CreateLogIfMissing(m_logPath);
-    if (created.outcome == CreateOutcome::Created) {
-        AfxMessageBox(u"New \"Tarvo.csv\" is Created.");
-    }
-    if (created.outcome == CreateOutcome::Failed) {
-        // There is no file to read; one message says why.
-        AfxMessageBox(Utf8ToUtf16(created.error), MB_OK | MB_ICONERROR);
-    } else {
-        LoadLog();
-    }
+    OpenLog();
     UpdateData(FALSE);
     EnableRecordCommands(FALSE);
+    m_watcher = new LogWatcher(m_logPath, GetWindowWidget());
+    QObject::connect(m_watcher, &LogWatcher::changed, [this] { FollowOutsideChange(); });
     return TRUE;
 }
 
-void CLogDlg::LoadLog() {
+void CLogDlg::OpenLog() {
+    const LockAttempt lock = m_lock.TryTake(m_logPath);
+    if (lock.outcome == LockOutcome::HeldByAnother) {
+        // That window made the file; this one only reads it.
+        AfxMessageBox(OpenElsewhere(m_logPath, lock.holder) +
+                          u"\nThis window shows the log, but cannot change it while that "
+                          u"window has it open.",
+                      MB_OK | MB_ICONINFORMATION);
+    } else {
+        if (lock.outcome == LockOutcome::Taken) {
+            // A save that was killed may have left its temporary file; no other window can be
+            // saving now.
+            RemoveLeftoverTemporaries(m_logPath);
+        }
+        const CreateResult created = CreateLogIfMissing(m_logPath);
+        if (created.outcome == CreateOutcome::Created) {
+            AfxMessageBox(u"New \"Tarvo.csv\" is Created.");
+        }
+        if (created.outcome == CreateOutcome::Failed) {
+            // There is no file to read; one message says why, and how to mend it.
+            const std::string folder = FolderOf(m_logPath);
+            if (std::filesystem::is_directory(folder)) {
+                m_cannotSave = Utf8ToUtf16(created.error);
+                AfxMessageBox(m_cannotSave, MB_OK | MB_ICONERROR);
+            } else {
+                m_cannotSave =
+                    Utf8ToUtf16("There is no log: the folder \"" + folder + "\" does not exist.");
+                AfxMessageBox(m_cannotSave + kMissingFolderHint, MB_OK | MB_ICONERROR);
+            }
+            return;
+        }
+    }
+    LoadLog();
+}
+
+bool CLogDlg::LoadLog() {
     const LoadResult loaded = ::LoadLog(m_book, m_logPath);
-    // A damaged log whose original could not be kept is not saved over either: the next save
-    // would lose the lines the reader skipped.
-    m_logLoaded = loaded.ok && (loaded.problems.empty() || !loaded.backupPath.empty());
     const std::string message = loaded.Message(m_logPath);
     if (!message.empty()) {
         AfxMessageBox(Utf8ToUtf16(message), MB_OK | (loaded.ok ? MB_ICONWARNING : MB_ICONERROR));
     }
     if (!loaded.ok) {
-        return;  // keep showing what we have; nothing was read
+        m_cannotSave =
+            Utf8ToUtf16("\"" + m_logPath + "\" could not be read, so it is not replaced.");
+        return false;
     }
+    m_read = loaded.snapshot;
+    // A damaged log whose original could not be kept is not saved over either: the next save
+    // would lose the lines the reader skipped.
+    m_cannotSave = loaded.SafeToReplace()
+                       ? std::u16string()
+                       : Utf8ToUtf16("\"" + m_logPath +
+                                     "\" is damaged and its original could not be kept, so it is "
+                                     "not replaced.");
     ShowReminders();
     FillList();
+    return true;
+}
+
+void CLogDlg::FollowOutsideChange() {
+    if (m_commandRunning) {
+        m_outsideChangeWaiting = true;
+        return;
+    }
+    m_outsideChangeWaiting = false;
+    // The window's own saves leave the file as it was read back: nothing to show then. A file
+    // gone for a moment (a sync tool replacing it) is read when it is back.
+    if (FileChangedSince(m_logPath, m_read).state != ChangeCheck::State::Changed) {
+        return;
+    }
+    if (!LoadLog()) {
+        return;
+    }
+    UpdateData(FALSE);
+    EnableRecordCommands(FALSE);
 }
 
 void CLogDlg::ShowReminders() {

@@ -7,13 +7,25 @@
 
 #include "cdialog.h"
 #include "clistctrl.h"
+#include "file_snapshot.h"
+#include "log_change.h"
+#include "log_lock.h"
 #include "log_record.h"
 
 class CEntryDlg;
+class LogWatcher;
+
+// "\"<log>\" is open in another Tarvo window (process 1234 on host x)."
+std::u16string OpenElsewhere(const std::string& logPath, const LockHolder& holder);
 
 // The main dialog: the reminders panel, the summary line and the log list, with the commands
 // that add, correct and delete entries and show the statistics. It owns the in-memory log, and
 // every change goes through the log file: save, then read back.
+//
+// The log may be shared. While the window has it open it holds the log's lock, so a second Tarvo
+// window shows the log read-only; before every save it checks that the file is still what it
+// read, and makes the command's one change to the newer file if it is not; and it follows
+// changes made outside while it is idle.
 class CLogDlg : public CDialog {
 public:
     explicit CLogDlg(CWnd* parent = nullptr);
@@ -39,12 +51,27 @@ private:
     void OnListKeyDown(NMHDR* nm, LRESULT* result);
     static int CompareRowText(LPARAM a, LPARAM b, LPARAM column);
 
-    // Reads the log file into the members and the list, telling the user of any trouble.
-    void LoadLog();
-    // The common tail of every change: sort, recompute, save, read back, show.
-    void Commit();
+    // Takes the lock, makes sure the log exists and reads it; says once if another window has it.
+    void OpenLog();
+    // Reads the log file into the members and the list, telling the user of any trouble; false
+    // when it could not be read (the members are then as they were).
+    bool LoadLog();
+    // Whether a command may change the log now: this window holds the lock (taking it if the
+    // window that held it has gone, after reading what that window wrote), and the log can be
+    // saved. Otherwise the user is told why, before typing anything. A command that works on
+    // the selected entry passes `selected`, which is found again if the log had to be read.
+    bool ReadyToChange(bool selected);
+    // Keeps the book as the file held it, for the screen to go back to should the command's
+    // save or read-back fail.
+    void KeepLastRead();
+    // The common tail of every change: sort, recompute, save (making `change` to a newer file if
+    // the file changed since it was read), read back, show.
+    void Commit(const LogChange& change);
+    // The file changed on disk while the window was idle: show what it holds now.
+    void FollowOutsideChange();
     void PrepareEntryDialog(CEntryDlg& entry);
-    void TakeRemindersBack(const CEntryDlg& entry);
+    // The reminder values the user changed in the entry dialog, and the panel showing them.
+    ReminderChange TakeRemindersBack(const CEntryDlg& entry);
     // The panel's fields from the reminder block.
     void ShowReminders();
     void EnableRecordCommands(BOOL enable);
@@ -62,9 +89,18 @@ private:
     int32_t m_selectedIndex = -1;
     QIcon m_icon;
     std::string m_logPath;
-    // Whether the records are what the file holds. A log that could not be read is never saved
-    // over: that would replace whatever it holds with only what is on the screen.
-    bool m_logLoaded = false;
+    LogLock m_lock;
+    FileSnapshot m_read;  // what the last successful read saw of the file
+    // Why no change can be saved now, for the user (the file could not be read or made, or it
+    // is damaged and its original could not be kept); empty while changes can be saved. A log
+    // that could not be read is never saved over: that would replace whatever it holds with
+    // only what is on the screen.
+    std::u16string m_cannotSave;
+    LogBook m_lastRead;               // see KeepLastRead
+    LogWatcher* m_watcher = nullptr;  // owned by the window
+    // A command is under way (its dialogs run nested loops): outside changes wait for its end.
+    bool m_commandRunning = false;
+    bool m_outsideChangeWaiting = false;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,5 +1,7 @@
 #include "dialog_window.h"
 
+#include <limits>
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCloseEvent>
@@ -86,6 +88,9 @@ QWidget* CreateEdit(CDialog* dialog, const ControlTemplate& item, QWidget* paren
         return edit;
     }
     auto* edit = new EditControl(dialog, item.id, parent);
+    // No limit of its own: an edit must never shorten a text the program shows in it, which
+    // would come back shortened though nobody edited it.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     edit->setReadOnly((item.style & ES_READONLY) != 0);
     edit->setFrame(border);
     const DWORD align = item.style & (ES_RIGHT | ES_CENTER);

@@ -9,9 +9,10 @@
 #include "win_app.h"
 
 int AfxMessageBox(const std::u16string& text, UINT type) {
-    const QMessageBox::Icon icon = (type & 0xF0) == MB_ICONERROR     ? QMessageBox::Critical
-                                   : (type & 0xF0) == MB_ICONWARNING ? QMessageBox::Warning
-                                                                     : QMessageBox::NoIcon;
+    const QMessageBox::Icon icon = (type & 0xF0) == MB_ICONERROR         ? QMessageBox::Critical
+                                   : (type & 0xF0) == MB_ICONWARNING     ? QMessageBox::Warning
+                                   : (type & 0xF0) == MB_ICONINFORMATION ? QMessageBox::Information
+                                                                         : QMessageBox::NoIcon;
     const bool withCancel = (type & 0xF) == MB_OKCANCEL;
     const std::u16string title = AfxGetApp() != nullptr ? AfxGetApp()->m_appName : u"Tarvo";
     QWidget* owner = GetSafeOwner();

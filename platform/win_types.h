@@ -63,6 +63,7 @@ inline constexpr UINT MB_OK = 0x0;
 inline constexpr UINT MB_OKCANCEL = 0x1;
 inline constexpr UINT MB_ICONERROR = 0x10;
 inline constexpr UINT MB_ICONWARNING = 0x30;
+inline constexpr UINT MB_ICONINFORMATION = 0x40;
 
 inline constexpr int ICON_SMALL = 0;
 inline constexpr int ICON_BIG = 1;

@@ -94,12 +94,25 @@ TEST_F(AppTest, AnUnreadableLogIsReportedAndNeverOverwritten) {
     EXPECT_TRUE(std::filesystem::is_directory(LogPath()));
 }
 
-TEST_F(AppTest, AMissingFolderIsReportedAndTheProgramKeepsRunning) {
+TEST_F(AppTest, AMissingFolderIsSaidUpFrontAndTheCommandsSaySoAtOnce) {
     std::filesystem::remove_all(Card() + "/Tarvo");
-    m_driver.OnMessageBox([&](const std::u16string& text) {
-        EXPECT_NE(QString::fromStdU16String(text).indexOf(QString::fromStdString(LogPath())), -1);
-        return IDOK;
+    const std::string noLog =
+        "There is no log: the folder \"" + Card() + "/Tarvo\" does not exist.";
+    m_driver.OnMessageBox();
+    m_driver.OnMessageBox();
+    RunProgram([&](CLogDlg& dlg) {
+        EXPECT_EQ(ListView(dlg)->model()->rowCount(), 0);
+        // Refused before anything is typed: no entry dialog opens.
+        ui::Click(dlg, IDC_INPUT);
     });
-    RunProgram([&](CLogDlg& dlg) { EXPECT_EQ(ListView(dlg)->model()->rowCount(), 0); });
+    EXPECT_EQ(
+        m_driver.MessageBoxTexts(),
+        (std::vector<std::u16string>{
+            QString::fromStdString(noLog + "\nCreate that folder, or point TARVO_STORAGE at the "
+                                           "storage card that holds the Tarvo folder.")
+                .toStdU16String(),
+            QString::fromStdString(noLog + "\nNothing can be changed until that is mended.")
+                .toStdU16String()}));
+    EXPECT_EQ(m_driver.DialogsRun(), std::vector<UINT>{IDD_TARVO_DIALOG});
     EXPECT_FALSE(std::filesystem::exists(Card() + "/Tarvo"));
 }

@@ -177,15 +177,16 @@ TEST_F(AppTest, ALogThatCouldNotBeReadIsNeverSavedOver) {
     };
     m_driver.OnMessageBox(expectNamesTheLog);  // at start-up: cannot read
     RunProgram([&](CLogDlg& dlg) {
+        // Refused at once, before anything is typed, naming the real reason.
         m_driver.OnMessageBox([&](const std::u16string& text) {
-            EXPECT_NE(QString::fromStdU16String(text).indexOf("not replaced"), -1);
+            EXPECT_NE(QString::fromStdU16String(text).indexOf("could not be read, so it is not "
+                                                              "replaced"),
+                      -1);
             return IDOK;
         });
-        m_driver.OnMessageBox(expectNamesTheLog);  // read again after the refusal: still not
-        RunEntryCommand(
-            m_driver, dlg, IDC_INPUT,
-            EntryScript(At(2007, 9, 2, 8, 0, 0)).Number(IDC_FUEL, "20").Number(IDC_PRICE, "2800"));
+        ui::Click(dlg, IDC_INPUT);
     });
+    EXPECT_EQ(m_driver.DialogsRun(), std::vector<UINT>{IDD_TARVO_DIALOG});
     struct stat info {};
     ASSERT_EQ(stat(LogPath().c_str(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
@@ -204,14 +205,13 @@ TEST_F(AppTest, ADamagedLogWhoseOriginalCouldNotBeKeptIsNeverSavedOver) {
         });
         RunProgram([&](CLogDlg& dlg) {
             m_driver.OnMessageBox([](const std::u16string& text) {
-                EXPECT_NE(QString::fromStdU16String(text).indexOf("not replaced"), -1);
+                EXPECT_NE(QString::fromStdU16String(text).indexOf(
+                              "is damaged and its original could not be kept, so it is not "
+                              "replaced"),
+                          -1);
                 return IDOK;
             });
-            m_driver.OnMessageBox();  // the damage reported again on the read that follows
-            RunEntryCommand(m_driver, dlg, IDC_INPUT,
-                            EntryScript(At(2007, 9, 2, 8, 0, 0))
-                                .Number(IDC_FUEL, "20")
-                                .Number(IDC_PRICE, "2800"));
+            ui::Click(dlg, IDC_INPUT);
         });
     }
     EXPECT_EQ(ReadLog(), withCount);
