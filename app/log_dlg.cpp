@@ -70,6 +70,7 @@ BOOL CLogDlg::OnInitDialog() {
         m_list.InsertColumn(static_cast<int>(c), std::u16string(kListColumns[c].title), LVCFMT_LEFT,
                             kListColumns[c].width);
     }
+    SetUpMenu();
     OpenLog();
     UpdateData(FALSE);
     EnableRecordCommands(FALSE);
@@ -162,6 +163,7 @@ void CLogDlg::ShowReminders() {
     m_reminderValue1 = m_book.reminders.value[0];
     m_reminderValue2 = m_book.reminders.value[1];
     m_reminderValue3 = m_book.reminders.value[2];
+    MarkDueReminders();
 }
 
 void CLogDlg::EnableRecordCommands(BOOL enable) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include <QIcon>
+#include <QPointer>
 
 #include "cdialog.h"
 #include "clistctrl.h"
@@ -13,6 +14,7 @@
 #include "log_record.h"
 
 class CEntryDlg;
+class ChartsWindow;
 class LogWatcher;
 
 // "\"<log>\" is open in another Tarvo window (process 1234 on host x)."
@@ -72,8 +74,20 @@ private:
     void PrepareEntryDialog(CEntryDlg& entry);
     // The reminder values the user changed in the entry dialog, and the panel showing them.
     ReminderChange TakeRemindersBack(const CEntryDlg& entry);
-    // The panel's fields from the reminder block.
+    // The panel's fields from the reminder block, with the rows that are due marked.
     void ShowReminders();
+    void MarkDueReminders();
+
+    // Beyond the handheld (log_menu.cpp): the menu bar, and the window's look kept between
+    // starts.
+    void SetUpMenu();
+    void RememberView();
+    void OnExportLog();
+    void OnOpenLogFolder();
+    void OnQuit();
+    void OnCharts();
+    void OnMarkDueReminders(bool mark);
+    void OnAbout();
     void EnableRecordCommands(BOOL enable);
 
     CListCtrl m_list;
@@ -98,6 +112,8 @@ private:
     std::u16string m_cannotSave;
     LogBook m_lastRead;               // see KeepLastRead
     LogWatcher* m_watcher = nullptr;  // owned by the window
+    QPointer<ChartsWindow> m_charts;  // owned by the window, made when first asked for
+    bool m_markDueReminders = true;
     // A command is under way (its dialogs run nested loops): outside changes wait for its end.
     bool m_commandRunning = false;
     bool m_outsideChangeWaiting = false;

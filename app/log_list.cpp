@@ -1,3 +1,4 @@
+#include "charts_window.h"
 #include "list_columns.h"
 #include "log_dlg.h"
 #include "number_text.h"
@@ -23,6 +24,10 @@ void CLogDlg::FillList() {
         m_list.SetColumnWidth(column, LVSCW_AUTOSIZE_USEHEADER);
     }
     m_list.SetSortMark(-1, true);
+    // The charts, when open, follow the log as the list does.
+    if (m_charts != nullptr) {
+        m_charts->ShowLog(m_book);
+    }
 }
 
 void CLogDlg::OnColumnClick(NMHDR* nm, LRESULT* result) {

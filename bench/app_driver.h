@@ -27,6 +27,7 @@ public:
 
     void RunModal(CDialog& dialog) override;
     int RunMessageBox(QMessageBox& box, const std::u16string& text, UINT type) override;
+    std::string ChooseFile(bool /*save*/, const std::u16string& /*title*/) override { return {}; }
 
 private:
     ModalHook* previous_;

@@ -23,6 +23,7 @@ ChartsWindow::ChartsWindow(QWidget* owner)
       m_prices(new TimeChartView(u"\\/L")),
       m_yenPerL(m_prices->AddLine(u"Price per litre of each entry with fuel", u"\\/L", true)),
       m_leftOut(new QLabel) {
+    setObjectName(QStringLiteral("chartsWindow"));
     setWindowTitle(ToQString(u"Tarvo - Charts"));
     setMinimumSize(450, 300);
     resize(900, 600);

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QLayout>
+#include <QMenuBar>
 #include <QScreen>
 
 #include "data_exchange.h"
@@ -139,10 +141,11 @@ void CDialog::Build(QWidget* owner) {
     const QSize size(units.X(m_template->cx), units.Y(m_template->cy));
     if (resizable) {
         // The template's size is where the window opens and the least it takes.
-        m_window->setMinimumSize(size);
-        m_window->resize(size);
+        m_window->Client()->setMinimumSize(size);
+        m_window->resize(m_window->minimumSizeHint());
     } else {
-        m_window->setFixedSize(size);
+        m_window->Client()->setFixedSize(size);
+        m_window->layout()->setSizeConstraint(QLayout::SetFixedSize);
     }
 
     QButtonGroup* radioGroup = nullptr;
@@ -181,7 +184,8 @@ void CDialog::Build(QWidget* owner) {
 void CDialog::LayoutAnchoredControls() {
     // Each anchored control moves or stretches by what the window has grown beyond the
     // template's size, keeping its distance to the edges it is anchored to.
-    const QSize grown = m_window->size() - m_window->minimumSize();
+    const QWidget* client = m_window->Client();
+    const QSize grown = client->size() - client->minimumSize();
     for (const AnchoredControl& a : m_anchored) {
         QRect r = a.templateRect;
         if ((a.anchors & AnchorRight) != 0) {
@@ -283,6 +287,18 @@ void CDialog::SetIcon(const QIcon& icon, BOOL bigIcon) {
     (bigIcon != FALSE ? m_bigIcon : m_smallIcon) = icon;
     if (m_window != nullptr) {
         m_window->setWindowIcon(m_bigIcon.isNull() ? m_smallIcon : m_bigIcon);
+    }
+}
+
+void CDialog::SetMenuBar(QMenuBar* menuBar) {
+    if (m_window == nullptr) {
+        return;
+    }
+    // Above the template's controls, which keep their places below it; a window that can grow
+    // opens taller by the bar.
+    m_window->layout()->setMenuBar(menuBar);
+    if ((m_template->style & WS_THICKFRAME) != 0) {
+        m_window->resize(m_window->minimumSizeHint());
     }
 }
 

@@ -12,6 +12,7 @@
 #include "dialog_template.h"
 
 class CDataExchange;
+class QMenuBar;
 class DialogWindow;
 
 // A modal dialog built from a template: controls are created from the template's items and
@@ -46,6 +47,8 @@ public:
     void BindControl(int id, CWnd& control);
     void GotoDlgCtrl(CWnd* control);
     void SetIcon(const QIcon& icon, BOOL bigIcon);
+    // Puts a menu bar above the template's controls (the dialog takes it over).
+    void SetMenuBar(QMenuBar* menuBar);
     // Centres the window over its owner, or on the screen when it has none.
     void CenterWindow();
 

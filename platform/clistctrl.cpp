@@ -103,6 +103,17 @@ BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, DWORD_PTR sortParam) {
     return TRUE;
 }
 
+std::vector<int> CListCtrl::GetUserColumnWidths() const {
+    ListViewControl* view = View();
+    return view == nullptr ? std::vector<int>() : view->UserWidths();
+}
+
+void CListCtrl::SetUserColumnWidths(const std::vector<int>& widths) {
+    if (ListViewControl* view = View()) {
+        view->SetUserWidths(widths);
+    }
+}
+
 int CListCtrl::GetNextItem(int start, UINT flags) const {
     ListViewControl* view = View();
     if (view == nullptr || (flags & LVNI_SELECTED) == 0) {

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "cwnd.h"
 
@@ -23,6 +24,10 @@ public:
     BOOL SetColumnWidth(int column, int width);
     // The sort mark on the column's title, in the direction of its sort; -1 for none.
     void SetSortMark(int column, bool ascending);
+    // The widths the user gave columns by hand (-1 for a column that fits itself), to be kept
+    // between starts; and the same given back.
+    std::vector<int> GetUserColumnWidths() const;
+    void SetUserColumnWidths(const std::vector<int>& widths);
 
     BOOL DeleteAllItems();
     int InsertItem(int position, std::u16string_view text);

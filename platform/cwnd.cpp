@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "control_text.h"
+#include "qt_text.h"
 
 BOOL CWnd::EnableWindow(BOOL enable) {
     if (m_widget == nullptr) {
@@ -33,4 +34,19 @@ void CWnd::SetWindowText(const std::u16string& text) {
 
 void CWnd::ReplaceSel(const std::u16string& text) {
     ReplaceControlSelection(m_widget, text);
+}
+
+void CWnd::SetAttention(Attention level, const std::u16string& note) {
+    if (m_widget == nullptr) {
+        return;
+    }
+    static const char* const kLooks[] = {
+        "",
+        "background-color: #ffe08a; color: #1a1a1a;",  // amber
+        "background-color: #f5a3a3; color: #1a1a1a;",  // red
+    };
+    m_widget->setStyleSheet(QString::fromLatin1(kLooks[static_cast<int>(level)]));
+    const QString shown = level == Attention::None ? QString() : ToQString(note);
+    m_widget->setToolTip(shown);
+    m_widget->setAccessibleDescription(shown);
 }

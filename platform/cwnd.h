@@ -6,6 +6,9 @@
 
 class QWidget;
 
+// How strongly a control asks for attention (see CWnd::SetAttention).
+enum class Attention { None, Warning, Alert };
+
 // A window: a thin handle on a Qt widget. Child controls are reached through their dialog's
 // GetDlgItem, which hands out CWnd handles owned by the dialog.
 class CWnd : public CCmdTarget {
@@ -27,6 +30,11 @@ public:
     void SetWindowText(const std::u16string& text);
     // For an edit: replaces its selection, or inserts at the cursor, as typing would.
     void ReplaceSel(const std::u16string& text);
+    // Marks the control as asking for attention: a warning in amber, an alert in red, in
+    // colours chosen together with their text colour so they read in light and dark themes
+    // alike; `note` says why, as its tooltip and, for screen readers, its accessible
+    // description (its accessible name stays). Attention::None takes the mark away.
+    void SetAttention(Attention level, const std::u16string& note);
 
 protected:
     QWidget* m_widget = nullptr;

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 #include "cdialog.h"
 #include "controls.h"
@@ -130,7 +131,13 @@ DialogUnits::DialogUnits(const QFont& font) {
     m_baseY = metrics.height();
 }
 
-DialogWindow::DialogWindow(CDialog* dialog, QWidget* owner) : QDialog(owner), m_dialog(dialog) {
+DialogWindow::DialogWindow(CDialog* dialog, QWidget* owner)
+    : QDialog(owner), m_dialog(dialog), m_client(new QWidget(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_client);
+    m_client->installEventFilter(this);
     connect(this, &QDialog::finished, this, [this] { m_finished = true; });
 }
 
@@ -143,19 +150,19 @@ QWidget* DialogWindow::CreateControl(const ControlTemplate& item, QButtonGroup*&
     QWidget* control = nullptr;
     switch (item.cls) {
         case ControlClass::Button:
-            control = CreateButton(m_dialog, item, this, radioGroup);
+            control = CreateButton(m_dialog, item, m_client, radioGroup);
             break;
         case ControlClass::Edit:
-            control = CreateEdit(m_dialog, item, this);
+            control = CreateEdit(m_dialog, item, m_client);
             break;
         case ControlClass::Static:
-            control = CreateStatic(item, this);
+            control = CreateStatic(item, m_client);
             break;
         case ControlClass::ListView:
-            control = CreateListView(m_dialog, item, this);
+            control = CreateListView(m_dialog, item, m_client);
             break;
         case ControlClass::DateTimePicker:
-            control = new DateTimePickerControl(m_dialog, item.id, item.style, this);
+            control = new DateTimePickerControl(m_dialog, item.id, item.style, m_client);
             break;
     }
     if (item.cls == ControlClass::Button && (item.style & BS_MULTILINE) != 0) {
@@ -187,11 +194,6 @@ void DialogWindow::reject() {
     m_dialog->SendNotify(WM_COMMAND, BN_CLICKED, IDCANCEL);
 }
 
-void DialogWindow::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    m_dialog->LayoutAnchoredControls();
-}
-
 void DialogWindow::closeEvent(QCloseEvent* event) {
     // The dialog decides whether and how it ends; the window only asks.
     event->ignore();
@@ -199,6 +201,9 @@ void DialogWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool DialogWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_client && event->type() == QEvent::Resize) {
+        m_dialog->LayoutAnchoredControls();
+    }
     // A key press travels from the focused control up to the window; the dialog sees it once,
     // where it starts.
     QWidget* control = FocusedControl();

@@ -14,7 +14,9 @@ class DialogWindow : public QDialog {
 public:
     DialogWindow(CDialog* dialog, QWidget* owner);
 
-    // Creates the widget for one template item as a child of this window.
+    // Where the template's controls stand: the window's area below its menu bar, if it has one.
+    QWidget* Client() const { return m_client; }
+    // Creates the widget for one template item in the client area.
     QWidget* CreateControl(const ControlTemplate& item, QButtonGroup*& radioGroup);
     int FocusedControlId() const;
     QWidget* FocusedControl() const;
@@ -24,11 +26,11 @@ public:
 protected:
     void reject() override;
     void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     CDialog* m_dialog;
+    QWidget* m_client;
     bool m_finished = false;
 };
 

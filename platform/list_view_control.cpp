@@ -95,6 +95,23 @@ void ListViewControl::SetSortMark(int column, bool ascending) {
     header()->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
 }
 
+std::vector<int> ListViewControl::UserWidths() const {
+    std::vector<int> widths;
+    for (size_t c = 0; c < m_sizedByUser.size(); ++c) {
+        widths.push_back(m_sizedByUser[c] ? header()->sectionSize(static_cast<int>(c)) : -1);
+    }
+    return widths;
+}
+
+void ListViewControl::SetUserWidths(const std::vector<int>& widths) {
+    for (size_t c = 0; c < widths.size() && c < m_sizedByUser.size(); ++c) {
+        if (widths[c] >= 0) {
+            ResizeColumn(static_cast<int>(c), widths[c]);
+            m_sizedByUser[c] = true;
+        }
+    }
+}
+
 bool ListViewControl::Notify(int code) {
     NMHDR nm;
     nm.idFrom = static_cast<UINT_PTR>(m_id);

@@ -29,6 +29,10 @@ public:
     void FitColumn(int column, bool withTitle);
     // Shows the platform's sort mark on `column` (-1: none) in the given direction.
     void SetSortMark(int column, bool ascending);
+    // The widths the user gave columns by hand, -1 for a column left to fit itself; and the
+    // same given back (a later start keeps the user's widths).
+    std::vector<int> UserWidths() const;
+    void SetUserWidths(const std::vector<int>& widths);
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -16,6 +16,8 @@ public:
     virtual ~ModalHook() = default;
     virtual void RunModal(CDialog& dialog) = 0;
     virtual int RunMessageBox(QMessageBox& box, const std::u16string& text, UINT type) = 0;
+    // The file a file dialog would give (host path, UTF-8); empty for a cancelled dialog.
+    virtual std::string ChooseFile(bool save, const std::u16string& title) = 0;
 };
 
 // Installs `hook` (nullptr removes it) and returns the previous one.

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QSettings>
 #include <QTest>
 
 #include "list_columns.h"
@@ -33,6 +34,8 @@ AppTest::AppTest() {
         m_hadStorage = true;
     }
     setenv("TARVO_STORAGE", m_card.c_str(), 1);
+    // Every test starts as a first start: nothing remembered of an earlier run's window.
+    QSettings(QStringLiteral("Tarvo"), QStringLiteral("Tarvo")).clear();
 }
 
 AppTest::~AppTest() {

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -81,15 +82,19 @@ void TakeShot(CDialog& dlg, const QString& folder, const QString& name) {
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(window->isVisible());
 
-    // The window is its template's rectangle in dialog units of its own font, at any ratio:
-    // Qt lays out in device-independent pixels, so a high-DPI screen scales the whole dialog.
+    // The window's area below its menu bar (if it has one) is its template's rectangle in dialog
+    // units of its own font, at any ratio: Qt lays out in device-independent pixels, so a
+    // high-DPI screen scales the whole dialog.
     const DialogTemplate& tmpl = *dlg.GetTemplate();
     const DialogUnits units(window->font());
-    EXPECT_EQ(window->size(), QSize(units.X(tmpl.cx), units.Y(tmpl.cy)));
+    const QWidget* client = static_cast<DialogWindow*>(window)->Client();
+    EXPECT_EQ(client->size(), QSize(units.X(tmpl.cx), units.Y(tmpl.cy)));
+    const QMenuBar* menu = window->findChild<QMenuBar*>();
+    EXPECT_EQ(window->size(), client->size() + QSize(0, menu != nullptr ? menu->height() : 0));
 
     // Every control lies inside the window in its template, and sits where the template puts
     // it; its edges are mapped to pixels, so one that reaches an edge ends exactly there.
-    const QRect inside = window->rect();
+    const QRect inside = client->rect();
     for (const ControlTemplate& item : tmpl.controls) {
         EXPECT_TRUE(item.x >= 0 && item.y >= 0 && item.x + item.cx <= tmpl.cx &&
                     item.y + item.cy <= tmpl.cy)

@@ -35,6 +35,7 @@ public:
             ::close(toChild[1]);
             ::close(fromChild[0]);
             ::setenv("TARVO_STORAGE", card.c_str(), 1);
+            ::setenv("XDG_CONFIG_HOME", card.c_str(), 1);  // never the user's settings
             ::execl(TARVO_WINDOW_PROCESS, TARVO_WINDOW_PROCESS, static_cast<char*>(nullptr));
             ::_exit(127);
         }

@@ -56,6 +56,8 @@ public:
         return IDOK;
     }
 
+    std::string ChooseFile(bool, const std::u16string&) override { return {}; }
+
 private:
     static void Click(CDialog& dialog, int id) {
         QTest::mouseClick(dialog.GetControlWidget(id), Qt::LeftButton);

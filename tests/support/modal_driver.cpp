@@ -26,6 +26,7 @@ ModalDriver::~ModalDriver() {
     }
     EXPECT_TRUE(m_boxHandlers.empty())
         << m_boxHandlers.size() << " message box answer(s) were never used";
+    EXPECT_TRUE(m_files.empty()) << m_files.size() << " file dialog answer(s) were never used";
 }
 
 void ModalDriver::OnDialog(UINT templateId, DialogHandler handler) {
@@ -72,4 +73,18 @@ int ModalDriver::RunMessageBox(QMessageBox& box, const std::u16string& text, UIN
     BoxHandler handler = std::move(m_boxHandlers.front());
     m_boxHandlers.pop_front();
     return handler(text);
+}
+
+void ModalDriver::OnFileDialog(std::string path) {
+    m_files.push_back(std::move(path));
+}
+
+std::string ModalDriver::ChooseFile(bool /*save*/, const std::u16string& title) {
+    if (m_files.empty()) {
+        ADD_FAILURE() << "unexpected file dialog: " << Utf8(title);
+        return {};
+    }
+    std::string path = std::move(m_files.front());
+    m_files.pop_front();
+    return path;
 }

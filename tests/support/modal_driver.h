@@ -28,6 +28,8 @@ public:
     void OnDialog(UINT templateId, DialogHandler handler);
     // Queues the answer to the next message box; by default it is acknowledged with OK.
     void OnMessageBox(BoxHandler handler = nullptr);
+    // Queues the path the next file dialog gives (empty: the user cancels it).
+    void OnFileDialog(std::string path);
 
     // Every message box text shown so far, in order, as the program gave it.
     const std::vector<std::u16string>& MessageBoxTexts() const { return m_boxTexts; }
@@ -38,11 +40,13 @@ public:
 
     void RunModal(CDialog& dialog) override;
     int RunMessageBox(QMessageBox& box, const std::u16string& text, UINT type) override;
+    std::string ChooseFile(bool save, const std::u16string& title) override;
 
 private:
     ModalHook* m_previous;
     std::map<UINT, std::deque<DialogHandler>> m_dialogHandlers;
     std::deque<BoxHandler> m_boxHandlers;
+    std::deque<std::string> m_files;
     std::vector<std::u16string> m_boxTexts;
     std::vector<QString> m_boxesShown;
     std::vector<UINT> m_dialogsRun;

@@ -1,0 +1,201 @@
+// The main window beyond the handheld: its menu bar, the charts that follow the log, the export,
+// reminders marked when they are due, and the look it keeps between starts.
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QChart>
+#include <QChartView>
+#include <QDesktopServices>
+#include <QHeaderView>
+#include <QLineSeries>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <fstream>
+
+#include "app_fixture.h"
+#include "entry_script.h"
+#include "log_export.h"
+#include "log_file.h"
+#include "resource.h"
+#include "ui.h"
+
+namespace {
+
+// Takes the place of the desktop's file manager: records the folders it is asked to open.
+class FolderOpener : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+    Q_INVOKABLE void Open(const QUrl& url) { opened.append(url); }
+};
+
+QAction* Action(CDialog& dlg, const char* name) {
+    QAction* action = dlg.GetWindowWidget()->findChild<QAction*>(QString::fromLatin1(name));
+    EXPECT_NE(action, nullptr) << name;
+    return action;
+}
+
+// The worked example with its first reminder at `due` km; the newest reading is 41950.0.
+std::string LogWithReminderAt(double due) {
+    std::string log = kWorkedExampleFile;
+    log.replace(log.find("45000.000000"), 12, std::to_string(due));
+    return log;
+}
+
+}  // namespace
+
+TEST_F(AppTest, TheMenuBarHasFileViewAndHelpWithMnemonicsAndShortcuts) {
+    WriteLog(kWorkedExampleFile);
+    RunProgram([&](CLogDlg& dlg) {
+        const QMenuBar* bar = dlg.GetWindowWidget()->findChild<QMenuBar*>();
+        ASSERT_NE(bar, nullptr);
+        QStringList menus;
+        for (const QAction* menu : bar->actions()) {
+            menus << menu->text();
+        }
+        EXPECT_EQ(menus, QStringList({"&File", "&View", "&Help"}));
+        const struct {
+            const char* name;
+            const char* text;
+            QKeySequence keys;
+        } items[] = {
+            {"exportAction", "&Export\u2026", QKeySequence("Ctrl+E")},
+            {"importAction", "&Import\u2026", QKeySequence("Ctrl+I")},
+            {"openFolderAction", "&Open the log's folder", QKeySequence()},
+            {"quitAction", "&Quit", QKeySequence(QKeySequence::Quit)},
+            {"chartsAction", "&Charts\u2026", QKeySequence("Ctrl+G")},
+            {"markDueAction", "&Mark reminders that are due", QKeySequence()},
+            {"aboutAction", "&About Tarvo", QKeySequence(QKeySequence::HelpContents)},
+        };
+        for (const auto& item : items) {
+            QAction* action = Action(dlg, item.name);
+            ASSERT_NE(action, nullptr);
+            EXPECT_EQ(action->text(), item.text);
+            EXPECT_EQ(action->shortcut(), item.keys) << item.name;
+        }
+        EXPECT_TRUE(Action(dlg, "markDueAction")->isChecked()) << "on by default";
+    });
+}
+
+TEST_F(AppTest, QuitEndsTheProgramAndAboutSaysTheVersionAndWhereTheLogIs) {
+    WriteLog(kWorkedExampleFile);
+    m_driver.OnMessageBox();
+    RunProgram([&](CLogDlg& dlg) {
+        Action(dlg, "aboutAction")->trigger();
+        Action(dlg, "quitAction")->trigger();
+        EXPECT_FALSE(dlg.IsOpen());
+    });
+    ASSERT_EQ(m_driver.MessageBoxTexts().size(), 1u);
+    const QString about = QString::fromStdU16String(m_driver.MessageBoxTexts()[0]);
+    EXPECT_TRUE(about.startsWith("Tarvo 1.10\n")) << about.toStdString();
+    EXPECT_TRUE(about.contains(QString::fromStdString(LogPath()))) << about.toStdString();
+    EXPECT_EQ(ReadLog(), kWorkedExampleFile) << "quitting writes nothing";
+}
+
+TEST_F(AppTest, OpenTheLogsFolderShowsTheFolderTheLogIsIn) {
+    WriteLog(kWorkedExampleFile);
+    FolderOpener opener;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &opener, "Open");
+    RunProgram([&](CLogDlg& dlg) { Action(dlg, "openFolderAction")->trigger(); });
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_EQ(opener.opened,
+              QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(Card() + "/Tarvo"))});
+}
+
+TEST_F(AppTest, TheChartsOpenOverTheWindowAndFollowTheLog) {
+    WriteLog(kWorkedExampleFile);
+    RunProgram([&](CLogDlg& dlg) {
+        Action(dlg, "chartsAction")->trigger();
+        QWidget* charts = dlg.GetWindowWidget()->findChild<QWidget*>("chartsWindow");
+        ASSERT_NE(charts, nullptr);
+        EXPECT_TRUE(charts->isVisible());
+        auto kmPerL = [&] {
+            const auto* view = charts->findChild<QChartView*>("economyChart");
+            return static_cast<QLineSeries*>(view->chart()->series().front())->count();
+        };
+        EXPECT_EQ(kmPerL(), 1);
+        // A fill-up added: the charts show its km/L too.
+        QueueEntry(m_driver, EntryScript(QDateTime(QDate(2007, 9, 5), QTime(17, 45, 30)))
+                                 .Number(IDC_FUEL, "20")
+                                 .Number(IDC_ODO, "42100")
+                                 .Number(IDC_PRICE, "2800"));
+        ui::Click(dlg, IDC_INPUT);
+        EXPECT_EQ(kmPerL(), 2);
+    });
+}
+
+TEST_F(AppTest, ExportFromTheMenuWritesTheLogAsATable) {
+    WriteLog(kWorkedExampleFile);
+    const std::string exported = Card() + "/export.csv";
+    m_driver.OnFileDialog(exported);
+    m_driver.OnFileDialog("");  // a second export, cancelled
+    RunProgram([&](CLogDlg& dlg) {
+        Action(dlg, "exportAction")->trigger();
+        Action(dlg, "exportAction")->trigger();
+    });
+    LogBook book;
+    ASSERT_TRUE(LoadLog(book, LogPath()).ok);
+    std::ifstream in(exported, std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(written, ExportLog(book));
+    EXPECT_EQ(written.substr(0, written.find('\r')), std::string(kExportHeader));
+}
+
+TEST_F(AppTest, RemindersThatAreDueAreMarkedAndTheMarkCanBeTurnedOff) {
+    struct Row {
+        const char* name;
+        double due;
+        const char* note;  // tooltip and accessible description; empty: not marked
+        bool overdue;
+    };
+    const Row rows[] = {
+        {"501 km to go", 41950.0 + 501, "", false},
+        {"500 km to go", 41950.0 + 500, "due in 500 km", false},
+        {"at it", 41950.0, "due now", false},
+        {"120 km past it", 41950.0 - 120, "passed 120 km ago", true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        WriteLog(LogWithReminderAt(row.due));
+        RunProgram([&](CLogDlg& dlg) {
+            for (int id : {IDC_REMINDER_LABEL1, IDC_REMINDER_VALUE1}) {
+                const QWidget* field = ui::Control(dlg, id);
+                EXPECT_EQ(field->toolTip(), row.note);
+                EXPECT_EQ(field->accessibleDescription(), row.note);
+                EXPECT_EQ(field->styleSheet().isEmpty(), *row.note == '\0');
+                EXPECT_EQ(field->styleSheet().contains("#f5a3a3"), row.overdue);
+            }
+            EXPECT_EQ(ui::Control(dlg, IDC_REMINDER_LABEL1)->accessibleName(), "Reminder label 1");
+            EXPECT_EQ(ui::Control(dlg, IDC_REMINDER_LABEL2)->toolTip(), "") << "not a reading";
+            Action(dlg, "markDueAction")->setChecked(false);
+            EXPECT_EQ(ui::Control(dlg, IDC_REMINDER_LABEL1)->toolTip(), "");
+            EXPECT_TRUE(ui::Control(dlg, IDC_REMINDER_VALUE1)->styleSheet().isEmpty());
+            Action(dlg, "markDueAction")->setChecked(true);
+        });
+        EXPECT_EQ(ReadLog(), LogWithReminderAt(row.due)) << "nothing is written";
+    }
+}
+
+TEST_F(AppTest, TheWindowsLookIsRememberedBetweenStarts) {
+    WriteLog(kWorkedExampleFile);
+    QSize size;
+    int dragged = 0;
+    RunProgram([&](CLogDlg& dlg) {
+        Action(dlg, "markDueAction")->setChecked(false);
+        dlg.GetWindowWidget()->resize(dlg.GetWindowWidget()->size() + QSize(300, 200));
+        size = dlg.GetWindowWidget()->size();
+        QHeaderView* header = ListView(dlg)->header();
+        header->resizeSection(2, header->sectionSize(2) + 40);  // as a drag of its border
+        dragged = header->sectionSize(2);
+    });
+    RunProgram([&](CLogDlg& dlg) {
+        EXPECT_FALSE(Action(dlg, "markDueAction")->isChecked());
+        EXPECT_EQ(dlg.GetWindowWidget()->size(), size);
+        EXPECT_EQ(ListView(dlg)->header()->sectionSize(2), dragged);
+        ExpectColumnsFitTheirTexts(dlg);
+    });
+}
+
+#include "beyond_test.moc"
