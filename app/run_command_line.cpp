@@ -41,19 +41,16 @@ int AfterOutputReached(int status) {
 
 int RunExport(const std::string& destination) {
     const std::string log = MapDevicePath(kLogDevicePath);
-    if (destination == "-") {
-        const ExportOutcome outcome = ExportLogTable(log);
+    const bool toOutput = destination == "-";
+    const ExportOutcome outcome = toOutput ? ExportLogTable(log) : ExportLogTo(log, destination);
+    if (toOutput) {
         std::fwrite(outcome.table.data(), 1, outcome.table.size(), stdout);
-        Print(stderr, outcome.message);
-        return AfterOutputReached(outcome.exported && !outcome.damaged ? kDone : kFailed);
-    }
-    const ExportOutcome outcome = ExportLogTo(log, destination);
-    Print(stderr, outcome.message);
-    if (outcome.exported) {
+    } else if (outcome.exported) {
         Print(stdout, "Exported " +
                           Plural(static_cast<std::size_t>(outcome.entries), "entry", "entries") +
                           " to \"" + destination + "\".");
     }
+    Print(stderr, outcome.message);
     return AfterOutputReached(outcome.exported && !outcome.damaged ? kDone : kFailed);
 }
 
