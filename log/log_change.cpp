@@ -1,5 +1,8 @@
 #include "log_change.h"
 
+#include <utility>
+
+#include "log_import.h"
 #include "number_text.h"
 
 namespace {
@@ -66,6 +69,13 @@ LogChange LogChange::RemindersOnly(const ReminderChange& reminders) {
     return change;
 }
 
+LogChange LogChange::Import(std::vector<LogRecord> entries) {
+    LogChange change;
+    change.entry = Entry::Import;
+    change.imported = std::move(entries);
+    return change;
+}
+
 bool SameStoredEntry(const LogRecord& a, const LogRecord& b) {
     return a.time.wYear == b.time.wYear && a.time.wMonth == b.time.wMonth &&
            a.time.wDay == b.time.wDay && a.time.wHour == b.time.wHour &&
@@ -100,6 +110,9 @@ ApplyOutcome ApplyChange(LogBook& book, const LogChange& change) {
             break;
         case LogChange::Entry::Remove:
             book.records.erase(book.records.begin() + static_cast<std::ptrdiff_t>(found));
+            break;
+        case LogChange::Entry::Import:
+            AddPlannedEntries(book, change.imported);
             break;
     }
     book.count = static_cast<int32_t>(book.records.size() - 1);

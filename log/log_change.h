@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "log_record.h"
 
@@ -19,11 +20,12 @@ ReminderChange RemindersChanged(const ReminderBlock& given, const ReminderBlock&
 // What one command does to the log, kept apart from the book it did it to, so that the same
 // change can be made to a newer copy of the file when the file changed since it was read.
 struct LogChange {
-    enum class Entry { None, Add, Replace, Remove };
+    enum class Entry { None, Add, Replace, Remove, Import };
 
     Entry entry = Entry::None;
-    LogRecord before;  // Replace and Remove: the entry as it was read
-    LogRecord after;   // Add and Replace: the entry as the command made it
+    LogRecord before;                 // Replace and Remove: the entry as it was read
+    LogRecord after;                  // Add and Replace: the entry as the command made it
+    std::vector<LogRecord> imported;  // Import: the planned entries, oldest first
     ReminderChange reminders;
 
     static LogChange Add(const LogRecord& added, const ReminderChange& reminders);
@@ -31,6 +33,7 @@ struct LogChange {
                              const ReminderChange& reminders);
     static LogChange Remove(const LogRecord& removed);
     static LogChange RemindersOnly(const ReminderChange& reminders);
+    static LogChange Import(std::vector<LogRecord> entries);
 };
 
 // Whether two entries are one entry of the file: the same date and time to the second, and the
@@ -45,8 +48,11 @@ enum class ApplyOutcome {
 };
 
 // Makes `change` in `book`, a book as LoadLog leaves it (newest first, one spare slot): a new
-// entry goes in front, a replaced one keeps its slot, a removed one closes its gap; the changed
+// entry goes in front, a replaced one keeps its slot, a removed one closes its gap; imported
+// entries go in front too, except those the book already holds (AddPlannedEntries), so that an
+// import made to a newer file never doubles what was imported there meanwhile; the changed
 // reminder values are set. `records` then holds `count` + 1 slots again. The caller sorts and
-// recomputes before saving; the cost totals are the read's, as the commands leave them until the
-// file is read back. Nothing changes unless the outcome is Applied.
+// recomputes before saving; the cost totals are the read's (with an import's costs added), as
+// the commands leave them until the file is read back. Nothing changes unless the outcome is
+// Applied.
 ApplyOutcome ApplyChange(LogBook& book, const LogChange& change);

@@ -11,6 +11,8 @@
 #      existing log shows the main dialog at once and leaves the file alone.
 #   4. The installed launcher on Qt's offscreen platform with TARVO_STORAGE: the log appears on
 #      that card and nowhere else; the program runs until it is terminated.
+#   5. The installed launcher's command line with no display at all: --version, and --export of
+#      a log to standard output.
 # Waiting is a poll with a generous deadline, only for what another process does.
 set -euo pipefail
 
@@ -248,5 +250,21 @@ program_pid=""
 grep -v '^This plugin does not support propagateSizeHints()$' "$scratch/offscreen.err" \
     >"$scratch/offscreen-rest.err" || true
 [ ! -s "$scratch/offscreen-rest.err" ] || fail "the program wrote to stderr offscreen"
+
+step "the command line, with no display"
+mkdir -p "$scratch/cli-home" "$scratch/cli-card/Tarvo"
+printf '%s' "$worked_example" >"$scratch/cli-card/Tarvo/Tarvo.csv"
+cli=(env -i "PATH=/usr/bin:/bin" "HOME=$scratch/cli-home" "LANG=C.UTF-8"
+    "TARVO_STORAGE=$scratch/cli-card" "$launcher")
+version=$("${cli[@]}" --version 2>"$scratch/cli.err") || fail "tarvo --version failed"
+[ "$version" = "Tarvo 1.10" ] || fail "tarvo --version said: $version"
+"${cli[@]}" --export - >"$scratch/export.csv" 2>>"$scratch/cli.err" ||
+    fail "tarvo --export - failed"
+export_header='date,kind,litres,odometer_km,cost_yen,trip_km,km_per_litre,yen_per_litre'
+file_is "$scratch/export.csv" "$export_header"$'\r\n'\
+'2007-08-15T18:40:12,fill-up,38.5,41230.0,5390,,,140.00'$'\r\n'\
+'2007-08-26T07:30:45,fill-up,30.2,41890.0,4288,660.0,21.85,141.99'$'\r\n' ||
+    fail "tarvo --export - wrote: $(cat "$scratch/export.csv")"
+[ ! -s "$scratch/cli.err" ] || fail "the command line wrote to stderr"
 
 echo "debian package: all checks passed"

@@ -1,0 +1,144 @@
+#include "log_transfer.h"
+
+#include <sys/stat.h>
+
+#include <unordered_set>
+#include <utility>
+
+#include "atomic_file.h"
+#include "file_bytes.h"
+#include "log_change.h"
+#include "log_export.h"
+#include "log_file.h"
+#include "save_change.h"
+
+namespace {
+
+constexpr char kNothingImported[] = "\nNothing was imported.";
+
+// Whether both paths lead to one file; false when either does not exist.
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat infoA {};
+    struct stat infoB {};
+    return ::stat(a.c_str(), &infoA) == 0 && ::stat(b.c_str(), &infoB) == 0 &&
+           infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
+}
+
+std::string LockRefusal(const std::string& logPath, const LockAttempt& attempt) {
+    if (attempt.outcome == LockOutcome::Failed) {
+        return attempt.error + kNothingImported;
+    }
+    const std::string holder = attempt.holder.Text();
+    return "\"" + logPath + "\" is open in another Tarvo window" +
+           (holder.empty() ? "" : " (" + holder + ")") +
+           ". Import from that window's File menu, or close it first." + kNothingImported;
+}
+
+void AddLine(std::string& text, const std::string& line) {
+    if (!line.empty()) {
+        text += (text.empty() ? "" : "\n") + line;
+    }
+}
+
+// How many of `entries` the book holds, by the import's rule of what makes two entries the same.
+int32_t HeldCount(const LogBook& book, const std::vector<LogRecord>& entries) {
+    std::unordered_set<std::string> held;
+    for (std::size_t i = 0; i < UsedCount(book); ++i) {
+        held.insert(EntryKey(book.records[i]));
+    }
+    int32_t count = 0;
+    for (const LogRecord& r : entries) {
+        count += held.count(EntryKey(r)) != 0 ? 1 : 0;
+    }
+    return count;
+}
+
+}  // namespace
+
+ExportOutcome ExportLogTable(const std::string& logPath) {
+    ExportOutcome outcome;
+    LogBook book;
+    const LoadResult loaded = LoadLog(book, logPath);
+    outcome.message = loaded.Message(logPath);
+    if (!loaded.ok) {
+        return outcome;
+    }
+    outcome.exported = true;
+    outcome.damaged = !loaded.problems.empty();
+    outcome.entries = static_cast<int32_t>(UsedCount(book));
+    outcome.table = ExportLog(book);
+    return outcome;
+}
+
+ExportOutcome ExportLogTo(const std::string& logPath, const std::string& destination) {
+    ExportOutcome outcome = ExportLogTable(logPath);
+    if (!outcome.exported) {
+        return outcome;
+    }
+    std::string refusal;
+    if (SameFile(logPath, destination)) {
+        refusal = "\"" + destination + "\" is the log itself; export to another file.";
+    } else if (const int error = ReplaceFileAtomically(destination, outcome.table); error != 0) {
+        refusal = "Cannot write \"" + destination + "\": " + ErrnoText(error);
+    }
+    if (!refusal.empty()) {
+        outcome.exported = false;
+        AddLine(outcome.message, refusal);
+    }
+    return outcome;
+}
+
+ImportOutcome ImportIntoLog(LogLock& lock, const std::string& logPath, std::string_view bytes,
+                            const ImportOptions& options, bool dryRun) {
+    ImportOutcome outcome;
+    if (!dryRun) {
+        const LockAttempt attempt = lock.TryTake(logPath);
+        if (attempt.outcome != LockOutcome::Taken) {
+            outcome.message = LockRefusal(logPath, attempt);
+            return outcome;
+        }
+    }
+    LogBook book;
+    const LoadResult loaded = LoadLog(book, logPath);
+    outcome.message = loaded.Message(logPath);
+    if (!loaded.SafeToReplace()) {
+        outcome.message += kNothingImported;
+        return outcome;
+    }
+    outcome.plan = PlanImport(bytes, book, options);
+    outcome.preview = ImportPreview(outcome.plan);
+    outcome.alreadyThere = outcome.plan.duplicates;
+    if (!outcome.plan.unusable.empty()) {
+        outcome.status = ImportStatus::Unusable;
+        return outcome;
+    }
+    if (!outcome.plan.questions.empty()) {
+        outcome.status = ImportStatus::Questions;
+        return outcome;
+    }
+    if (dryRun) {
+        outcome.status = ImportStatus::Previewed;
+        return outcome;
+    }
+    if (outcome.plan.entries.empty()) {
+        outcome.status = ImportStatus::Imported;
+        return outcome;
+    }
+    const LogChange change = LogChange::Import(outcome.plan.entries);
+    ApplyChange(book, change);
+    SortNewestFirst(book);
+    RecomputeLog(book);
+    const ChangeSaveResult saved = SaveChange(book, logPath, loaded.snapshot, change);
+    AddLine(outcome.message, saved.message);
+    if (!saved.saved) {
+        outcome.status = ImportStatus::NotSaved;
+        return outcome;
+    }
+    // Read back, as every command does: the count tells what the file really holds.
+    outcome.status = ImportStatus::Imported;
+    LogBook after;
+    const LoadResult readBack = LoadLog(after, logPath);
+    AddLine(outcome.message, readBack.Message(logPath));
+    outcome.added = readBack.ok ? HeldCount(after, outcome.plan.entries) : 0;
+    return outcome;
+}
