@@ -1,5 +1,3 @@
-#include <functional>
-
 #include "atomic_file.h"
 #include "confirm_dlg.h"
 #include "entry_dlg.h"
@@ -10,33 +8,6 @@
 #include "save_change.h"
 #include "stats_dlg.h"
 #include "utf8.h"
-
-namespace {
-
-// Marks the window busy with a command for as long as the command runs: a change on disk seen
-// meanwhile is followed when the command is over.
-class CommandRunning {
-public:
-    CommandRunning(bool& running, bool& changeWaiting, const std::function<void()>& follow)
-        : m_running(running), m_changeWaiting(changeWaiting), m_follow(follow) {
-        m_running = true;
-    }
-    ~CommandRunning() {
-        m_running = false;
-        if (m_changeWaiting) {
-            m_follow();
-        }
-    }
-    CommandRunning(const CommandRunning&) = delete;
-    CommandRunning& operator=(const CommandRunning&) = delete;
-
-private:
-    bool& m_running;
-    bool& m_changeWaiting;
-    std::function<void()> m_follow;
-};
-
-}  // namespace
 
 void CLogDlg::PrepareEntryDialog(CEntryDlg& entry) {
     m_book.reminders.label = {m_reminderLabel1, m_reminderLabel2, m_reminderLabel3};
@@ -106,8 +77,7 @@ void CLogDlg::KeepLastRead() {
 }
 
 void CLogDlg::OnInput() {
-    CommandRunning running(m_commandRunning, m_outsideChangeWaiting,
-                           [this] { FollowOutsideChange(); });
+    const CommandRunning running(*this);
     if (!ReadyToChange(false)) {
         return;
     }
@@ -138,8 +108,7 @@ void CLogDlg::OnInput() {
 }
 
 void CLogDlg::OnCorrect() {
-    CommandRunning running(m_commandRunning, m_outsideChangeWaiting,
-                           [this] { FollowOutsideChange(); });
+    const CommandRunning running(*this);
     // Correct is enabled only while a click has named a record; an index that names none (a
     // list refilled since) is never used.
     if (m_selectedIndex >= 0 && m_selectedIndex < m_book.count && ReadyToChange(true)) {
@@ -162,8 +131,7 @@ void CLogDlg::OnCorrect() {
 }
 
 void CLogDlg::OnDelete() {
-    CommandRunning running(m_commandRunning, m_outsideChangeWaiting,
-                           [this] { FollowOutsideChange(); });
+    const CommandRunning running(*this);
     // The oldest entry anchors the first trip; it can be corrected but never deleted.
     if (m_selectedIndex == m_book.count - 1 || m_selectedIndex < 0 ||
         m_selectedIndex >= m_book.count || !ReadyToChange(true)) {
@@ -192,6 +160,10 @@ void CLogDlg::Commit(const LogChange& change) {
         AfxMessageBox(Utf8ToUtf16(saved.message),
                       MB_OK | (saved.saved ? MB_ICONINFORMATION : MB_ICONERROR));
     }
+    ShowWhatTheFileHolds();
+}
+
+void CLogDlg::ShowWhatTheFileHolds() {
     // Read back in every case: the screen shows what the file holds. When it cannot be read, the
     // screen goes back to what the file held at the last read, so no row names a record the
     // file does not hold.
@@ -202,6 +174,17 @@ void CLogDlg::Commit(const LogChange& change) {
     }
     UpdateData(FALSE);
     EnableRecordCommands(FALSE);
+}
+
+CLogDlg::CommandRunning::CommandRunning(CLogDlg& dlg) : m_dlg(dlg) {
+    m_dlg.m_commandRunning = true;
+}
+
+CLogDlg::CommandRunning::~CommandRunning() {
+    m_dlg.m_commandRunning = false;
+    if (m_dlg.m_outsideChangeWaiting) {
+        m_dlg.FollowOutsideChange();
+    }
 }
 
 void CLogDlg::OnAnalyze() {

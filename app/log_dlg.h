@@ -69,8 +69,23 @@ private:
     // The common tail of every change: sort, recompute, save (making `change` to a newer file if
     // the file changed since it was read), read back, show.
     void Commit(const LogChange& change);
+    // After a change was saved (or not): the screen shows what the file holds now, or, when it
+    // cannot be read, what it held at the last read.
+    void ShowWhatTheFileHolds();
     // The file changed on disk while the window was idle: show what it holds now.
     void FollowOutsideChange();
+    // Marks the window busy with a command for as long as the command runs: a change on disk
+    // seen meanwhile is followed when the command is over.
+    class CommandRunning {
+    public:
+        explicit CommandRunning(CLogDlg& dlg);
+        ~CommandRunning();
+        CommandRunning(const CommandRunning&) = delete;
+        CommandRunning& operator=(const CommandRunning&) = delete;
+
+    private:
+        CLogDlg& m_dlg;
+    };
     void PrepareEntryDialog(CEntryDlg& entry);
     // The reminder values the user changed in the entry dialog, and the panel showing them.
     ReminderChange TakeRemindersBack(const CEntryDlg& entry);
@@ -83,6 +98,7 @@ private:
     void SetUpMenu();
     void RememberView();
     void OnExportLog();
+    void OnImportLog();
     void OnOpenLogFolder();
     void OnQuit();
     void OnCharts();

@@ -26,6 +26,7 @@ void CLogDlg::SetUpMenu() {
     m_markDueReminders = settings.markDueReminders;
     MainMenuCommands commands;
     commands.exportLog = [this] { OnExportLog(); };
+    commands.importLog = [this] { OnImportLog(); };
     commands.openLogFolder = [this] { OnOpenLogFolder(); };
     commands.quit = [this] { OnQuit(); };
     commands.charts = [this] { OnCharts(); };

@@ -18,6 +18,15 @@ BOOL CWnd::IsWindowEnabled() const {
     return m_widget != nullptr && m_widget->isEnabled() ? TRUE : FALSE;
 }
 
+BOOL CWnd::ShowWindow(int command) {
+    if (m_widget == nullptr) {
+        return FALSE;
+    }
+    const BOOL wasVisible = m_widget->isVisibleTo(m_widget->parentWidget()) ? TRUE : FALSE;
+    m_widget->setVisible(command != SW_HIDE);
+    return wasVisible;
+}
+
 void CWnd::SetFocus() {
     if (m_widget != nullptr) {
         m_widget->setFocus(Qt::OtherFocusReason);

@@ -25,6 +25,8 @@ public:
     // Returns whether the window was disabled before, as the device's call does.
     BOOL EnableWindow(BOOL enable = TRUE);
     BOOL IsWindowEnabled() const;
+    // SW_SHOW or SW_HIDE; returns whether the window was visible before.
+    BOOL ShowWindow(int command);
     void SetFocus();
     std::u16string GetWindowText() const;
     void SetWindowText(const std::u16string& text);

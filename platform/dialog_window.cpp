@@ -102,8 +102,11 @@ QWidget* CreateEdit(CDialog* dialog, const ControlTemplate& item, QWidget* paren
     return edit;
 }
 
-QWidget* CreateStatic(const ControlTemplate& item, QWidget* parent) {
+QWidget* CreateStatic(const ControlTemplate& item, QWidget* parent, const DialogUnits& units) {
     auto* label = new QLabel(ToQString(item.text), parent);
+    // The device's static text breaks its words onto the lines it has room for; a static of one
+    // line's height shows its one line.
+    label->setWordWrap(units.Y(item.cy) >= 2 * label->fontMetrics().height());
     Qt::Alignment align = (item.style & SS_CENTER) != 0 ? Qt::AlignHCenter : Qt::AlignLeft;
     align |= (item.style & SS_CENTERIMAGE) != 0 ? Qt::AlignVCenter : Qt::AlignTop;
     label->setAlignment(align);
@@ -156,7 +159,7 @@ QWidget* DialogWindow::CreateControl(const ControlTemplate& item, QButtonGroup*&
             control = CreateEdit(m_dialog, item, m_client);
             break;
         case ControlClass::Static:
-            control = CreateStatic(item, m_client);
+            control = CreateStatic(item, m_client, DialogUnits(font()));
             break;
         case ControlClass::ListView:
             control = CreateListView(m_dialog, item, m_client);

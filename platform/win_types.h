@@ -58,6 +58,10 @@ struct NMLVKEYDOWN {
     uint16_t wVKey = 0;
 };
 
+// ShowWindow commands.
+inline constexpr int SW_HIDE = 0;
+inline constexpr int SW_SHOW = 5;
+
 // Message box types and results.
 inline constexpr UINT MB_OK = 0x0;
 inline constexpr UINT MB_OKCANCEL = 0x1;

@@ -13,6 +13,8 @@ const ResourceTable& ProgramResources() {
             BuildKeypadTemplate(),
             BuildKeyboardTemplate(),
             BuildConfirmTemplate(),
+            BuildImportPreviewTemplate(),
+            BuildImportQuestionTemplate(),
         },
         {
             {IDR_MAINFRAME, &AppIconResourceImages},

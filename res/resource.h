@@ -10,6 +10,9 @@ inline constexpr unsigned IDD_STATS = 130;
 inline constexpr unsigned IDD_KEYPAD = 131;
 inline constexpr unsigned IDD_KEYBOARD = 132;
 inline constexpr unsigned IDD_CONFIRM = 133;
+// Beyond the handheld: the import's preview, and the question it may have to ask.
+inline constexpr unsigned IDD_IMPORT_PREVIEW = 140;
+inline constexpr unsigned IDD_IMPORT_QUESTION = 141;
 
 // Main dialog (102).
 inline constexpr int IDC_INPUT = 1001;
@@ -54,3 +57,11 @@ inline constexpr int IDC_KEY_CLEAR = 1012;
 inline constexpr int IDC_KEYBOARD_DISPLAY = 1005;
 inline constexpr int IDC_KEY_SPACE = 1022;
 inline constexpr int IDC_KEY_BACKSPACE = 1023;
+
+// Import preview (140).
+inline constexpr int IDC_IMPORT_PREVIEW = 1004;
+
+// Import question (141): the question, and its answers as a radio group.
+inline constexpr int IDC_IMPORT_QUESTION = 1004;
+inline constexpr int IDC_IMPORT_ANSWER1 = 1010;
+inline constexpr int kImportAnswerCount = 5;

@@ -9,8 +9,9 @@
 
 namespace {
 
-constexpr UINT kAllTemplates[] = {IDD_TARVO_DIALOG, IDD_ENTRY,    IDD_STATS,
-                                  IDD_KEYPAD,       IDD_KEYBOARD, IDD_CONFIRM};
+constexpr UINT kAllTemplates[] = {IDD_TARVO_DIALOG,   IDD_ENTRY,          IDD_STATS,
+                                  IDD_KEYPAD,         IDD_KEYBOARD,       IDD_CONFIRM,
+                                  IDD_IMPORT_PREVIEW, IDD_IMPORT_QUESTION};
 
 std::vector<int> IdsOf(const DialogTemplate& t) {
     std::vector<int> ids;
@@ -85,7 +86,8 @@ TEST_P(EveryTemplate, OnlyOkIsTheDefaultButton) {
     for (const ControlTemplate& c : TemplateOf(GetParam()).controls) {
         if (c.cls == ControlClass::Button && ButtonType(c) == BS_DEFPUSHBUTTON) {
             EXPECT_EQ(c.id, IDOK);
-            EXPECT_EQ(c.text, u"OK");
+            // The import's preview names what its OK does.
+            EXPECT_EQ(c.text, GetParam() == IDD_IMPORT_PREVIEW ? u"Import" : u"OK");
         }
     }
 }
@@ -120,6 +122,8 @@ const FrameRow kFrames[] = {
     {"keypad", IDD_KEYPAD, DS_MODALFRAME | WS_POPUP, 0, 129, 134, 9, u""},
     {"keyboard", IDD_KEYBOARD, DS_MODALFRAME | WS_POPUP, 0, 184, 115, 12, u""},
     {"confirm", IDD_CONFIRM, DS_MODALFRAME | WS_POPUP, 0, 123, 43, 9, u""},
+    {"import preview", IDD_IMPORT_PREVIEW, DS_MODALFRAME | WS_POPUP, 0, 320, 200, 9, u"Import"},
+    {"import question", IDD_IMPORT_QUESTION, DS_MODALFRAME | WS_POPUP, 0, 240, 116, 9, u"Import"},
 };
 
 TEST(DialogFrames, MatchTheirTemplates) {

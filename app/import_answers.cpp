@@ -1,0 +1,67 @@
+#include "import_answers.h"
+
+#include <array>
+#include <utility>
+
+namespace {
+
+constexpr std::array<std::pair<const char16_t*, DateOrder>, 2> kDateOrders = {{
+    {u"Day first: 03/10/2024 is 3 October 2024", DateOrder::DayFirst},
+    {u"Month first: 03/10/2024 is 10 March 2024", DateOrder::MonthFirst},
+}};
+
+constexpr std::array<std::pair<const char16_t*, Unit>, 2> kGallons = {{
+    {u"US gallons (3.785 litres)", Unit::UsGallons},
+    {u"Imperial gallons (4.546 litres)", Unit::ImperialGallons},
+}};
+
+constexpr std::array<std::pair<const char16_t*, Unit>, 5> kUnits = {{
+    {u"kilometres", Unit::Kilometres},
+    {u"miles", Unit::Miles},
+    {u"litres", Unit::Litres},
+    {u"US gallons", Unit::UsGallons},
+    {u"imperial gallons", Unit::ImperialGallons},
+}};
+
+template <typename Table>
+std::vector<std::u16string> Labels(const Table& table) {
+    std::vector<std::u16string> labels;
+    for (const auto& [label, value] : table) {
+        labels.emplace_back(label);
+    }
+    return labels;
+}
+
+template <typename Table>
+auto Chosen(const Table& table, int answer) {
+    return table[static_cast<size_t>(answer) < table.size() ? static_cast<size_t>(answer) : 0]
+        .second;
+}
+
+}  // namespace
+
+std::vector<std::u16string> AnswersTo(const ImportQuestion& question) {
+    switch (question.kind) {
+        case QuestionKind::DateOrder:
+            return Labels(kDateOrders);
+        case QuestionKind::GallonKind:
+            return Labels(kGallons);
+        case QuestionKind::UnknownUnit:
+            break;
+    }
+    return Labels(kUnits);
+}
+
+void Answer(const ImportQuestion& question, int answer, ImportOptions& options) {
+    switch (question.kind) {
+        case QuestionKind::DateOrder:
+            options.dateOrder = Chosen(kDateOrders, answer);
+            return;
+        case QuestionKind::GallonKind:
+            options.gallon = Chosen(kGallons, answer);
+            return;
+        case QuestionKind::UnknownUnit:
+            options.unitAnswers[question.subject] = Chosen(kUnits, answer);
+            return;
+    }
+}
