@@ -2,15 +2,16 @@
 # install rules (packaging/CMakeLists.txt), installed under /usr.
 #
 # Its dependencies are what the program really loads: dpkg-shlibdeps reads the shared libraries
-# the binary links (Qt 6 Widgets, Gui and Core, the C and C++ runtimes) and names the Debian
+# the binary links (Qt 6 Widgets, Gui, Core and Charts, the C and C++ runtimes) and names the Debian
 # packages that ship them, with their minimum versions. Nothing else is needed at run time: the
 # X11 and offscreen platform plugins come with libqt6gui6, and a font comes with fontconfig,
 # which libqt6gui6 depends on. tests/package checks the list against the binary.
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarvo)
-set(CPACK_PACKAGE_VENDOR "Tarvo developers")
-set(CPACK_PACKAGE_CONTACT "Tarvo developers <tarvo@example.org>")
+set(CPACK_PACKAGE_VENDOR "Tarvo maintainers")
+set(CPACK_PACKAGE_CONTACT "Tarvo maintainers <maintainers@users.noreply.c-seed-de4de932.example>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "fuel and mileage logbook")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Tarvo keeps a log of every stop at the pump (date and time, litres, odometer reading,

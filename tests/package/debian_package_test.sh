@@ -81,6 +81,8 @@ field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Version)" = 1.10 ] || fail "Version: $(field Version)"
 [ "$(field Architecture)" = "$arch" ] || fail "Architecture: $(field Architecture)"
 [ -n "$(field Description)" ] || fail "no Description"
+[ "$(field Maintainer)" = "Tarvo maintainers <maintainers@users.noreply.c-seed-de4de932.example>" ] ||
+    fail "Maintainer: $(field Maintainer)"
 depends=$(field Depends)
 echo "Depends: $depends"
 
@@ -94,6 +96,7 @@ expected_files=(
     usr/bin/tarvo
     usr/libexec/tarvo/tarvo
     usr/share/applications/tarvo.desktop
+    usr/share/doc/tarvo/copyright
 )
 for size in 16 32 48 64 128 256; do
     expected_files+=("usr/share/icons/hicolor/${size}x${size}/apps/tarvo.png")
@@ -103,6 +106,8 @@ expected=$(printf '%s\n' "${expected_files[@]}" | sort)
 [ "$actual" = "$expected" ] || fail "package files differ:"$'\n'"$(diff <(echo "$expected") <(echo "$actual"))"
 [ -x "$launcher" ] && [ -x "$program" ] || fail "launcher or program not executable"
 file -b "$program" | grep -q '^ELF' || fail "the program is no ELF binary: $(file -b "$program")"
+grep -q '^License: GPL-3.0-or-later$' "$root/usr/share/doc/tarvo/copyright" ||
+    fail "the copyright file names no GPL-3.0-or-later licence"
 head -n 1 "$launcher" | grep -q '^#!/bin/sh' || fail "the launcher is no shell script"
 for size in 16 32 48 64 128 256; do
     icon=$root/usr/share/icons/hicolor/${size}x${size}/apps/tarvo.png
