@@ -4,6 +4,7 @@
 
 #include "date_time_text.h"
 #include "number_text.h"
+#include "utf8.h"
 
 namespace {
 
@@ -72,6 +73,57 @@ std::u16string_view FormatListCell(const LogRecord& r, int index, int column,
     buffer.text.resize(text.size());
     std::copy(text.begin(), text.end(), buffer.text.begin());
     return buffer.text;
+}
+
+std::u16string ExplainListCell(const LogRecord& r, bool oldest, int column) {
+    std::string note;
+    const auto litres = [&note](double value) {
+        AppendFixed(note, value, 1);
+        note += " L";
+    };
+    switch (column) {
+        case 1:
+        case 2:
+            if (r.trip != 0.0) {
+                if (column == 1) {  // the division behind the figure
+                    AppendFixed(note, r.trip, 1);
+                    note += " km \u00F7 ";
+                    litres(r.carriedFuel + r.fuel);
+                    if (r.carriedFuel != 0.0) {
+                        note += " (";
+                        litres(r.fuel);
+                        note += " here, ";
+                        litres(r.carriedFuel);
+                        note += " carried from partial fills)";
+                    }
+                }
+            } else if (oldest) {
+                note = "the oldest entry: the first trip starts here";
+            } else if (r.kind == FillUp) {
+                note = "no distance since the previous fill-up";
+            } else if (r.fuel != 0.0) {
+                note = r.kind == NotFillUp
+                           ? "partial fill: its litres are carried into the next full fill"
+                           : "not a fill-up: its litres are carried into the next full fill";
+            } else {
+                note = "no fuel bought";
+            }
+            break;
+        case 3:
+        case 4:
+            if (r.fuel == 0.0) {
+                note = "no fuel bought";
+            }
+            break;
+        case 7:
+            if (r.odo == 0.0) {
+                note = "no odometer reading";
+            }
+            break;
+        default:
+            break;
+    }
+    return Utf8ToUtf16(note);
 }
 
 int CompareCellText(std::u16string_view a, std::u16string_view b) {

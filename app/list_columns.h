@@ -39,6 +39,11 @@ struct ListCellBuffer {
 std::u16string_view FormatListCell(const LogRecord& record, int index, int column,
                                    ListCellBuffer& buffer);
 
+// Why a cell shows what it shows where its text does not say: for a "----" cell what it stands
+// for, and for a km/L the trip and the litres it was divided by. Empty for every other cell.
+// `oldest`: the record is the log's oldest, where the first trip starts.
+std::u16string ExplainListCell(const LogRecord& record, bool oldest, int column);
+
 // The list's text order: code unit by code unit as unsigned numbers, a text that is the
 // beginning of a longer one first. Returns -1, 0 or 1.
 int CompareCellText(std::u16string_view a, std::u16string_view b);

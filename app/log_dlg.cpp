@@ -70,6 +70,7 @@ BOOL CLogDlg::OnInitDialog() {
         m_list.InsertColumn(static_cast<int>(c), std::u16string(kListColumns[c].title), LVCFMT_LEFT,
                             kListColumns[c].width);
     }
+    m_list.SetCellNotes([this](int row, int column) { return NoteOnCell(row, column); });
     SetUpMenu();
     OpenLog();
     UpdateData(FALSE);

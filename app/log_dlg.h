@@ -52,6 +52,8 @@ private:
     void OnListActivate(NMHDR* nm, LRESULT* result);
     void OnListKeyDown(NMHDR* nm, LRESULT* result);
     static int CompareRowText(LPARAM a, LPARAM b, LPARAM column);
+    // What the cell at `row`, `column` means where its text does not say (its tooltip).
+    std::u16string NoteOnCell(int row, int column) const;
 
     // Takes the lock, makes sure the log exists and reads it; says once if another window has it.
     void OpenLog();

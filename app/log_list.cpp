@@ -64,6 +64,17 @@ void CLogDlg::OnListClick(NMHDR* /*nm*/, LRESULT* result) {
     *result = 0;
 }
 
+std::u16string CLogDlg::NoteOnCell(int row, int column) const {
+    // The hidden column names the record, whatever order the rows are in now.
+    int64_t index = -1;
+    if (!ScanInt(Utf16ToUtf8(m_list.GetItemText(row, kIndexColumn)), index) || index < 0 ||
+        index >= m_book.count) {
+        return {};
+    }
+    return ExplainListCell(m_book.records[static_cast<size_t>(index)], index == m_book.count - 1,
+                           column);
+}
+
 // Enter or a double click on a row corrects it, as Correct would; the click before a double
 // click, or the key that moved the selection, has already named the row.
 void CLogDlg::OnListActivate(NMHDR* /*nm*/, LRESULT* result) {

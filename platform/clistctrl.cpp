@@ -103,6 +103,12 @@ BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, DWORD_PTR sortParam) {
     return TRUE;
 }
 
+void CListCtrl::SetCellNotes(std::function<std::u16string(int row, int column)> notes) {
+    if (ListModel* model = Model()) {
+        model->SetCellNotes(std::move(notes));
+    }
+}
+
 std::vector<int> CListCtrl::GetUserColumnWidths() const {
     ListViewControl* view = View();
     return view == nullptr ? std::vector<int>() : view->UserWidths();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,10 @@ public:
     BOOL SetColumnWidth(int column, int width);
     // The sort mark on the column's title, in the direction of its sort; -1 for none.
     void SetSortMark(int column, bool ascending);
+    // What a cell means where its text does not say: `notes(row, column)`, asked for when the
+    // cell is pointed at or read out, is its tooltip and its accessible description (its
+    // accessible name stays its text); an empty note gives none.
+    void SetCellNotes(std::function<std::u16string(int row, int column)> notes);
     // The widths the user gave columns by hand (-1 for a column that fits itself), to be kept
     // between starts; and the same given back.
     std::vector<int> GetUserColumnWidths() const;

@@ -212,10 +212,17 @@ int ListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant ListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)) {
+    if (!index.isValid()) {
         return {};
     }
-    return ToQString(Cell(index.row(), index.column()));
+    if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
+        return ToQString(Cell(index.row(), index.column()));
+    }
+    if ((role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole) && m_notes) {
+        const std::u16string note = m_notes(index.row(), index.column());
+        return note.empty() ? QVariant() : QVariant(ToQString(note));
+    }
+    return {};
 }
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const {

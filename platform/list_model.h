@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,11 @@ public:
     // selections and other persistent indexes move with their rows.
     void Reorder(const std::vector<int>& order);
 
+    // What a cell means where its text does not say (a tooltip, and for screen readers its
+    // accessible description); asked for when shown, so that nothing is kept per cell.
+    using CellNotes = std::function<std::u16string(int row, int column)>;
+    void SetCellNotes(CellNotes notes) { m_notes = std::move(notes); }
+
     // While batching, changes send no per-row signals; the end resets the views once.
     void BeginBatch();
     void EndBatch();
@@ -60,4 +66,5 @@ private:
     std::vector<std::vector<std::u16string>> m_longest;  // per column
     std::vector<Row> m_rows;
     bool m_batching = false;
+    CellNotes m_notes;
 };

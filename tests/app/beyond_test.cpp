@@ -15,6 +15,7 @@
 
 #include "app_fixture.h"
 #include "entry_script.h"
+#include "list_columns.h"
 #include "log_export.h"
 #include "log_file.h"
 #include "resource.h"
@@ -196,6 +197,59 @@ TEST_F(AppTest, TheWindowsLookIsRememberedBetweenStarts) {
         EXPECT_EQ(ListView(dlg)->header()->sectionSize(2), dragged);
         ExpectColumnsFitTheirTexts(dlg);
     });
+}
+
+TEST_F(AppTest, BlanksAndKmPerLitreSayWhyInTooltipsAndToScreenReaders) {
+    WriteLog(kWorkedExampleFile);
+    RunProgram([&](CLogDlg& dlg) {
+        const struct {
+            int row;
+            int column;
+            const char* note;
+        } cells[] = {
+            {0, 1, "no fuel bought"},  // the maintenance of 1 September
+            {0, 3, "no fuel bought"},
+            {0, 4, "no fuel bought"},
+            {0, 6, ""},  // a cost says what it is
+            {1, 1, "660.0 km \u00F7 42.2 L (30.2 L here, 12.0 L carried from partial fills)"},
+            {1, 2, ""},
+            {2, 1, "partial fill: its litres are carried into the next full fill"},
+            {2, 2, "partial fill: its litres are carried into the next full fill"},
+            {3, 1, "the oldest entry: the first trip starts here"},
+        };
+        const QAbstractItemModel* rows = ListView(dlg)->model();
+        for (const auto& cell : cells) {
+            SCOPED_TRACE(std::to_string(cell.row) + "," + std::to_string(cell.column));
+            const QModelIndex index = rows->index(cell.row, cell.column);
+            EXPECT_EQ(index.data(Qt::ToolTipRole).toString(), cell.note);
+            EXPECT_EQ(index.data(Qt::AccessibleDescriptionRole).toString(), cell.note);
+            EXPECT_EQ(index.data(Qt::AccessibleTextRole).toString(),
+                      Cell(dlg, cell.row, cell.column))
+                << "the name stays the text";
+        }
+        // Sorted by cost, the notes go with their rows.
+        ClickHeader(dlg, 6);
+        EXPECT_EQ(Cell(dlg, 0, 6), " 1716");
+        EXPECT_EQ(rows->index(0, 1).data(Qt::ToolTipRole).toString(),
+                  "partial fill: its litres are carried into the next full fill");
+    });
+}
+
+TEST(ExplainListCell, ABlankSaysWhatItStandsFor) {
+    LogRecord fillUp;
+    fillUp.kind = FillUp;
+    fillUp.fuel = 30.0;
+    fillUp.odo = 41000.0;
+    LogRecord noOdometer = fillUp;
+    noOdometer.odo = 0.0;
+    LogRecord notFuel = fillUp;
+    notFuel.kind = Maintenance;
+    EXPECT_EQ(ExplainListCell(fillUp, false, 2), u"no distance since the previous fill-up");
+    EXPECT_EQ(ExplainListCell(noOdometer, false, 7), u"no odometer reading");
+    EXPECT_EQ(ExplainListCell(notFuel, false, 1),
+              u"not a fill-up: its litres are carried into the next full fill");
+    fillUp.trip = 300.0;
+    EXPECT_EQ(ExplainListCell(fillUp, false, 1), u"300.0 km \u00F7 30.0 L");
 }
 
 #include "beyond_test.moc"
