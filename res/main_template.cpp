@@ -8,7 +8,8 @@ namespace {
 constexpr DWORD kShownNumber = ES_READONLY | ES_RIGHT | ES_AUTOHSCROLL;
 constexpr DWORD kShownText = ES_READONLY | ES_LEFT | ES_AUTOHSCROLL;
 // On a desktop the window can grow: the list takes the growth, the buttons stay by the right
-// edge, the reminder panel and the summary by the top left.
+// edge, the reminder panel by the top left; the summary keeps its place and widens, so that
+// large totals can be read.
 constexpr DWORD kGrows = WS_THICKFRAME | WS_MAXIMIZEBOX;
 
 }  // namespace
@@ -58,7 +59,8 @@ DialogTemplate BuildMainTemplate() {
             {IDC_REMINDER_LABEL2, C::Edit, u"", 14, 18, 76, 9, kShownText, 0, u"Reminder label 2"},
             {IDC_REMINDER_LABEL3, C::Edit, u"", 14, 28, 76, 9, kShownText, 0, u"Reminder label 3"},
             {IDC_STATIC, C::Button, u"Reminder", 8, 0, 127, 40, BS_GROUPBOX},
-            {IDC_SUMMARY, C::Edit, u"", 10, 44, 125, 9, kShownText, 0, u"Summary"},
+            {IDC_SUMMARY, C::Edit, u"", 10, 44, 125, 9, kShownText, 0, u"Summary",
+             AnchorLeft | AnchorTop | AnchorRight},
             {IDC_CORRECT,
              C::Button,
              u"Correct",
