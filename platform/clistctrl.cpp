@@ -11,7 +11,13 @@
 #include "list_view_control.h"
 
 ListViewControl* CListCtrl::View() const {
-    return dynamic_cast<ListViewControl*>(m_widget);
+    // Looked up once for the control this wrapper holds: a fill calls here for every cell. A
+    // destroyed view clears the guarded pointer, so a new control at the same address is looked
+    // up afresh.
+    if (static_cast<QWidget*>(m_view.data()) != m_widget) {
+        m_view = dynamic_cast<ListViewControl*>(m_widget);
+    }
+    return m_view.data();
 }
 
 ListModel* CListCtrl::Model() const {

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include <QPointer>
+
 #include "cwnd.h"
 
 class ListModel;
@@ -50,4 +52,6 @@ public:
 private:
     ListViewControl* View() const;
     ListModel* Model() const;
+
+    mutable QPointer<ListViewControl> m_view;  // the control m_widget is, once looked up
 };
