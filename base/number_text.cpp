@@ -17,60 +17,66 @@ constexpr int kMostDecimals = 3;
 
 // Appends `text` padded to `width` characters: on the left, or on the right for a negative
 // width, as printf's "*" does.
-void AppendPadded(std::string& out, std::string_view text, int width) {
+template <typename Char>
+void AppendPadded(std::basic_string<Char>& out, std::basic_string_view<Char> text, int width) {
     const std::size_t wanted =
         width < 0 ? 0u - static_cast<std::size_t>(width) : static_cast<std::size_t>(width);
     const std::size_t padding = text.size() < wanted ? wanted - text.size() : 0;
     if (width > 0 && padding > 0) {
-        out.append(padding, ' ');
+        out.append(padding, Char(' '));
     }
     out.append(text);
     if (width < 0 && padding > 0) {
-        out.append(padding, ' ');
+        out.append(padding, Char(' '));
     }
 }
 
 // A number's text, built from its last character backwards in a buffer of its own, so that the
 // spaces a width puts in front of it cost no move, and appended in one go: a list fill formats
-// close to a million numbers.
+// close to a million numbers. Made of the characters of the text it goes to (all ASCII).
+template <typename Char>
 class NumberText {
 public:
     // `magnitude` in decimal, with a point before its last `decimals` digits (at most
     // kMostDecimals) and at least one digit before the point; then a minus sign when `negative`.
     NumberText(uint64_t magnitude, int decimals, bool negative) {
+        Char* first = text_ + kRoom;
         for (int i = 0; i < decimals; ++i) {
-            Put(static_cast<char>('0' + magnitude % 10));
+            *--first = static_cast<Char>('0' + magnitude % 10);
             magnitude /= 10;
         }
         if (decimals > 0) {
-            Put('.');
+            *--first = Char('.');
         }
         do {
-            Put(static_cast<char>('0' + magnitude % 10));
+            *--first = static_cast<Char>('0' + magnitude % 10);
             magnitude /= 10;
         } while (magnitude != 0);
         if (negative) {
-            Put('-');
+            *--first = Char('-');
         }
+        first_ = first;
     }
 
-    void AppendTo(std::string& out, int width) {
+    void AppendTo(std::basic_string<Char>& out, int width) {
+        Char* first = first_;
         if (width > 0 && static_cast<std::size_t>(width) <= kRoom) {
-            while (first_ > text_ + kRoom - width) {
-                Put(' ');
+            Char* const padded = text_ + kRoom - width;
+            while (first > padded) {
+                *--first = Char(' ');
             }
         }
         AppendPadded(
-            out, std::string_view(first_, static_cast<std::size_t>(text_ + kRoom - first_)), width);
+            out,
+            std::basic_string_view<Char>(first, static_cast<std::size_t>(text_ + kRoom - first)),
+            width);
     }
 
 private:
-    void Put(char c) { *--first_ = c; }
-
     // A sign, 20 digits, a point and kMostDecimals decimals, with room for the usual widths.
     static constexpr std::size_t kRoom = 48;
-    char text_[kRoom];
-    char* first_ = text_ + kRoom;
+    Char text_[kRoom];
+    Char* first_;
 };
 
 bool IsSpace(char c) {
@@ -214,15 +220,14 @@ bool ScanPlainDecimal(std::string_view text, std::size_t start, double& magnitud
     return true;
 }
 
-}  // namespace
-
-void AppendFixed(std::string& out, double value, int precision, int width) {
+template <typename Char>
+void AppendFixedTo(std::basic_string<Char>& out, double value, int precision, int width) {
     if (precision < 0) {
         precision = 6;  // printf treats a negative precision as if none was given
     }
     uint64_t scaled = 0;
     if (ScaledAndRounded(value, precision, scaled)) {
-        NumberText(scaled, precision, std::signbit(value)).AppendTo(out, width);
+        NumberText<Char>(scaled, precision, std::signbit(value)).AppendTo(out, width);
         return;
     }
     // The longest fixed text of a double: sign, 309 integer digits, point, decimals.
@@ -231,7 +236,26 @@ void AppendFixed(std::string& out, double value, int precision, int width) {
     const auto result = std::to_chars(text.data(), text.data() + text.size(), value,
                                       std::chars_format::fixed, precision);
     text.resize(static_cast<std::size_t>(result.ptr - text.data()));
-    AppendPadded(out, text, width);
+    // Each character of the text, widened where it goes to UTF-16.
+    const std::basic_string<Char> widened(text.begin(), text.end());
+    AppendPadded(out, std::basic_string_view<Char>(widened), width);
+}
+
+template <typename Char>
+void AppendIntTo(std::basic_string<Char>& out, int64_t value, int width) {
+    // Negating in unsigned arithmetic takes INT64_MIN to its magnitude without overflow.
+    const auto magnitude = static_cast<uint64_t>(value);
+    NumberText<Char>(value < 0 ? 0 - magnitude : magnitude, 0, value < 0).AppendTo(out, width);
+}
+
+}  // namespace
+
+void AppendFixed(std::string& out, double value, int precision, int width) {
+    AppendFixedTo(out, value, precision, width);
+}
+
+void AppendFixed(std::u16string& out, double value, int precision, int width) {
+    AppendFixedTo(out, value, precision, width);
 }
 
 std::string FormatFixed(double value, int precision, int width) {
@@ -241,9 +265,11 @@ std::string FormatFixed(double value, int precision, int width) {
 }
 
 void AppendInt(std::string& out, int64_t value, int width) {
-    // Negating in unsigned arithmetic takes INT64_MIN to its magnitude without overflow.
-    const auto magnitude = static_cast<uint64_t>(value);
-    NumberText(value < 0 ? 0 - magnitude : magnitude, 0, value < 0).AppendTo(out, width);
+    AppendIntTo(out, value, width);
+}
+
+void AppendInt(std::u16string& out, int64_t value, int width) {
+    AppendIntTo(out, value, width);
 }
 
 std::string FormatInt(int64_t value, int width) {

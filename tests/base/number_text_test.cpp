@@ -267,14 +267,18 @@ TEST(BaseText, ScanIntReadsAsPercentD) {
     }
 }
 
-// Numbers appended after text already there, at widths around the room the quick route pads in
-// place and beyond it, both ways.
+// Numbers appended after text already there, narrow and UTF-16, at widths around the room the
+// quick route pads in place and beyond it, both ways.
 TEST(BaseText, AppendedNumbersKeepWhatWasThereAndPadAsPrintf) {
     for (const int width : {0, 1, 7, 47, 48, 49, 80, -1, -48, -49}) {
         for (const double value : {0.0, -0.0, 3.25, -41950.05, 123456.789, 9007199254740991.0}) {
+            const std::string printed = PrintfFixed(value, 1, width);
             std::string text = "odo:";
             AppendFixed(text, value, 1, width);
-            EXPECT_EQ(text, "odo:" + PrintfFixed(value, 1, width)) << value << " width " << width;
+            EXPECT_EQ(text, "odo:" + printed) << value << " width " << width;
+            std::u16string wide = u"odo:";
+            AppendFixed(wide, value, 1, width);
+            EXPECT_EQ(wide, u"odo:" + Utf8ToUtf16(printed)) << value << " width " << width;
         }
         for (const int64_t value : {int64_t{0}, int64_t{-7}, int64_t{8400}, INT64_MIN, INT64_MAX}) {
             char printed[128];
@@ -282,7 +286,16 @@ TEST(BaseText, AppendedNumbersKeepWhatWasThereAndPadAsPrintf) {
             std::string text = "cost:";
             AppendInt(text, value, width);
             EXPECT_EQ(text, std::string("cost:") + printed) << value << " width " << width;
+            std::u16string wide = u"cost:";
+            AppendInt(wide, value, width);
+            EXPECT_EQ(wide, u"cost:" + Utf8ToUtf16(printed)) << value << " width " << width;
         }
+    }
+    // The general route, for more decimals than the quick one serves, to UTF-16 as well.
+    for (const int width : {0, 30, -30}) {
+        std::u16string wide = u"=";
+        AppendFixed(wide, 1e300, 6, width);
+        EXPECT_EQ(wide, u"=" + Utf8ToUtf16(PrintfFixed(1e300, 6, width))) << width;
     }
 }
 
