@@ -48,6 +48,12 @@ public:
         if (decimals > 0) {
             *--first = Char('.');
         }
+        // Two digits at a time while there are more than two left.
+        for (; magnitude >= 100; magnitude /= 100) {
+            const auto pair = static_cast<unsigned>(magnitude % 100);
+            *--first = static_cast<Char>('0' + pair % 10);
+            *--first = static_cast<Char>('0' + pair / 10);
+        }
         do {
             *--first = static_cast<Char>('0' + magnitude % 10);
             magnitude /= 10;
