@@ -339,31 +339,6 @@ TEST(BaseText, ScanDoubleMatchesStrtodOnRandomDecimals) {
     }
 }
 
-TEST(BaseText, ScanIntReadsLongDigitRunsWhole) {
-    struct Row {
-        const char* name;
-        const char* text;
-        ScanOutcome outcome;
-        int64_t value;
-        std::size_t consumed;
-    } rows[] = {
-        {"eighteen digits", "999999999999999999,", ScanOutcome::Number, 999999999999999999, 18},
-        {"nineteen digits", "1234567890123456789", ScanOutcome::Number, 1234567890123456789, 19},
-        {"leading zeros beyond eighteen", "0000000000000000000042x", ScanOutcome::Number, 42, 22},
-        {"twenty digits", "12345678901234567890", ScanOutcome::OutOfRange, 0, 0},
-        {"negative nineteen digits", "-9223372036854775807", ScanOutcome::Number, -INT64_MAX, 20},
-    };
-    for (const Row& row : rows) {
-        int64_t value = -99;
-        std::size_t consumed = 0;
-        EXPECT_EQ(ScanIntChecked(row.text, value, &consumed), row.outcome) << row.name;
-        if (row.outcome == ScanOutcome::Number) {
-            EXPECT_EQ(value, row.value) << row.name;
-            EXPECT_EQ(consumed, row.consumed) << row.name;
-        }
-    }
-}
-
 TEST(BaseText, Utf8DecodesAndReplacesIllFormedSequences) {
     struct Row {
         const char* name;
