@@ -8,10 +8,10 @@
 
 namespace {
 
-constexpr std::string_view kBlank = "----";
+constexpr std::u16string_view kBlank = u"----";
 
 // "%*.1lf", or "----" where the value means nothing for this record.
-void AppendFixedOrBlank(std::string& text, bool blank, double value, int width) {
+void AppendFixedOrBlank(std::u16string& text, bool blank, double value, int width) {
     if (blank) {
         text += kBlank;
     } else {
@@ -19,16 +19,16 @@ void AppendFixedOrBlank(std::string& text, bool blank, double value, int width) 
     }
 }
 
-char KindMark(int32_t kind) {
+char16_t KindMark(int32_t kind) {
     switch (kind) {
         case FillUp:
-            return 'F';
+            return u'F';
         case NotFillUp:
-            return 'N';
+            return u'N';
         case Maintenance:
-            return 'M';
+            return u'M';
         default:
-            return '?';  // a kind no command writes, read from an edited file
+            return u'?';  // a kind no command writes, read from an edited file
     }
 }
 
@@ -36,12 +36,19 @@ char KindMark(int32_t kind) {
 
 std::u16string_view FormatListCell(const LogRecord& r, int index, int column,
                                    ListCellBuffer& buffer) {
-    std::string& text = buffer.ascii;
+    std::u16string& text = buffer.text;
     text.clear();
     switch (column) {
-        case 0:
-            AppendDateTimeText(text, r.time, DateTimeText::ListCell);
+        case 0: {
+            std::string& date = buffer.ascii;
+            date.clear();
+            AppendDateTimeText(date, r.time, DateTimeText::ListCell);
+            // Widened in place: assigning a range of another character type would build a
+            // temporary.
+            text.resize(date.size());
+            std::copy(date.begin(), date.end(), text.begin());
             break;
+        }
         case 1:  // km/L is blank where there is no trip to divide
             AppendFixedOrBlank(text, r.trip == 0.0, r.kmPerL, 4);
             break;
@@ -69,10 +76,7 @@ std::u16string_view FormatListCell(const LogRecord& r, int index, int column,
         default:
             break;
     }
-    // Widened in place: assigning a range of another character type would build a temporary.
-    buffer.text.resize(text.size());
-    std::copy(text.begin(), text.end(), buffer.text.begin());
-    return buffer.text;
+    return text;
 }
 
 std::u16string ExplainListCell(const LogRecord& r, bool oldest, int column) {

@@ -27,8 +27,8 @@ inline constexpr std::array<ListColumn, 9> kListColumns = {{
     {u"Dummy", 0},
 }};
 
-// Where cell texts are built: every cell is ASCII, built narrow and widened once; one buffer
-// serves a whole fill, so filling many rows allocates nothing per cell.
+// Where cell texts are built: numbers straight into the text, the date narrow and widened once;
+// one buffer serves a whole fill, so filling many rows allocates nothing per cell.
 struct ListCellBuffer {
     std::string ascii;
     std::u16string text;

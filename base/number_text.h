@@ -16,6 +16,11 @@ void AppendFixed(std::string& out, double value, int precision, int width = 0);
 // "%*d" / "%*ld".
 std::string FormatInt(int64_t value, int width = 0);
 void AppendInt(std::string& out, int64_t value, int width = 0);
+
+// The same two appended to UTF-16 text (a number's characters are all ASCII), so that text
+// shown on screen needs no narrow copy first.
+void AppendFixed(std::u16string& out, double value, int precision, int width = 0);
+void AppendInt(std::u16string& out, int64_t value, int width = 0);
 // A whole amount with a comma between groups of three digits: "11,394", "-1,234,567".
 std::string FormatGroupedInt(int64_t value);
 

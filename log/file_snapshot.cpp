@@ -46,7 +46,10 @@ private:
     }
 
     void TakeByte(std::string_view& bytes) {
-        pending_[pendingSize_++] = bytes.front();
+        // Never past the end: a full buffer is mixed in below and emptied. (The bound is written
+        // out so that the compiler can see it too.)
+        pending_[pendingSize_ % sizeof pending_] = bytes.front();
+        ++pendingSize_;
         bytes.remove_prefix(1);
         if (pendingSize_ == sizeof pending_) {
             uint64_t word = 0;

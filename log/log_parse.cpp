@@ -95,10 +95,11 @@ constexpr std::array<FieldRule, kEntryFields> kFields = {
 };
 
 // Reads one field into `integer` or `real`; returns what is wrong with it, or nullptr.
-const char* ScanField(std::string_view text, const FieldRule& rule, int64_t& integer,
-                      double& real) {
-    const ScanOutcome outcome =
-        rule.isDouble ? ScanDoubleChecked(text, real) : ScanIntChecked(text, integer);
+// `consumed`, when given, is set to the length of the number read.
+const char* ScanField(std::string_view text, const FieldRule& rule, int64_t& integer, double& real,
+                      std::size_t* consumed = nullptr) {
+    const ScanOutcome outcome = rule.isDouble ? ScanDoubleChecked(text, real, consumed)
+                                              : ScanIntChecked(text, integer, consumed);
     if (outcome == ScanOutcome::NoNumber) {
         return "holds no number";
     }
@@ -111,30 +112,64 @@ const char* ScanField(std::string_view text, const FieldRule& rule, int64_t& int
     return nullptr;
 }
 
-// Reads the ten entered fields of an entry line into `r`; returns what is wrong, or nothing.
-std::string ParseEntry(std::string_view line, LogRecord& r) {
-    // Each field runs up to the next comma or the end of the line; one pass finds the ten.
+using EntryIntegers = std::array<int64_t, kEntryFields>;
+using EntryReals = std::array<double, kEntryFields>;
+
+// A line as the program writes it, read in one pass: every field's number starts where the
+// field does and ends at the comma after it (the tenth at a comma or at the end of the line),
+// within its range. Each number reads as it would from the field alone, since no number goes
+// on past a comma. False for any other line, which ReadFieldByField then reads and judges.
+bool ReadWrittenEntry(std::string_view line, EntryIntegers& integers, EntryReals& reals) {
+    std::size_t at = 0;
+    for (std::size_t i = 0; i < kEntryFields; ++i) {
+        std::size_t consumed = 0;
+        if (ScanField(line.substr(at), kFields[i], integers[i], reals[i], &consumed) != nullptr) {
+            return false;
+        }
+        at += consumed;
+        const bool fieldEnds = at < line.size() ? line[at] == ',' : i + 1 == kEntryFields;
+        if (!fieldEnds) {
+            return false;
+        }
+        ++at;
+    }
+    return true;
+}
+
+// Reads any line: each field runs up to the next comma or the end of the line, and what follows
+// a field's number in it is left unread. Returns what is wrong, or nothing.
+std::string ReadFieldByField(std::string_view line, EntryIntegers& integers, EntryReals& reals) {
     std::array<std::string_view, kEntryFields> fields;
     std::size_t found = 0;
-    for (std::size_t i = 0, start = 0; found < kEntryFields; ++i) {
-        if (i == line.size() || line[i] == ',') {
-            fields[found++] = line.substr(start, i - start);
-            if (i == line.size()) {
-                break;
-            }
-            start = i + 1;
+    for (std::string_view rest = line; found < kEntryFields;) {
+        const std::size_t comma = rest.find(',');
+        fields[found++] = rest.substr(0, comma);
+        if (comma == std::string_view::npos) {
+            break;
         }
+        rest.remove_prefix(comma + 1);
     }
     if (found < kEntryFields) {
         return "an entry needs " + std::to_string(kEntryFields) + " fields, the line has " +
                std::to_string(found);
     }
-    std::array<int64_t, kEntryFields> integers{};
-    std::array<double, kEntryFields> reals{};
     for (std::size_t i = 0; i < kEntryFields; ++i) {
         const char* wrong = ScanField(fields[i], kFields[i], integers[i], reals[i]);
         if (wrong != nullptr) {
             return std::string("the ") + kFields[i].name + " field " + wrong;
+        }
+    }
+    return {};
+}
+
+// Reads the ten entered fields of an entry line into `r`; returns what is wrong, or nothing.
+std::string ParseEntry(std::string_view line, LogRecord& r) {
+    EntryIntegers integers{};
+    EntryReals reals{};
+    if (!ReadWrittenEntry(line, integers, reals)) {
+        std::string wrong = ReadFieldByField(line, integers, reals);
+        if (!wrong.empty()) {
+            return wrong;
         }
     }
     r.time.wYear = static_cast<uint16_t>(integers[0]);

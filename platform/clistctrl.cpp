@@ -10,11 +10,17 @@
 #include "list_model.h"
 #include "list_view_control.h"
 
-ListViewControl* CListCtrl::View() const {
-    return dynamic_cast<ListViewControl*>(m_widget);
+// Looked up once for the control this wrapper holds, and inline: a fill calls here for every
+// cell. A destroyed view clears the guarded pointer, so a new control at the same address is
+// looked up afresh.
+inline ListViewControl* CListCtrl::View() const {
+    if (static_cast<QWidget*>(m_view.data()) != m_widget) {
+        m_view = dynamic_cast<ListViewControl*>(m_widget);
+    }
+    return m_view.data();
 }
 
-ListModel* CListCtrl::Model() const {
+inline ListModel* CListCtrl::Model() const {
     ListViewControl* view = View();
     return view == nullptr ? nullptr : view->Model();
 }

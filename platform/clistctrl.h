@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include <QPointer>
+
 #include "cwnd.h"
 
 class ListModel;
@@ -60,4 +62,6 @@ public:
 private:
     ListViewControl* View() const;
     ListModel* Model() const;
+
+    mutable QPointer<ListViewControl> m_view;  // the control m_widget is, once looked up
 };

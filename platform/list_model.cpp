@@ -11,15 +11,28 @@ namespace {
 // that differ only in their letters (the kind marks).
 constexpr std::size_t kLongestKept = 4;
 
-// Longer first; of equal length, more printing characters first.
-bool Longer(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) {
-        return a.size() > b.size();
+// A record's end offsets are 16-bit; no real row comes near this.
+constexpr std::size_t kMostRowText = 0xFFFF;
+
+// The units of a chunk, 128 KiB: about a thousand rows of a log.
+constexpr std::size_t kChunkUnits = 64 * 1024;
+
+std::size_t Blanks(std::u16string_view text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), u' '));
+}
+
+// Whether `text` has fewer blanks than `blanks`, counting no further than that.
+bool FewerBlanks(std::u16string_view text, std::size_t blanks) {
+    std::size_t seen = 0;
+    for (auto unit = text.begin(); unit != text.end() && seen < blanks; ++unit) {
+        seen += *unit == u' ' ? 1 : 0;
     }
-    const auto printing = [](std::u16string_view t) {
-        return t.size() - static_cast<std::size_t>(std::count(t.begin(), t.end(), u' '));
-    };
-    return printing(a) > printing(b);
+    return seen < blanks;
+}
+
+// Longer first; of equal length, fewer blanks (more printing characters) first.
+bool Longer(std::u16string_view a, std::u16string_view b) {
+    return a.size() != b.size() ? a.size() > b.size() : FewerBlanks(a, Blanks(b));
 }
 
 }  // namespace
@@ -29,11 +42,11 @@ int ListModel::InsertColumn(int column, std::u16string_view title) {
     if (!m_batching) {
         beginInsertColumns(QModelIndex(), column, column);
     }
-    m_titles.insert(m_titles.begin() + column, std::u16string(title));
-    m_longest.insert(m_longest.begin() + column, std::vector<std::u16string>());
-    for (Row& row : m_rows) {
-        AddColumnToRow(row, column);
+    if (!m_rows.empty()) {
+        RebuildStore(column);
     }
+    m_titles.insert(m_titles.begin() + column, std::u16string(title));
+    m_longest.insert(m_longest.begin() + column, Longest());
     if (!m_batching) {
         endInsertColumns();
     }
@@ -47,38 +60,73 @@ std::u16string_view ListModel::ColumnTitle(int column) const {
     return m_titles[static_cast<size_t>(column)];
 }
 
-ListModel::Row ListModel::MakeRow(std::u16string_view firstCell) const {
-    const size_t columns = m_titles.size();
-    Row row;
-    // Room for a typical row's texts, so that setting its cells one by one does not grow the
-    // string again and again.
-    constexpr size_t kTypicalRowText = 64;
-    row.cells.reserve(columns + kTypicalRowText);
-    row.cells.assign(columns, char16_t(0));
-    if (columns > 0) {
-        row.cells.append(firstCell);
-        const auto end = static_cast<char16_t>(firstCell.size());
-        std::fill(row.cells.begin(), row.cells.begin() + static_cast<std::ptrdiff_t>(columns), end);
-    }
-    return row;
+std::size_t ListModel::RecordSize(const char16_t* record) const {
+    const std::size_t columns = m_titles.size();
+    return columns == 0 ? 0 : columns + record[columns - 1];
 }
 
-void ListModel::AddColumnToRow(Row& row, int column) const {
-    // A new empty cell at `column`: its end equals the end of the cell before it.
-    const char16_t end = column == 0 ? 0 : row.cells[static_cast<size_t>(column) - 1];
-    row.cells.insert(row.cells.begin() + column, end);
+std::u16string& ListModel::ChunkWithRoom(std::size_t size) {
+    if (m_chunks.empty()) {
+        m_chunks.emplace_back();
+    }
+    if (m_chunks[m_filling].capacity() - m_chunks[m_filling].size() < size) {
+        if (!m_chunks[m_filling].empty()) {
+            ++m_filling;
+        }
+        if (m_filling == m_chunks.size()) {
+            m_chunks.emplace_back();
+        }
+        // A chunk kept from before the list was emptied has its room already.
+        m_chunks[m_filling].reserve(std::max(kChunkUnits, size));
+    }
+    m_stored += size;
+    return m_chunks[m_filling];
+}
+
+// Copies every row's record into fresh chunks in row order, leaving out what no row refers to;
+// with `newColumn` at 0 or more, each record gains an empty cell there.
+void ListModel::RebuildStore(int newColumn) {
+    const std::vector<std::u16string> old = std::move(m_chunks);
+    m_chunks.clear();
+    m_filling = 0;
+    m_stored = 0;
+    m_abandoned = 0;
+    for (Row& row : m_rows) {
+        const char16_t* record = old[row.chunk].data() + row.at;
+        const std::size_t size = RecordSize(record);
+        std::u16string& chunk = ChunkWithRoom(newColumn < 0 ? size : size + 1);
+        row.chunk = static_cast<uint32_t>(m_filling);
+        row.at = static_cast<uint32_t>(chunk.size());
+        if (newColumn < 0) {
+            chunk.append(record, size);
+            continue;
+        }
+        const auto cut = static_cast<std::size_t>(newColumn);
+        chunk.append(record, cut);
+        // An empty cell ends where the cell before it ends.
+        chunk.push_back(cut == 0 ? char16_t(0) : record[cut - 1]);
+        chunk.append(record + cut, size - cut);
+    }
 }
 
 int ListModel::InsertRow(int position, std::u16string_view firstCell) {
-    if (m_titles.empty() || firstCell.size() > 0xFFFF) {
+    if (m_titles.empty() || firstCell.size() > kMostRowText) {
         return -1;
     }
     position = std::clamp(position, 0, RowCount());
     if (!m_batching) {
         beginInsertRows(QModelIndex(), position, position);
     }
-    m_rows.insert(m_rows.begin() + position, MakeRow(firstCell));
-    NoteText(0, firstCell);
+    const std::size_t columns = m_titles.size();
+    // The chunk has room for the record, so appending never moves it: the first cell may be
+    // another cell's text.
+    std::u16string& chunk = ChunkWithRoom(columns + firstCell.size());
+    const Row row{static_cast<uint32_t>(m_filling), static_cast<uint32_t>(chunk.size()), 0};
+    // Every cell after the first is empty: they all end where the first one does.
+    chunk.append(columns, static_cast<char16_t>(firstCell.size()));
+    chunk.append(firstCell);
+    m_rows.insert(m_rows.begin() + position, row);
+    NoteText(0, std::u16string_view(Record(row) + columns, firstCell.size()));
     if (!m_batching) {
         endInsertRows();
     }
@@ -89,19 +137,49 @@ bool ListModel::SetCell(int row, int column, std::u16string_view text) {
     if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount()) {
         return false;
     }
-    std::u16string& cells = m_rows[static_cast<size_t>(row)].cells;
-    const size_t columns = m_titles.size();
-    const size_t begin = column == 0 ? 0 : cells[static_cast<size_t>(column) - 1];
-    const size_t end = cells[static_cast<size_t>(column)];
-    const size_t newTotal = cells.size() - columns - (end - begin) + text.size();
-    if (newTotal > 0xFFFF) {
-        return false;  // offsets are 16-bit; no real cell comes near this
+    const std::size_t columns = m_titles.size();
+    const auto c = static_cast<std::size_t>(column);
+    Row& place = m_rows[static_cast<size_t>(row)];
+    const char16_t* ends = Record(place);
+    const std::size_t begin = c == 0 ? 0 : ends[c - 1];
+    const std::size_t oldSize = ends[c] - begin;
+    const std::size_t size = columns + ends[columns - 1];
+    const std::size_t newSize = size - oldSize + text.size();
+    if (newSize - columns > kMostRowText) {
+        return false;
     }
-    cells.replace(columns + begin, end - begin, text);
-    NoteText(column, text);
-    const auto delta = static_cast<int>(text.size()) - static_cast<int>(end - begin);
-    for (size_t c = static_cast<size_t>(column); c < columns; ++c) {
-        cells[c] = static_cast<char16_t>(static_cast<int>(cells[c]) + delta);
+    if (text.size() != oldSize) {
+        // Only a record at the end of its chunk can change its length where it stands, and only
+        // within the chunk's room; any other moves to the end first. A list filled cell by cell
+        // sets every cell at the end already.
+        const std::u16string& holder = m_chunks[place.chunk];
+        if (place.at + size != holder.size() || holder.capacity() - place.at < newSize) {
+            std::u16string& chunk = ChunkWithRoom(newSize);
+            const Row moved{static_cast<uint32_t>(m_filling), static_cast<uint32_t>(chunk.size()),
+                            place.param};
+            // The room asked for means no reallocation, so the copy may come from this chunk.
+            chunk.append(Record(place), size);
+            m_abandoned += size;
+            place = moved;
+        }
+    }
+    std::u16string& chunk = m_chunks[place.chunk];
+    const std::size_t textAt = place.at + columns + begin;
+    // Where the cell is the record's last with text, which is every cell of a fill, this appends.
+    if (oldSize == 0 && textAt == chunk.size()) {
+        chunk.append(text);
+    } else {
+        chunk.replace(textAt, oldSize, text.data(), text.size());
+    }
+    char16_t* cellEnds = &chunk[place.at];
+    const auto delta =
+        static_cast<std::ptrdiff_t>(text.size()) - static_cast<std::ptrdiff_t>(oldSize);
+    for (std::size_t e = c; e < columns; ++e) {
+        cellEnds[e] = static_cast<char16_t>(cellEnds[e] + delta);
+    }
+    NoteText(column, std::u16string_view(chunk).substr(textAt, text.size()));
+    if (m_abandoned > m_stored / 2) {
+        RebuildStore(-1);
     }
     if (!m_batching) {
         const QModelIndex changed = index(row, column);
@@ -114,43 +192,53 @@ std::u16string_view ListModel::Cell(int row, int column) const {
     if (row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount()) {
         return {};
     }
-    const std::u16string& cells = m_rows[static_cast<size_t>(row)].cells;
-    const size_t columns = m_titles.size();
-    const size_t begin = column == 0 ? 0 : cells[static_cast<size_t>(column) - 1];
-    const size_t end = cells[static_cast<size_t>(column)];
-    return std::u16string_view(cells).substr(columns + begin, end - begin);
+    const char16_t* record = Record(m_rows[static_cast<size_t>(row)]);
+    const auto c = static_cast<std::size_t>(column);
+    const std::size_t begin = c == 0 ? 0 : record[c - 1];
+    return std::u16string_view(record + m_titles.size() + begin, record[c] - begin);
 }
 
 const std::vector<std::u16string>& ListModel::LongestTexts(int column) const {
     static const std::vector<std::u16string> kNone;
-    return column < 0 || column >= ColumnCount() ? kNone : m_longest[static_cast<size_t>(column)];
+    return column < 0 || column >= ColumnCount() ? kNone
+                                                 : m_longest[static_cast<size_t>(column)].texts;
 }
 
 void ListModel::NoteText(int column, std::u16string_view text) {
-    std::vector<std::u16string>& longest = m_longest[static_cast<size_t>(column)];
+    Longest& longest = m_longest[static_cast<size_t>(column)];
+    std::vector<std::u16string>& kept = longest.texts;
     // Most cells of a column are no longer than its shortest kept text: one comparison each.
-    if (longest.size() == kLongestKept &&
-        (text.size() < longest.back().size() || !Longer(text, longest.back()))) {
+    if (kept.size() == kLongestKept &&
+        (text.size() < kept.back().size() ||
+         (text.size() == kept.back().size() && !FewerBlanks(text, longest.lastBlanks)))) {
         return;
     }
-    if (std::find(longest.begin(), longest.end(), text) != longest.end()) {
+    if (std::find(kept.begin(), kept.end(), text) != kept.end()) {
         return;
     }
-    const auto at = std::find_if(longest.begin(), longest.end(),
-                                 [text](const std::u16string& kept) { return Longer(text, kept); });
-    longest.insert(at, std::u16string(text));
-    if (longest.size() > kLongestKept) {
-        longest.pop_back();
+    const auto at = std::find_if(kept.begin(), kept.end(),
+                                 [text](const std::u16string& k) { return Longer(text, k); });
+    kept.insert(at, std::u16string(text));
+    if (kept.size() > kLongestKept) {
+        kept.pop_back();
     }
+    longest.lastBlanks = Blanks(kept.back());
 }
 
 void ListModel::Clear() {
     if (!m_batching) {
         beginResetModel();
     }
+    // The chunks keep their room: a list is mostly emptied to be filled again.
     m_rows.clear();
-    for (std::vector<std::u16string>& longest : m_longest) {
-        longest.clear();
+    for (std::u16string& chunk : m_chunks) {
+        chunk.clear();
+    }
+    m_filling = 0;
+    m_stored = 0;
+    m_abandoned = 0;
+    for (Longest& longest : m_longest) {
+        longest.texts.clear();
     }
     if (!m_batching) {
         endResetModel();
@@ -176,7 +264,7 @@ void ListModel::Reorder(const std::vector<int>& order) {
     rows.reserve(m_rows.size());
     for (size_t k = 0; k < order.size(); ++k) {
         newPosition[static_cast<size_t>(order[k])] = static_cast<int>(k);
-        rows.push_back(std::move(m_rows[static_cast<size_t>(order[k])]));
+        rows.push_back(m_rows[static_cast<size_t>(order[k])]);
     }
     m_rows = std::move(rows);
     const QModelIndexList persistent = persistentIndexList();
@@ -201,6 +289,15 @@ void ListModel::EndBatch() {
         m_batching = false;
         endResetModel();
     }
+}
+
+QModelIndex ListModel::index(int row, int column, const QModelIndex& parent) const {
+    // The view asks for the index of every row when it lays them out; this answers without the
+    // base's virtual calls for the counts.
+    if (parent.isValid() || row < 0 || row >= RowCount() || column < 0 || column >= ColumnCount()) {
+        return {};
+    }
+    return createIndex(row, column);
 }
 
 int ListModel::rowCount(const QModelIndex& parent) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -10,8 +11,11 @@
 #include "win_types.h"
 
 // The rows of a report-mode list, kept in our own storage so that the view asks only for the
-// rows it draws. A row is one string: first one end offset per column, then the cell texts back
-// to back, so a row costs one allocation and any cell is found in constant time.
+// rows it draws. A row is a record, first one end offset per column, then the cell texts back
+// to back, so any cell is found in constant time. Records are appended one after another to
+// chunks of a fixed size: a list of many rows costs a few hundred allocations instead of one per
+// row, a long list never moves what it holds to grow, and a list filled row by row, cell by
+// cell, only ever appends. Emptying the list keeps the chunks for the next fill.
 class ListModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
@@ -21,7 +25,8 @@ public:
 
     int InsertRow(int position, std::u16string_view firstCell);
     bool SetCell(int row, int column, std::u16string_view text);
-    std::u16string_view Cell(int row, int column) const;  // empty for a cell that does not exist
+    // Empty for a cell that does not exist; valid until the list next changes.
+    std::u16string_view Cell(int row, int column) const;
     void Clear();
 
     // The few longest texts of `column` set since the list was last emptied, longest first
@@ -48,6 +53,8 @@ public:
     int RowCount() const { return static_cast<int>(m_rows.size()); }
     int ColumnCount() const { return static_cast<int>(m_titles.size()); }
 
+    QModelIndex index(int row, int column,
+                      const QModelIndex& parent = QModelIndex()) const override;
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -55,15 +62,30 @@ public:
 
 private:
     struct Row {
-        std::u16string cells;  // ColumnCount() end offsets, then the texts
-        LPARAM param = 0;
+        uint32_t chunk;  // the chunk that holds the row's record
+        uint32_t at;     // where the record begins in it
+        LPARAM param;
     };
-    Row MakeRow(std::u16string_view firstCell) const;
-    void AddColumnToRow(Row& row, int column) const;
+    // The texts of one column that are candidates for its widest, longest first.
+    struct Longest {
+        std::vector<std::u16string> texts;
+        std::size_t lastBlanks = 0;  // in the last kept text
+    };
+
+    const char16_t* Record(const Row& row) const { return m_chunks[row.chunk].data() + row.at; }
+    std::size_t RecordSize(const char16_t* record) const;
+    // The chunk a record of `size` units is to be appended to: the one being filled, or the
+    // next when that has no room left.
+    std::u16string& ChunkWithRoom(std::size_t size);
+    void RebuildStore(int newColumn);
     void NoteText(int column, std::u16string_view text);
 
     std::vector<std::u16string> m_titles;
-    std::vector<std::vector<std::u16string>> m_longest;  // per column
+    std::vector<Longest> m_longest;        // per column
+    std::vector<std::u16string> m_chunks;  // the rows' records
+    std::size_t m_filling = 0;             // the chunk records are appended to
+    std::size_t m_stored = 0;              // units appended since the list was emptied
+    std::size_t m_abandoned = 0;           // of those, units no row refers to any more
     std::vector<Row> m_rows;
     bool m_batching = false;
     CellNotes m_notes;

@@ -14,8 +14,8 @@
 #include "qt_text.h"
 
 ListViewControl::ListViewControl(CDialog* dialog, int id, QWidget* parent)
-    : QTreeView(parent), m_dialog(dialog), m_id(id) {
-    setModel(new ListModel(this));
+    : QTreeView(parent), m_dialog(dialog), m_id(id), m_model(new ListModel(this)) {
+    setModel(m_model);
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -45,10 +45,6 @@ ListViewControl::ListViewControl(CDialog* dialog, int id, QWidget* parent)
             m_sizedByUser[static_cast<size_t>(column)] = true;
         }
     });
-}
-
-ListModel* ListViewControl::Model() const {
-    return static_cast<ListModel*>(model());
 }
 
 int ListViewControl::InsertColumn(int column, std::u16string_view title, int width) {

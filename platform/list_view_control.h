@@ -20,7 +20,7 @@ class ListModel;
 class ListViewControl : public QTreeView {
 public:
     ListViewControl(CDialog* dialog, int id, QWidget* parent);
-    ListModel* Model() const;
+    ListModel* Model() const { return m_model; }
 
     int InsertColumn(int column, std::u16string_view title, int width);
     // Widens the column to its widest texts (and its title, with room for the sort mark),
@@ -47,6 +47,7 @@ private:
 
     CDialog* m_dialog;
     int m_id;
+    ListModel* m_model;  // owned as the view's child
     std::vector<int> m_leastWidths;
     std::vector<bool> m_sizedByUser;
     bool m_resizing = false;

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 
+#include "process_heap.h"
 #include "qt_text.h"
 #include "resource_table.h"
 
@@ -51,6 +52,7 @@ int AfxWinMain(int argc, char** argv, const ResourceTable& resources) {
                      argc > 0 ? argv[0] : "tarvo");
         return 2;
     }
+    PrepareHeap();
     QApplication application(argc, argv);
     if (g_app == nullptr) {
         std::fprintf(stderr, "no application object\n");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_map>
 
 namespace {
 
@@ -82,10 +83,23 @@ QImage ToPaletteImage(const QImage& image, int colours, const std::vector<QRgb>&
 
     QImage indexed(argb.size(), QImage::Format_Indexed8);
     indexed.setColorTable(palette);
+    // An anti-aliased picture repeats a few hundred colours over thousands of pixels: each
+    // colour is matched against the palette once.
+    std::unordered_map<QRgb, uchar> nearest;
     for (int y = 0; y < argb.height(); ++y) {
+        const auto* from = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+        uchar* to = indexed.scanLine(y);
         for (int x = 0; x < argb.width(); ++x) {
-            const QRgb c = argb.pixel(x, y);
-            indexed.setPixel(x, y, qAlpha(c) < kOpaqueFrom ? 0 : Nearest(palette, c));
+            const QRgb c = from[x];
+            if (qAlpha(c) < kOpaqueFrom) {
+                to[x] = 0;
+                continue;
+            }
+            const auto [found, isNew] = nearest.try_emplace(c & RGB_MASK, uchar(0));
+            if (isNew) {
+                found->second = static_cast<uchar>(Nearest(palette, c));
+            }
+            to[x] = found->second;
         }
     }
     return indexed;

@@ -7,6 +7,7 @@
 #include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -263,6 +264,78 @@ TEST(BaseText, ScanIntReadsAsPercentD) {
             EXPECT_EQ(value, row.value) << row.name;
             EXPECT_EQ(consumed, row.consumed) << row.name;
         }
+    }
+}
+
+// Numbers appended after text already there, narrow and UTF-16, at widths around the room the
+// quick route pads in place and beyond it, both ways.
+TEST(BaseText, AppendedNumbersKeepWhatWasThereAndPadAsPrintf) {
+    for (const int width : {0, 1, 7, 47, 48, 49, 80, -1, -48, -49}) {
+        for (const double value : {0.0, -0.0, 3.25, -41950.05, 123456.789, 9007199254740991.0}) {
+            const std::string printed = PrintfFixed(value, 1, width);
+            std::string text = "odo:";
+            AppendFixed(text, value, 1, width);
+            EXPECT_EQ(text, "odo:" + printed) << value << " width " << width;
+            std::u16string wide = u"odo:";
+            AppendFixed(wide, value, 1, width);
+            EXPECT_EQ(wide, u"odo:" + Utf8ToUtf16(printed)) << value << " width " << width;
+        }
+        for (const int64_t value : {int64_t{0}, int64_t{-7}, int64_t{8400}, INT64_MIN, INT64_MAX}) {
+            char printed[128];
+            std::snprintf(printed, sizeof printed, "%*lld", width, static_cast<long long>(value));
+            std::string text = "cost:";
+            AppendInt(text, value, width);
+            EXPECT_EQ(text, std::string("cost:") + printed) << value << " width " << width;
+            std::u16string wide = u"cost:";
+            AppendInt(wide, value, width);
+            EXPECT_EQ(wide, u"cost:" + Utf8ToUtf16(printed)) << value << " width " << width;
+        }
+    }
+    // The general route, for more decimals than the quick one serves, to UTF-16 as well.
+    for (const int width : {0, 30, -30}) {
+        std::u16string wide = u"=";
+        AppendFixed(wide, 1e300, 6, width);
+        EXPECT_EQ(wide, u"=" + Utf8ToUtf16(PrintfFixed(1e300, 6, width))) << width;
+    }
+}
+
+// Plain decimals take a quick route; longer or odder ones the general conversion. Both must read
+// every text as strtod does in the C locale: the same double, bit for bit, and the same length.
+TEST(BaseText, ScanDoubleMatchesStrtodOnRandomDecimals) {
+    std::mt19937_64 random(41890);
+    std::uniform_int_distribution<int> digitCount(0, 24);
+    std::uniform_int_distribution<int> digit(0, 9);
+    const char* const signs[] = {"", "", "-", "+", " "};
+    const char* const points[] = {"", ".", "."};
+    const char* const endings[] = {"", ",30.2", "abc", "e5", "E-3", ".7", "e", " 1"};
+    const auto digits = [&](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i) {
+            text += static_cast<char>('0' + digit(random));
+        }
+        return text;
+    };
+    for (int i = 0; i < 100'000; ++i) {
+        const std::string text = std::string(signs[random() % 5]) + digits(digitCount(random) % 8) +
+                                 points[random() % 3] + digits(digitCount(random)) +
+                                 endings[random() % 8];
+        char* end = nullptr;
+        const double expected = std::strtod(text.c_str(), &end);
+        const auto expectedLength = static_cast<std::size_t>(end - text.c_str());
+        double value = -99.0;
+        std::size_t consumed = 0;
+        const ScanOutcome outcome = ScanDoubleChecked(text, value, &consumed);
+        if (expectedLength == 0) {
+            ASSERT_EQ(outcome, ScanOutcome::NoNumber) << text;
+            continue;
+        }
+        ASSERT_EQ(outcome, ScanOutcome::Number) << text;
+        uint64_t bits = 0;
+        uint64_t expectedBits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        std::memcpy(&expectedBits, &expected, sizeof expectedBits);
+        ASSERT_EQ(bits, expectedBits) << text;
+        ASSERT_EQ(consumed, expectedLength) << text;
     }
 }
 
