@@ -35,20 +35,12 @@ char16_t KindMark(int32_t kind) {
 }  // namespace
 
 std::u16string_view FormatListCell(const LogRecord& r, int index, int column,
-                                   ListCellBuffer& buffer) {
-    std::u16string& text = buffer.text;
+                                   std::u16string& text) {
     text.clear();
     switch (column) {
-        case 0: {
-            std::string& date = buffer.ascii;
-            date.clear();
-            AppendDateTimeText(date, r.time, DateTimeText::ListCell);
-            // Widened in place: assigning a range of another character type would build a
-            // temporary.
-            text.resize(date.size());
-            std::copy(date.begin(), date.end(), text.begin());
+        case 0:
+            AppendDateTimeText(text, r.time, DateTimeText::ListCell);
             break;
-        }
         case 1:  // km/L is blank where there is no trip to divide
             AppendFixedOrBlank(text, r.trip == 0.0, r.kmPerL, 4);
             break;

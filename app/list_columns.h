@@ -27,17 +27,11 @@ inline constexpr std::array<ListColumn, 9> kListColumns = {{
     {u"Dummy", 0},
 }};
 
-// Where cell texts are built: numbers straight into the text, the date narrow and widened once;
-// one buffer serves a whole fill, so filling many rows allocates nothing per cell.
-struct ListCellBuffer {
-    std::string ascii;
-    std::u16string text;
-};
-
 // The text of `column` for `record`, the record at `index` of the log, built in `buffer`
-// (replacing what it held); valid until the buffer is used again.
+// (replacing what it held) and valid until the buffer is used again: one buffer serves a whole
+// fill, so filling many rows allocates nothing per cell.
 std::u16string_view FormatListCell(const LogRecord& record, int index, int column,
-                                   ListCellBuffer& buffer);
+                                   std::u16string& buffer);
 
 // Why a cell shows what it shows where its text does not say: for a "----" cell what it stands
 // for, and for a km/L the trip and the litres it was divided by. Empty for every other cell.

@@ -9,7 +9,7 @@
 void CLogDlg::FillList() {
     m_list.SetRedraw(FALSE);
     m_list.DeleteAllItems();
-    ListCellBuffer cell;
+    std::u16string cell;
     for (int32_t i = 0; i < m_book.count; ++i) {
         const LogRecord& record = m_book.records[static_cast<size_t>(i)];
         const int row = m_list.InsertItem(i, FormatListCell(record, i, 0, cell));

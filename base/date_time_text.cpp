@@ -23,31 +23,58 @@ constexpr std::array<Layout, 5> kLayouts = {{
     {false, {"-", "-", "T", ":", ":"}, 4, 2, '0'},  // Iso8601
 }};
 
-void AppendField(std::string& out, uint16_t value, int width, char pad) {
+// Six fields of at most five digits, padded to at most four, five separators of at most two.
+constexpr std::size_t kLongest = 6 * 5 + 5 * 2;
+
+char* WriteField(char* at, uint16_t value, int width, char pad) {
     char digits[8];
     const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    const auto length = static_cast<int>(end - digits);
-    if (length < width) {
-        out.append(static_cast<std::size_t>(width - length), pad);
+    for (auto length = static_cast<int>(end - digits); length < width; ++length) {
+        *at++ = pad;
     }
-    out.append(digits, static_cast<std::size_t>(length));
+    for (const char* d = digits; d != end; ++d) {
+        *at++ = *d;
+    }
+    return at;
+}
+
+// The text of `t` in `form`, written once into `text`; returns its length. A list fill writes a
+// date for every entry, so the text is built in place and handed over whole.
+std::size_t Write(std::array<char, kLongest>& text, const SYSTEMTIME& t, DateTimeText form) {
+    const Layout& layout = kLayouts[static_cast<std::size_t>(form)];
+    const std::array<uint16_t, 3> date =
+        layout.monthFirst ? std::array<uint16_t, 3>{t.wMonth, t.wDay, t.wYear}
+                          : std::array<uint16_t, 3>{t.wYear, t.wMonth, t.wDay};
+    const std::array<uint16_t, 6> fields = {date[0], date[1], date[2],
+                                            t.wHour, t.wMinute, t.wSecond};
+    const std::size_t yearAt = layout.monthFirst ? 2 : 0;
+    char* at = text.data();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        at = WriteField(at, fields[i], i == yearAt ? layout.yearWidth : layout.fieldWidth,
+                        layout.pad);
+        if (i < layout.separators.size()) {
+            for (const char* s = layout.separators[i]; *s != '\0'; ++s) {
+                *at++ = *s;
+            }
+        }
+    }
+    return static_cast<std::size_t>(at - text.data());
 }
 
 }  // namespace
 
-void AppendDateTimeText(std::string& out, const SYSTEMTIME& t, DateTimeText form) {
-    const Layout& layout = kLayouts[static_cast<std::size_t>(form)];
-    const std::array<uint16_t, 3> date = layout.monthFirst
-                                             ? std::array<uint16_t, 3>{t.wMonth, t.wDay, t.wYear}
-                                             : std::array<uint16_t, 3>{t.wYear, t.wMonth, t.wDay};
-    const std::array<uint16_t, 6> fields = {date[0], date[1],   date[2],
-                                            t.wHour, t.wMinute, t.wSecond};
-    const std::size_t yearAt = layout.monthFirst ? 2 : 0;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        AppendField(out, fields[i], i == yearAt ? layout.yearWidth : layout.fieldWidth, layout.pad);
-        if (i < layout.separators.size()) {
-            out += layout.separators[i];
-        }
+void AppendDateTimeText(std::string& out, const SYSTEMTIME& time, DateTimeText form) {
+    std::array<char, kLongest> text;
+    out.append(text.data(), Write(text, time, form));
+}
+
+void AppendDateTimeText(std::u16string& out, const SYSTEMTIME& time, DateTimeText form) {
+    std::array<char, kLongest> text;
+    const std::size_t length = Write(text, time, form);
+    const std::size_t start = out.size();
+    out.resize(start + length);
+    for (std::size_t i = 0; i < length; ++i) {
+        out[start + i] = static_cast<char16_t>(text[i]);
     }
 }
 

@@ -18,4 +18,5 @@ enum class DateTimeText {
 // milliseconds take no part. Each field is printed as the unsigned 16-bit value it is, so a
 // field wider than its place (year 10000, month 70) widens the text as printf would.
 void AppendDateTimeText(std::string& out, const SYSTEMTIME& time, DateTimeText form);
+void AppendDateTimeText(std::u16string& out, const SYSTEMTIME& time, DateTimeText form);
 std::string FormatDateTimeText(const SYSTEMTIME& time, DateTimeText form);

@@ -43,7 +43,7 @@ TEST(ListColumns, CellsBlankWhatMeansNothingAndPadToTheirWidths) {
     LogRecord r;
     r.time = SYSTEMTIME{2007, 1, 0, 2, 3, 4, 5, 0};
     r.kind = NotFillUp;
-    ListCellBuffer cell;
+    std::u16string cell;
     const std::u16string expected[] = {
         u" 1/ 2/2007  3: 4: 5", u"----", u"----", u"----", u"----", u"N", u"    0", u"----", u"17"};
     for (int c = 0; c < 9; ++c) {

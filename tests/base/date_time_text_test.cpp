@@ -68,6 +68,9 @@ TEST(DateTimeText, EveryFormReadsAsItsPrintfFormat) {
             std::string appended = "x";
             AppendDateTimeText(appended, t, form);
             EXPECT_EQ(appended, "x" + expected);
+            std::u16string wide = u"x";
+            AppendDateTimeText(wide, t, form);
+            EXPECT_EQ(wide, u"x" + std::u16string(expected.begin(), expected.end()));
         }
     }
 }
