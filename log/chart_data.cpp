@@ -3,19 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "calendar.h"
 #include "date_time_text.h"
 #include "number_text.h"
 
 namespace {
-
-bool IsLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-int DaysInMonth(int year, int month) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
-}
 
 // Months counted from January of year 0, so that consecutive months differ by one.
 int64_t MonthNumber(const SYSTEMTIME& time) {
@@ -110,12 +102,6 @@ std::string Entries(int32_t count) {
 }
 
 }  // namespace
-
-bool IsCalendarDate(const SYSTEMTIME& t) {
-    return t.wYear >= 1 && t.wYear <= 9999 && t.wMonth >= 1 && t.wMonth <= 12 && t.wDay >= 1 &&
-           t.wDay <= DaysInMonth(t.wYear, t.wMonth) && t.wHour < 24 && t.wMinute < 60 &&
-           t.wSecond < 60;
-}
 
 ChartData BuildChartData(const LogBook& book) {
     ChartData data;

@@ -54,10 +54,6 @@ struct ChartData {
     int32_t infiniteValues = 0;  // km/L or prices too large for a double (fuel near 0.0)
 };
 
-// Year 1 to 9999, month 1 to 12, a day that month has (29 February in leap years only), hour 0
-// to 23, minute and second 0 to 59.
-bool IsCalendarDate(const SYSTEMTIME& time);
-
 // The chart data of the `count` records of `book` (newest first, recomputed).
 ChartData BuildChartData(const LogBook& book);
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ascii_text.h"
+#include "calendar.h"
 #include "number_text.h"
 #include "utf8.h"
 
@@ -80,20 +81,6 @@ bool YearLast(const DateNumbers& date) {
 
 bool YearFirst(const DateNumbers& date) {
     return date.digits[0] == 4 && date.digits[1] <= 2 && date.digits[2] <= 2;
-}
-
-bool IsLeapYear(int year) {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-bool IsCalendarDate(int year, int month, int day) {
-    constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (year < 1 || month < 1 || month > 12 || day < 1) {
-        return false;
-    }
-    const int days =
-        kDays[static_cast<std::size_t>(month - 1)] + (month == 2 && IsLeapYear(year) ? 1 : 0);
-    return day <= days;
 }
 
 // "16:01", "16:01:05", "16:01:05.250" (the fraction is dropped), "4:01 PM"; false for anything
@@ -287,7 +274,7 @@ std::string ReadDateCell(std::string_view cell, DateOrder order, SYSTEMTIME& tim
     if (hasTime && ((!scan.Take('T') && !scan.TakeSpaces()) || !ScanTime(scan.Rest(), time))) {
         return "the time in " + Quoted(cell) + " is not a time of day";
     }
-    if (!IsCalendarDate(year, month, day)) {
+    if (!IsCalendarDay(year, month, day)) {
         return "the date " + Quoted(cell) + " is not a calendar date";
     }
     time.wYear = static_cast<uint16_t>(year);
