@@ -10,6 +10,7 @@
 #include "log_dlg.h"
 #include "log_transfer.h"
 #include "message_box.h"
+#include "number_text.h"
 #include "utf8.h"
 
 namespace {
@@ -65,10 +66,9 @@ void CLogDlg::OnImportLog() {
     KeepLastRead();
     const ImportOutcome done = ImportIntoLog(m_lock, m_logPath, bytes, options, false);
     if (done.status == ImportStatus::Imported) {
-        AfxMessageBox(
-            Plain(std::to_string(done.added) + (done.added == 1 ? " entry was" : " entries were") +
-                  " imported." + (done.message.empty() ? "" : "\n" + done.message)),
-            MB_OK | MB_ICONINFORMATION);
+        AfxMessageBox(Plain(Plural(done.added, "entry was", "entries were") + " imported." +
+                            (done.message.empty() ? "" : "\n" + done.message)),
+                      MB_OK | MB_ICONINFORMATION);
     } else {
         AfxMessageBox(Plain(done.message), MB_OK | MB_ICONERROR);
     }

@@ -7,9 +7,9 @@
 #include "command_line.h"
 #include "device_storage.h"
 #include "file_bytes.h"
-#include "import_values.h"
 #include "log_file.h"
 #include "log_transfer.h"
+#include "number_text.h"
 
 namespace {
 
@@ -46,9 +46,8 @@ int RunExport(const std::string& destination) {
     if (toOutput) {
         std::fwrite(outcome.table.data(), 1, outcome.table.size(), stdout);
     } else if (outcome.exported) {
-        Print(stdout, "Exported " +
-                          Plural(static_cast<std::size_t>(outcome.entries), "entry", "entries") +
-                          " to \"" + destination + "\".");
+        Print(stdout, "Exported " + Plural(outcome.entries, "entry", "entries") + " to \"" +
+                          destination + "\".");
     }
     Print(stderr, outcome.message);
     return AfterOutputReached(outcome.exported && !outcome.damaged ? kDone : kFailed);
@@ -57,11 +56,10 @@ int RunExport(const std::string& destination) {
 std::string ImportedText(const ImportOutcome& outcome, const std::string& log) {
     std::string text =
         "Added " +
-        (outcome.added == 0 ? std::string("nothing")
-                            : Plural(static_cast<std::size_t>(outcome.added), "entry", "entries")) +
+        (outcome.added == 0 ? std::string("nothing") : Plural(outcome.added, "entry", "entries")) +
         " to \"" + log + "\"";
     if (outcome.alreadyThere > 0) {
-        text += "; " + Plural(static_cast<std::size_t>(outcome.alreadyThere), "row", "rows") +
+        text += "; " + Plural(outcome.alreadyThere, "row", "rows") +
                 (outcome.alreadyThere == 1 ? " was" : " were") + " already in it";
     }
     return text + ".";

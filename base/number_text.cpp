@@ -293,6 +293,10 @@ std::string FormatGroupedInt(int64_t value) {
     return text;
 }
 
+std::string Plural(int64_t count, const char* one, const char* many) {
+    return FormatInt(count) + " " + (count == 1 ? one : many);
+}
+
 std::string FormatShortest(double value) {
     char text[32];  // "-d.ddddddddddddddde-308" at most
     const auto result =

@@ -24,6 +24,9 @@ void AppendInt(std::u16string& out, int64_t value, int width = 0);
 // A whole amount with a comma between groups of three digits: "11,394", "-1,234,567".
 std::string FormatGroupedInt(int64_t value);
 
+// A count and what it counts: "1 row", "2 rows", "1 entry was", "0 entries were".
+std::string Plural(int64_t count, const char* one, const char* many);
+
 // "%.15g": the shortest form a double takes in an edit (0.0 as "0", 12.05 as "12.05").
 std::string FormatShortest(double value);
 

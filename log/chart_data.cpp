@@ -96,11 +96,6 @@ std::u16string Widened(const std::string& ascii) {
     return std::u16string(ascii.begin(), ascii.end());
 }
 
-// "1 entry" / "2 entries"
-std::string Entries(int32_t count) {
-    return FormatInt(count) + (count == 1 ? " entry" : " entries");
-}
-
 }  // namespace
 
 ChartData BuildChartData(const LogBook& book) {
@@ -155,18 +150,18 @@ std::u16string SpendingLabel(const MonthSpending& month, bool fuel) {
 std::u16string LeftOutNote(const ChartData& data) {
     std::string note;
     if (data.undated > 0) {
-        note += "Left out: " + Entries(data.undated) + " whose date is no calendar date.";
+        note += "Left out: " + Plural(data.undated, "entry", "entries") +
+                " whose date is no calendar date.";
     }
     if (data.beforeMonths > 0 && !data.months.empty()) {
         note += note.empty() ? "" : " ";
         note += "The bars begin at " +
                 YearMonth(data.months.front().year, data.months.front().month) + "; " +
-                Entries(data.beforeMonths) + " before it are left out.";
+                Plural(data.beforeMonths, "entry", "entries") + " before it are left out.";
     }
     if (data.infiniteValues > 0) {
         note += note.empty() ? "" : " ";
-        note += "Left out: " + FormatInt(data.infiniteValues) +
-                (data.infiniteValues == 1 ? " value" : " values") +
+        note += "Left out: " + Plural(data.infiniteValues, "value", "values") +
                 " too large to draw (fuel near 0 L).";
     }
     return Widened(note);

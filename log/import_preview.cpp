@@ -35,10 +35,9 @@ std::string ImportPreview(const ImportPlan& plan) {
     if (!plan.questions.empty()) {
         out += "Tarvo needs to know more before it can plan the import.\n";
     } else {
-        out += Plural(plan.entries.size(), "entry", "entries") + " to add, " +
-               Plural(static_cast<std::size_t>(plan.duplicates), "row", "rows") +
-               " already in the log, " + Plural(plan.unplaced.size(), "row", "rows") +
-               " not placed.\n";
+        out += Plural(static_cast<int64_t>(plan.entries.size()), "entry", "entries") + " to add, " +
+               Plural(plan.duplicates, "row", "rows") + " already in the log, " +
+               Plural(static_cast<int64_t>(plan.unplaced.size()), "row", "rows") + " not placed.\n";
     }
     for (const ImportQuestion& question : plan.questions) {
         out += "Question: " + question.text + "\n";

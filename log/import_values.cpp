@@ -190,10 +190,6 @@ std::string Quoted(std::string_view cell) {
     return "\"" + Utf16ToUtf8(text) + (cut ? "...\"" : "\"");
 }
 
-std::string Plural(std::size_t count, const char* one, const char* many) {
-    return FormatInt(static_cast<int64_t>(count)) + " " + (count == 1 ? one : many);
-}
-
 CellNumber ReadNumberCell(std::string_view cell, bool decimalComma, double& value) {
     std::string text(TrimSpaces(cell));
     if (text.empty()) {

@@ -12,9 +12,6 @@
 // invalid UTF-8 replaced, so that no byte of a file can garble a message.
 std::string Quoted(std::string_view cell);
 
-// "1 row", "2 rows".
-std::string Plural(std::size_t count, const char* one, const char* many);
-
 enum class CellNumber { Empty, Number, NotANumber };
 
 // A decimal number (sign and exponent allowed, surrounding spaces ignored, nothing else in the

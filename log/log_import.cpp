@@ -191,8 +191,8 @@ private:
     std::set<Unit> converted_;
     std::set<std::string> currencies_;
     std::vector<int> strayQuoteLines_;
-    std::size_t withoutTime_ = 0;
-    std::size_t roundedCosts_ = 0;
+    int64_t withoutTime_ = 0;
+    int64_t roundedCosts_ = 0;
     bool assumedFillUps_ = false;
 };
 
