@@ -31,7 +31,7 @@ bool CLogDlg::ReadyToChange(bool selected) {
     if (!m_lock.IsHeld()) {
         const LockAttempt lock = m_lock.TryTake(m_logPath);
         if (lock.outcome == LockOutcome::HeldByAnother) {
-            AfxMessageBox(OpenElsewhere(m_logPath, lock.holder) +
+            AfxMessageBox(Utf8ToUtf16(OpenElsewhere(m_logPath, lock.holder)) +
                               u"\nClose that window to change the log here.",
                           MB_OK | MB_ICONINFORMATION);
             return false;

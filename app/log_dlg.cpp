@@ -24,12 +24,6 @@ constexpr char16_t kMissingFolderHint[] =
 
 }  // namespace
 
-std::u16string OpenElsewhere(const std::string& logPath, const LockHolder& holder) {
-    const std::string who = holder.Text();
-    return Utf8ToUtf16("\"" + logPath + "\" is open in another Tarvo window" +
-                       (who.empty() ? std::string() : " (" + who + ")") + ".");
-}
-
 BEGIN_MESSAGE_MAP(CLogDlg, CDialog)
     ON_BN_CLICKED(IDC_INPUT, &CLogDlg::OnInput)
     ON_BN_CLICKED(IDC_ANALYZE, &CLogDlg::OnAnalyze)
@@ -84,7 +78,7 @@ void CLogDlg::OpenLog() {
     const LockAttempt lock = m_lock.TryTake(m_logPath);
     if (lock.outcome == LockOutcome::HeldByAnother) {
         // That window made the file; this one only reads it.
-        AfxMessageBox(OpenElsewhere(m_logPath, lock.holder) +
+        AfxMessageBox(Utf8ToUtf16(OpenElsewhere(m_logPath, lock.holder)) +
                           u"\nThis window shows the log, but cannot change it while that "
                           u"window has it open.",
                       MB_OK | MB_ICONINFORMATION);

@@ -17,9 +17,6 @@ class CEntryDlg;
 class ChartsWindow;
 class LogWatcher;
 
-// "\"<log>\" is open in another Tarvo window (process 1234 on host x)."
-std::u16string OpenElsewhere(const std::string& logPath, const LockHolder& holder);
-
 // The main dialog: the reminders panel, the summary line and the log list, with the commands
 // that add, correct and delete entries and show the statistics. It owns the in-memory log, and
 // every change goes through the log file: save, then read back.

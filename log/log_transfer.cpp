@@ -28,10 +28,8 @@ std::string LockRefusal(const std::string& logPath, const LockAttempt& attempt) 
     if (attempt.outcome == LockOutcome::Failed) {
         return attempt.error + kNothingImported;
     }
-    const std::string holder = attempt.holder.Text();
-    return "\"" + logPath + "\" is open in another Tarvo window" +
-           (holder.empty() ? "" : " (" + holder + ")") +
-           ". Import from that window's File menu, or close it first." + kNothingImported;
+    return OpenElsewhere(logPath, attempt.holder) +
+           " Import from that window's File menu, or close it first." + kNothingImported;
 }
 
 void AddLine(std::string& text, const std::string& line) {
