@@ -1,13 +1,10 @@
 #include "log_dlg.h"
 
-#include <filesystem>
-
 #include <QWidget>
 
 #include "atomic_file.h"
 #include "data_exchange.h"
 #include "device_storage.h"
-#include "link_target.h"
 #include "list_columns.h"
 #include "log_file.h"
 #include "log_watcher.h"
@@ -94,15 +91,10 @@ void CLogDlg::OpenLog() {
         }
         if (created.outcome == CreateOutcome::Failed) {
             // There is no file to read; one message says why, and how to mend it.
-            const std::string folder = FolderOf(m_logPath);
-            if (std::filesystem::is_directory(folder)) {
-                m_cannotSave = Utf8ToUtf16(created.error);
-                AfxMessageBox(m_cannotSave, MB_OK | MB_ICONERROR);
-            } else {
-                m_cannotSave =
-                    Utf8ToUtf16("There is no log: the folder \"" + folder + "\" does not exist.");
-                AfxMessageBox(m_cannotSave + kMissingFolderHint, MB_OK | MB_ICONERROR);
-            }
+            const std::string noFolder = MissingLogFolder(m_logPath);
+            m_cannotSave = Utf8ToUtf16(noFolder.empty() ? created.error : noFolder);
+            AfxMessageBox(m_cannotSave + (noFolder.empty() ? u"" : kMissingFolderHint),
+                          MB_OK | MB_ICONERROR);
             return;
         }
     }

@@ -57,7 +57,7 @@ std::string ImportedText(const ImportOutcome& outcome, const std::string& log) {
     std::string text =
         "Added " +
         (outcome.added == 0 ? std::string("nothing") : Plural(outcome.added, "entry", "entries")) +
-        " to \"" + log + "\"";
+        " to \"" + log + "\"" + (outcome.logMade ? " (a new log)" : "");
     if (outcome.alreadyThere > 0) {
         text += "; " + Plural(outcome.alreadyThere, "row", "rows") +
                 (outcome.alreadyThere == 1 ? " was" : " were") + " already in it";

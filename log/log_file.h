@@ -24,6 +24,16 @@ struct CreateResult {
 // be on a storage card that is not mounted.
 CreateResult CreateLogIfMissing(const std::string& path);
 
+// "There is no log: the folder \"<folder>\" does not exist." when the folder `path` belongs in
+// is missing (a card that is not mounted, a folder not made yet); empty when it is there.
+std::string MissingLogFolder(const std::string& path);
+
+// Whether CreateLogIfMissing would make the log at `path`: nothing is there, and its folder is.
+bool LogWouldBeCreated(const std::string& path);
+
+// What a log made by CreateLogIfMissing holds, read as the reader reads it.
+LogBook FreshLog();
+
 struct LoadResult {
     bool ok = true;  // false: the file could not be read at all
     // Set when !ok; the book is then left as it was, except when memory ran out while reading,

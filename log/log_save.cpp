@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <new>
 
@@ -5,6 +7,7 @@
 #include "file_bytes.h"
 #include "link_target.h"
 #include "log_file.h"
+#include "log_parse.h"
 
 namespace {
 
@@ -30,6 +33,28 @@ CreateResult CreateLogIfMissing(const std::string& path) {
         return {CreateOutcome::Created, {}};
     }
     return {CreateOutcome::Failed, "Cannot create \"" + path + "\": " + ErrnoText(error)};
+}
+
+std::string MissingLogFolder(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+        return {};
+    }
+    return "There is no log: the folder \"" + folder + "\" does not exist.";
+}
+
+bool LogWouldBeCreated(const std::string& path) {
+    const LinkTarget target = FollowLinks(path);
+    return !target.exists && !target.viaLink && target.error == 0 &&
+           MissingLogFolder(target.path).empty();
+}
+
+LogBook FreshLog() {
+    LogBook book;
+    std::vector<std::string> problems;
+    ParseLog(kFreshLog, book, problems);
+    return book;
 }
 
 SaveResult SaveLog(const LogBook& book, const std::string& path) {

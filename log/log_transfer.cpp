@@ -89,6 +89,10 @@ ExportOutcome ExportLogTo(const std::string& logPath, const std::string& destina
 ImportOutcome ImportIntoLog(LogLock& lock, const std::string& logPath, std::string_view bytes,
                             const ImportOptions& options, bool dryRun) {
     ImportOutcome outcome;
+    if (const std::string noFolder = MissingLogFolder(logPath); !noFolder.empty()) {
+        outcome.message = noFolder + kNothingImported;
+        return outcome;
+    }
     if (!dryRun) {
         const LockAttempt attempt = lock.TryTake(logPath);
         if (attempt.outcome != LockOutcome::Taken) {
@@ -96,12 +100,29 @@ ImportOutcome ImportIntoLog(LogLock& lock, const std::string& logPath, std::stri
             return outcome;
         }
     }
+    // A driver's first step may be to bring their old log: a log that does not exist yet is
+    // made, as the window makes it at its first start; a dry run plans against what it would
+    // hold.
     LogBook book;
-    const LoadResult loaded = LoadLog(book, logPath);
-    outcome.message = loaded.Message(logPath);
-    if (!loaded.SafeToReplace()) {
-        outcome.message += kNothingImported;
-        return outcome;
+    LoadResult loaded;
+    if (dryRun && LogWouldBeCreated(logPath)) {
+        book = FreshLog();
+        outcome.message = "\"" + logPath + "\" does not exist yet; the import will make it.";
+    } else {
+        if (!dryRun) {
+            const CreateResult created = CreateLogIfMissing(logPath);
+            if (created.outcome == CreateOutcome::Failed) {
+                outcome.message = created.error + kNothingImported;
+                return outcome;
+            }
+            outcome.logMade = created.outcome == CreateOutcome::Created;
+        }
+        loaded = LoadLog(book, logPath);
+        outcome.message = loaded.Message(logPath);
+        if (!loaded.SafeToReplace()) {
+            outcome.message += kNothingImported;
+            return outcome;
+        }
     }
     outcome.plan = PlanImport(bytes, book, options);
     outcome.preview = ImportPreview(outcome.plan);

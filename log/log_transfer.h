@@ -44,6 +44,7 @@ struct ImportOutcome {
     std::string preview;       // ImportPreview of the plan, once planned
     int32_t added = 0;         // Imported: planned entries the log holds when read back
     int32_t alreadyThere = 0;  // rows skipped as already in the log, or earlier in the file
+    bool logMade = false;      // the log did not exist, and the import made it first
     // Beside the preview: why the import was refused or not saved, the damage report of the log
     // as read, or that the log had changed since it was read and what became of the import.
     std::string message;
@@ -51,10 +52,12 @@ struct ImportOutcome {
 
 // Imports the CSV text `bytes` into the log at `logPath` as one change, the way every command
 // changes the log: takes `lock` (kept if it already holds this log, as a window's lock does;
-// refused, naming the holder, while another process holds it), reads the log, refusing one that
-// could not be read or whose damaged original could not be kept, plans, and saves with
+// refused, naming the holder, while another process holds it), makes the log if it does not
+// exist yet (CreateLogIfMissing), reads it, refusing one that could not be read or whose damaged
+// original could not be kept, plans, and saves with
 // SaveChange, so that a file written meanwhile gets the entries it lacks added to what it holds
 // now. A dry run stops after the plan and takes no lock: it writes nothing, not even the lock
-// file, and can be made beside an open window.
+// file or a log that does not exist yet (it plans against FreshLog), and can be made beside an
+// open window.
 ImportOutcome ImportIntoLog(LogLock& lock, const std::string& logPath, std::string_view bytes,
                             const ImportOptions& options, bool dryRun);

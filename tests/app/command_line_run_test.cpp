@@ -135,9 +135,17 @@ TEST_F(CommandLineRun, ExportsTheWorkedExampleAndItImportsBackToTheSameEntries) 
     EXPECT_EQ(ReadBytes(Scratch("export.csv")), table);
     EXPECT_EQ(ReadBytes(Log()), log);
 
+    // Into a log that does not exist yet, a driver's first step: the dry run writes nothing,
+    // the import makes the log.
     ::unlink(Log().c_str());
-    ASSERT_EQ(CreateLogIfMissing(Log()).outcome, CreateOutcome::Created);
-    EXPECT_EQ(Run("--import " + Quote(Scratch("export.csv"))).status, 0);
+    const std::string import = "--import " + Quote(Scratch("export.csv"));
+    const Ran dry = Run(import + " --dry-run");
+    EXPECT_EQ(dry.status, 0);
+    EXPECT_EQ(dry.err, "\"" + Log() + "\" does not exist yet; the import will make it.\n");
+    EXPECT_EQ(Listing(), std::vector<std::string>{});
+    const Ran made = Run(import);
+    EXPECT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(FromLast(made.out, "Added"), "Added 4 entries to \"" + Log() + "\" (a new log).\n");
     EXPECT_EQ(EnteredFields(Read()), EnteredFields(book));
 }
 
@@ -245,7 +253,6 @@ TEST_F(CommandLineRun, ALogThatCannotBeReadOrWrittenIsNamedWithTheReason) {
     } rows[] = {
         {"--export -", missing},
         {"--export " + Quote(Scratch("out.csv")), missing},
-        {"--import " + in, missing + "Nothing was imported.\n"},
         {"--import " + Quote(Scratch("none.csv")),
          "Cannot read \"" + Scratch("none.csv") +
              "\": No such file or directory\nNothing was imported.\n"},
@@ -257,6 +264,16 @@ TEST_F(CommandLineRun, ALogThatCannotBeReadOrWrittenIsNamedWithTheReason) {
         EXPECT_EQ(ran.err, row.err);
     }
     EXPECT_EQ(Listing(), std::vector<std::string>{}) << "nothing made, no lock file left";
+
+    ASSERT_EQ(::rmdir(Folder().c_str()), 0);
+    for (const char* dryRun : {"", " --dry-run"}) {
+        const Ran noFolder = Run("--import " + in + dryRun);
+        EXPECT_EQ(noFolder.status, 1) << dryRun;
+        EXPECT_EQ(noFolder.err, "There is no log: the folder \"" + Folder() +
+                                    "\" does not exist.\nNothing was imported.\n")
+            << dryRun;
+    }
+    ASSERT_EQ(::mkdir(Folder().c_str(), 0755), 0);
 
     WriteWorkedExample();
     const std::string log = ReadBytes(Log());

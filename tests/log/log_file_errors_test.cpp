@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -107,6 +108,43 @@ TEST(LogFileErrors, CreateInAMissingFolder) {
     EXPECT_EQ(result.outcome, CreateOutcome::Failed);
     EXPECT_EQ(result.error, "Cannot create \"" + path + "\": No such file or directory");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{}) << "no folder made";
+}
+
+TEST(LogFileErrors, OnlyAMissingLogInAFolderThatIsThereWouldBeCreated) {
+    const struct {
+        const char* name;
+        std::function<void(const TempFolder&)> make;  // what lies at "Tarvo/Tarvo.csv"
+        bool wouldBeCreated;
+        bool folderMissing;
+    } rows[] = {
+        {"nothing", [](const TempFolder& f) { ::mkdir((f / "Tarvo").c_str(), 0755); }, true, false},
+        {"a log",
+         [](const TempFolder& f) {
+             ::mkdir((f / "Tarvo").c_str(), 0755);
+             WriteBytes(f / "Tarvo/Tarvo.csv", "");
+         },
+         false, false},
+        {"a link leading nowhere",
+         [](const TempFolder& f) {
+             ::mkdir((f / "Tarvo").c_str(), 0755);
+             ::symlink("card/Tarvo.csv", (f / "Tarvo/Tarvo.csv").c_str());
+         },
+         false, false},
+        {"no folder", [](const TempFolder&) {}, false, true},
+        {"a file for a folder", [](const TempFolder& f) { WriteBytes(f / "Tarvo", ""); }, false,
+         true},
+    };
+    for (const auto& row : rows) {
+        TempFolder folder;
+        row.make(folder);
+        const std::string path = folder / "Tarvo/Tarvo.csv";
+        EXPECT_EQ(LogWouldBeCreated(path), row.wouldBeCreated) << row.name;
+        EXPECT_EQ(MissingLogFolder(path),
+                  row.folderMissing
+                      ? "There is no log: the folder \"" + (folder / "Tarvo") + "\" does not exist."
+                      : "")
+            << row.name;
+    }
 }
 
 TEST(LogFileErrors, CreateWhereTheFolderIsAFile) {

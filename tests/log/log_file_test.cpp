@@ -129,6 +129,8 @@ TEST(LogFile, CreateWritesTheFreshSevenLineFile) {
               (std::array<std::u16string, 3>{u"CHANGE OIL BEFORE", u"CHANGE AIR-F BEFORE", u""}));
     EXPECT_EQ(book.reminders.value, (std::array<double, 3>{0.0, 0.0, 0.0}));
     EXPECT_EQ(book.summary, u"");
+    // What a dry run plans against in place of a log not yet made is what it would hold.
+    EXPECT_EQ(FormatLogFile(FreshLog()), FormatLogFile(book));
 }
 
 TEST(LogFile, CreateLeavesAnExistingFileUntouched) {
