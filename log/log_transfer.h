@@ -54,10 +54,9 @@ struct ImportOutcome {
 // changes the log: takes `lock` (kept if it already holds this log, as a window's lock does;
 // refused, naming the holder, while another process holds it), makes the log if it does not
 // exist yet (CreateLogIfMissing), reads it, refusing one that could not be read or whose damaged
-// original could not be kept, plans, and saves with
-// SaveChange, so that a file written meanwhile gets the entries it lacks added to what it holds
-// now. A dry run stops after the plan and takes no lock: it writes nothing, not even the lock
-// file or a log that does not exist yet (it plans against FreshLog), and can be made beside an
-// open window.
+// original could not be kept, plans, and saves with SaveChange, so that a file written meanwhile
+// gets the entries it lacks added to what it holds now. A dry run stops after the plan and takes
+// no lock: it writes nothing, not even the lock file or a log that does not exist yet (it plans
+// against FreshLog), and can be made beside an open window.
 ImportOutcome ImportIntoLog(LogLock& lock, const std::string& logPath, std::string_view bytes,
                             const ImportOptions& options, bool dryRun);
