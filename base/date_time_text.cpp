@@ -42,11 +42,10 @@ char* WriteField(char* at, uint16_t value, int width, char pad) {
 // date for every entry, so the text is built in place and handed over whole.
 std::size_t Write(std::array<char, kLongest>& text, const SYSTEMTIME& t, DateTimeText form) {
     const Layout& layout = kLayouts[static_cast<std::size_t>(form)];
-    const std::array<uint16_t, 3> date =
-        layout.monthFirst ? std::array<uint16_t, 3>{t.wMonth, t.wDay, t.wYear}
-                          : std::array<uint16_t, 3>{t.wYear, t.wMonth, t.wDay};
-    const std::array<uint16_t, 6> fields = {date[0], date[1], date[2],
-                                            t.wHour, t.wMinute, t.wSecond};
+    using Fields = std::array<uint16_t, 6>;
+    const Fields fields = layout.monthFirst
+                              ? Fields{t.wMonth, t.wDay, t.wYear, t.wHour, t.wMinute, t.wSecond}
+                              : Fields{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
     const std::size_t yearAt = layout.monthFirst ? 2 : 0;
     char* at = text.data();
     for (std::size_t i = 0; i < fields.size(); ++i) {
