@@ -8,7 +8,6 @@
 #include <QTest>
 
 #include "app_fixture.h"
-#include "dialog_window.h"
 #include "entry_script.h"
 #include "key_tables.h"
 #include "list_columns.h"
@@ -18,10 +17,6 @@
 #include "ui.h"
 
 namespace {
-
-int FocusedId(CDialog& d) {
-    return static_cast<DialogWindow*>(d.GetWindowWidget())->FocusedControlId();
-}
 
 void SelectRowByKeyboard(CDialog& dlg, int row) {
     QTreeView* view = ListView(dlg);
@@ -135,14 +130,14 @@ TEST_F(AppTest, EnterOrADoubleClickOnARowCorrectsItAndDeleteDeletesIt) {
 TEST_F(AppTest, EnterOnAFocusedButtonPressesThatButtonOnly) {
     WriteLog(kWorkedExampleFile);
     RunProgram([&](CLogDlg& dlg) {
-        EXPECT_EQ(FocusedId(dlg), IDC_INPUT);
+        EXPECT_EQ(ui::FocusedId(dlg), IDC_INPUT);
         ui::Key(dlg, Qt::Key_Tab);
-        ASSERT_EQ(FocusedId(dlg), IDC_ANALYZE);
+        ASSERT_EQ(ui::FocusedId(dlg), IDC_ANALYZE);
         m_driver.OnDialog(IDD_STATS, [](CDialog& stats) { ui::Key(stats, Qt::Key_Return); });
         ui::Key(dlg, Qt::Key_Return);
         // The focus is back on the button that opened the statistics.
         EXPECT_EQ(QApplication::activeWindow(), dlg.GetWindowWidget());
-        EXPECT_EQ(FocusedId(dlg), IDC_ANALYZE);
+        EXPECT_EQ(ui::FocusedId(dlg), IDC_ANALYZE);
     });
     EXPECT_EQ(m_driver.DialogsRun(), (std::vector<UINT>{IDD_TARVO_DIALOG, IDD_STATS}));
 }
@@ -157,10 +152,7 @@ TEST_F(AppTest, AWholeEntryTypedByKeyboardAloneLandsInTheFile) {
                 {IDC_PRICE, "4500"}, {IDC_ENTRY_LABEL3, "tires"},
             };
             for (const auto& [field, text] : typing) {
-                for (int press = 0; press < 60 && FocusedId(entry) != field; ++press) {
-                    ui::Key(entry, Qt::Key_Tab);
-                }
-                ASSERT_EQ(FocusedId(entry), field);
+                ui::TabTo(entry, field);
                 ui::Type(entry, text);
             }
             ui::Key(entry, Qt::Key_Return);

@@ -8,8 +8,8 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QWidget>
 
-#include "dialog_window.h"
 #include "entry_dlg.h"
 #include "modal_driver.h"
 #include "pads.h"
@@ -17,10 +17,6 @@
 #include "ui.h"
 
 namespace {
-
-int FocusedId(CDialog& d) {
-    return static_cast<DialogWindow*>(d.GetWindowWidget())->FocusedControlId();
-}
 
 // The controls Tab stops at, in template order: the kind buttons are one group, reached at its
 // checked button.
@@ -45,10 +41,10 @@ const std::vector<int> kTabOrder = {
 // Presses `key` until the focus has gone round once; returns each control it stopped at once
 // (a picker is stepped through part by part first, as Qt does).
 std::vector<int> Round(CDialog& d, Qt::Key key, Qt::KeyboardModifiers modifiers) {
-    std::vector<int> visited = {FocusedId(d)};
+    std::vector<int> visited = {ui::FocusedId(d)};
     for (int press = 0; press < 60; ++press) {
         ui::Key(d, key, modifiers);
-        const int id = FocusedId(d);
+        const int id = ui::FocusedId(d);
         if (id == visited.front()) {
             return visited;
         }
@@ -58,14 +54,6 @@ std::vector<int> Round(CDialog& d, Qt::Key key, Qt::KeyboardModifiers modifiers)
     }
     ADD_FAILURE() << "the focus never came back to where it started";
     return visited;
-}
-
-// Moves the focus by Tab to control `id`, as a keyboard user would.
-void TabTo(CDialog& d, int id) {
-    for (int press = 0; press < 60 && FocusedId(d) != id; ++press) {
-        ui::Key(d, Qt::Key_Tab);
-    }
-    ASSERT_EQ(FocusedId(d), id);
 }
 
 class EntryKeyboardTest : public ::testing::Test {
@@ -130,7 +118,7 @@ TEST_F(EntryKeyboardTest, AFieldReachedByTabTakesTypingUnderItsPadsRules) {
             driver.OnMessageBox();
         }
         driver.OnDialog(IDD_ENTRY, [&](CDialog& d) {
-            TabTo(d, row.field);
+            ui::TabTo(d, row.field);
             ui::Type(d, row.typed);
             ui::Key(d, Qt::Key_Return);
             if (row.refusal != nullptr) {
@@ -158,7 +146,7 @@ TEST_F(EntryKeyboardTest, WhatIsTypedSurvivesAPadOpenedOnAnotherField) {
     CEntryDlg dlg;
     pads::QueueKeypad(driver, "41230");
     driver.OnDialog(IDD_ENTRY, [&](CDialog& d) {
-        TabTo(d, IDC_FUEL);
+        ui::TabTo(d, IDC_FUEL);
         ui::Type(d, "38.5");
         ui::Click(d, IDC_ODO);  // the keypad's refresh shows every member again
         EXPECT_EQ(ui::QText(d, IDC_FUEL), "38.5");

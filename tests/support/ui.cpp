@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "control_text.h"
+#include "dialog_window.h"
 
 namespace ui {
 
@@ -67,6 +68,18 @@ QString Shown(CDialog& dialog, int id) {
 bool Enabled(CDialog& dialog, int id) {
     QWidget* control = Control(dialog, id);
     return control != nullptr && control->isEnabled();
+}
+
+int FocusedId(CDialog& dialog) {
+    return static_cast<DialogWindow*>(dialog.GetWindowWidget())->FocusedControlId();
+}
+
+void TabTo(CDialog& dialog, int id) {
+    // Bounded, so that a control Tab never reaches fails the test instead of hanging it.
+    for (int press = 0; press < 60 && FocusedId(dialog) != id; ++press) {
+        Key(dialog, Qt::Key_Tab);
+    }
+    ASSERT_EQ(FocusedId(dialog), id) << "Tab never reached control " << id;
 }
 
 }  // namespace ui

@@ -21,5 +21,7 @@ QString QText(CDialog& dialog, int id);
 // What the control shows on screen (where the program's text is mapped for display).
 QString Shown(CDialog& dialog, int id);
 bool Enabled(CDialog& dialog, int id);
+int FocusedId(CDialog& dialog);       // the control with the keyboard focus, IDC_STATIC for none
+void TabTo(CDialog& dialog, int id);  // presses Tab until control `id` has the focus
 
 }  // namespace ui
