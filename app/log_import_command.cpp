@@ -13,14 +13,6 @@
 #include "number_text.h"
 #include "utf8.h"
 
-namespace {
-
-std::u16string Plain(const std::string& text) {
-    return Utf8ToUtf16(text);
-}
-
-}  // namespace
-
 void CLogDlg::OnImportLog() {
     const CommandRunning running(*this);
     if (!ReadyToChange(false)) {
@@ -34,7 +26,7 @@ void CLogDlg::OnImportLog() {
     }
     std::string bytes;
     if (const int error = ReadWholeFile(path, bytes); error != 0) {
-        AfxMessageBox(Plain("Cannot read \"" + path + "\": " + ErrnoText(error)),
+        AfxMessageBox(Utf8ToUtf16("Cannot read \"" + path + "\": " + ErrnoText(error)),
                       MB_OK | MB_ICONERROR);
         return;
     }
@@ -45,7 +37,7 @@ void CLogDlg::OnImportLog() {
     while (planned.status == ImportStatus::Questions) {
         for (const ImportQuestion& question : planned.plan.questions) {
             CImportQuestionDlg ask(this);
-            ask.SetQuestion(Plain(question.text), AnswersTo(question));
+            ask.SetQuestion(Utf8ToUtf16(question.text), AnswersTo(question));
             if (ask.DoModal() != IDOK) {
                 return;
             }
@@ -54,23 +46,23 @@ void CLogDlg::OnImportLog() {
         planned = ImportIntoLog(m_lock, m_logPath, bytes, options, true);
     }
     if (planned.status != ImportStatus::Previewed) {
-        AfxMessageBox(Plain(planned.message.empty() ? planned.preview : planned.message),
+        AfxMessageBox(Utf8ToUtf16(planned.message.empty() ? planned.preview : planned.message),
                       MB_OK | MB_ICONERROR);
         return;
     }
     CImportPreviewDlg preview(this);
-    preview.SetPreview(Plain(planned.preview), !planned.plan.entries.empty());
+    preview.SetPreview(Utf8ToUtf16(planned.preview), !planned.plan.entries.empty());
     if (preview.DoModal() != IDOK) {
         return;
     }
     KeepLastRead();
     const ImportOutcome done = ImportIntoLog(m_lock, m_logPath, bytes, options, false);
     if (done.status == ImportStatus::Imported) {
-        AfxMessageBox(Plain(Plural(done.added, "entry was", "entries were") + " imported." +
-                            (done.message.empty() ? "" : "\n" + done.message)),
+        AfxMessageBox(Utf8ToUtf16(Plural(done.added, "entry was", "entries were") + " imported." +
+                                  (done.message.empty() ? "" : "\n" + done.message)),
                       MB_OK | MB_ICONINFORMATION);
     } else {
-        AfxMessageBox(Plain(done.message), MB_OK | MB_ICONERROR);
+        AfxMessageBox(Utf8ToUtf16(done.message), MB_OK | MB_ICONERROR);
     }
     ShowWhatTheFileHolds();
 }

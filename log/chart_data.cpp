@@ -6,6 +6,7 @@
 #include "calendar.h"
 #include "date_time_text.h"
 #include "number_text.h"
+#include "utf8.h"
 
 namespace {
 
@@ -92,10 +93,6 @@ std::string YearMonth(int year, int month) {
     return IsoPrefix(t, 7);
 }
 
-std::u16string Widened(const std::string& ascii) {
-    return std::u16string(ascii.begin(), ascii.end());
-}
-
 }  // namespace
 
 ChartData BuildChartData(const LogBook& book) {
@@ -124,7 +121,8 @@ ChartData BuildChartData(const LogBook& book) {
 }
 
 std::u16string FewFillUpsSentence(int32_t fillUps) {
-    return Widened("Charts need at least two fill-ups; this log has " + FormatInt(fillUps) + ".");
+    return Utf8ToUtf16("Charts need at least two fill-ups; this log has " + FormatInt(fillUps) +
+                       ".");
 }
 
 std::u16string PointLabel(const ChartPoint& point, std::u16string_view unit) {
@@ -133,18 +131,18 @@ std::u16string PointLabel(const ChartPoint& point, std::u16string_view unit) {
     text += "  ";
     AppendFixed(text, point.value, 1);
     text += ' ';
-    std::u16string label = Widened(text);
+    std::u16string label = Utf8ToUtf16(text);
     label += unit;
     return label;
 }
 
 std::u16string MonthName(const MonthSpending& month) {
-    return Widened(YearMonth(month.year, month.month));
+    return Utf8ToUtf16(YearMonth(month.year, month.month));
 }
 
 std::u16string SpendingLabel(const MonthSpending& month, bool fuel) {
-    return Widened(YearMonth(month.year, month.month) + (fuel ? "  fuel \\" : "  other \\") +
-                   FormatGroupedInt(fuel ? month.fuel : month.other));
+    return Utf8ToUtf16(YearMonth(month.year, month.month) + (fuel ? "  fuel \\" : "  other \\") +
+                       FormatGroupedInt(fuel ? month.fuel : month.other));
 }
 
 std::u16string LeftOutNote(const ChartData& data) {
@@ -164,5 +162,5 @@ std::u16string LeftOutNote(const ChartData& data) {
         note += "Left out: " + Plural(data.infiniteValues, "value", "values") +
                 " too large to draw (fuel near 0 L).";
     }
-    return Widened(note);
+    return Utf8ToUtf16(note);
 }
