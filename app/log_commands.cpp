@@ -1,12 +1,15 @@
 #include "atomic_file.h"
 #include "confirm_dlg.h"
+#include "date_order.h"
 #include "entry_dlg.h"
 #include "log_dlg.h"
-#include "log_file.h"
+#include "log_load.h"
 #include "message_box.h"
+#include "recompute.h"
 #include "resource.h"
 #include "save_change.h"
 #include "stats_dlg.h"
+#include "temporary_cleanup.h"
 #include "utf8.h"
 
 void CLogDlg::PrepareEntryDialog(CEntryDlg& entry) {

@@ -6,11 +6,14 @@
 #include "data_exchange.h"
 #include "device_storage.h"
 #include "list_columns.h"
-#include "log_file.h"
+#include "log_create.h"
+#include "log_load.h"
+#include "log_location.h"
 #include "log_watcher.h"
 #include "message_box.h"
 #include "resource.h"
 #include "resource_table.h"
+#include "temporary_cleanup.h"
 #include "utf8.h"
 
 namespace {

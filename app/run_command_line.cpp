@@ -7,7 +7,7 @@
 #include "command_line.h"
 #include "device_storage.h"
 #include "file_bytes.h"
-#include "log_file.h"
+#include "log_location.h"
 #include "log_transfer.h"
 #include "number_text.h"
 

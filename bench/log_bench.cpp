@@ -17,9 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "date_order.h"
 #include "file_bytes.h"
-#include "log_file.h"
+#include "log_load.h"
 #include "log_record.h"
+#include "log_save.h"
+#include "recompute.h"
 #include "sample_log.h"
 
 // Heap accounting for the memory target: every operator new of this program is counted.

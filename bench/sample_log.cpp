@@ -2,7 +2,8 @@
 
 #include <random>
 
-#include "log_file.h"
+#include "log_save.h"
+#include "recompute.h"
 
 LogBook SampleLog(int entries) {
     std::mt19937 random(42);

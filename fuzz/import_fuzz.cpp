@@ -9,9 +9,13 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "date_order.h"
+#include "entry_key.h"
+#include "import_preview.h"
 #include "log_export.h"
 #include "log_import.h"
 #include "log_record.h"
+#include "recompute.h"
 
 namespace {
 

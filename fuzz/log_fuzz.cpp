@@ -17,9 +17,11 @@
 #include <string>
 #include <string_view>
 
+#include "date_order.h"
 #include "file_bytes.h"
-#include "log_file.h"
+#include "log_load.h"
 #include "log_record.h"
+#include "log_save.h"
 #include "number_text.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "entry_script.h"
 #include "list_columns.h"
 #include "log_export.h"
-#include "log_file.h"
+#include "log_load.h"
 #include "resource.h"
 #include "ui.h"
 

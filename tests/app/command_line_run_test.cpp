@@ -12,9 +12,11 @@
 
 #include "command_line.h"
 #include "log_export.h"
-#include "log_file.h"
+#include "log_format.h"
+#include "log_load.h"
 #include "log_lock.h"
 #include "log_test_support.h"
+#include "recompute.h"
 
 // The built program run as a user runs it, from a shell: in a process of its own, with a scratch
 // storage card, no display and no Qt platform named, so that any start of the GUI would fail.

@@ -17,7 +17,7 @@
 #include <QTemporaryDir>
 
 #include "app_fixture.h"
-#include "log_file.h"
+#include "log_format.h"
 #include "ole_date_time.h"
 #include "resource.h"
 #include "two_year_log.h"

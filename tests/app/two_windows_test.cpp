@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "log_file.h"
+#include "log_format.h"
 #include "log_test_support.h"
 
 namespace {

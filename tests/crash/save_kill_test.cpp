@@ -11,8 +11,12 @@
 
 #include "atomic_file.h"
 #include "kill_points.h"
-#include "log_file.h"
+#include "log_format.h"
+#include "log_load.h"
+#include "log_save.h"
 #include "log_test_support.h"
+#include "recompute.h"
+#include "temporary_cleanup.h"
 
 // A save killed at any moment never costs the log: whatever instant the process dies at, the
 // file holds either the complete old log or the complete new one, byte for byte, and a

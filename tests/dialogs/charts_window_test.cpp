@@ -16,7 +16,9 @@
 #include <vector>
 
 #include "charts_window.h"
+#include "date_order.h"
 #include "log_test_support.h"
+#include "recompute.h"
 #include "two_year_log.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include "chart_data.h"
 #include "log_record.h"
 #include "log_test_support.h"
+#include "recompute.h"
 
 namespace {
 

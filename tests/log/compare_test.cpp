@@ -6,8 +6,10 @@
 #include <random>
 #include <vector>
 
+#include "date_order.h"
 #include "log_record.h"
 #include "log_test_support.h"
+#include "recompute.h"
 
 // The order of the log is the order of the texts "%4d/%2d/%2d %2d:%2d:%2d", later first, for
 // every value a 16-bit field can hold. The comparator takes a shortcut through the numbers; these

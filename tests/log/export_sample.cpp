@@ -6,6 +6,7 @@
 
 #include "log_export.h"
 #include "log_test_support.h"
+#include "recompute.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -8,7 +8,9 @@
 #include <ostream>
 #include <string>
 
-#include "log_file.h"
+#include "log_format.h"
+#include "log_load.h"
+#include "log_save.h"
 #include "log_test_support.h"
 
 // Before a save the program asks whether the log is still what it read. Every way another

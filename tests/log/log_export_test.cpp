@@ -6,6 +6,7 @@
 #include <string>
 
 #include "log_test_support.h"
+#include "recompute.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "log_file.h"
+#include "log_load.h"
 #include "log_test_support.h"
 
 // A damaged file must never cost the user data: every entry that can be read is kept, every

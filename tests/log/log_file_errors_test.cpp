@@ -10,8 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "log_file.h"
+#include "log_create.h"
+#include "log_format.h"
+#include "log_load.h"
+#include "log_save.h"
 #include "log_test_support.h"
+#include "recompute.h"
 
 // AddressSanitizer reserves terabytes of address space, so it cannot run under a limit on it.
 #if defined(__SANITIZE_ADDRESS__)

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "log_file.h"
+#include "log_create.h"
+#include "log_format.h"
+#include "log_save.h"
 #include "log_test_support.h"
 
 // A log reached through a symbolic link (a card mounted elsewhere) is written where the link

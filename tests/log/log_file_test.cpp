@@ -1,4 +1,9 @@
-#include "log_file.h"
+#include "date_order.h"
+#include "log_create.h"
+#include "log_format.h"
+#include "log_load.h"
+#include "log_save.h"
+#include "recompute.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -9,8 +9,12 @@
 #include <vector>
 
 #include "csv_reader.h"
+#include "date_order.h"
+#include "entry_key.h"
+#include "import_preview.h"
 #include "log_export.h"
 #include "log_test_support.h"
+#include "recompute.h"
 
 namespace {
 

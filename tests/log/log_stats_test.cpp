@@ -11,6 +11,7 @@
 #include "log_stats.h"
 #include "log_test_support.h"
 #include "number_text.h"
+#include "recompute.h"
 #include "utf8.h"
 
 namespace {

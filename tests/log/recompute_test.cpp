@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "date_order.h"
 #include "log_record.h"
 #include "log_test_support.h"
+#include "recompute.h"
 
 namespace {
 

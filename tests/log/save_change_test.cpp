@@ -7,8 +7,12 @@
 #include <string>
 #include <vector>
 
-#include "log_file.h"
+#include "date_order.h"
+#include "log_format.h"
+#include "log_load.h"
+#include "log_save.h"
 #include "log_test_support.h"
+#include "recompute.h"
 
 // A window read the log; meanwhile something else may have written it. Its next command never
 // writes its stale copy over the newer file: the change is made to what the file holds now, or,

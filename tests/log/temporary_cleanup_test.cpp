@@ -8,6 +8,7 @@
 
 #include "atomic_file.h"
 #include "log_test_support.h"
+#include "temporary_cleanup.h"
 
 // A save that was killed leaves its temporary file beside the log; the next start removes
 // exactly those files and nothing a user or another program put there.

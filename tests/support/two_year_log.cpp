@@ -8,7 +8,9 @@
 
 #include <QDateTime>
 
+#include "date_order.h"
 #include "log_test_support.h"
+#include "recompute.h"
 
 namespace {
 

@@ -1,9 +1,12 @@
+#include "log_load.h"
+
 #include <new>
 
 #include "backup_file.h"
+#include "date_order.h"
 #include "file_bytes.h"
-#include "log_file.h"
 #include "log_parse.h"
+#include "recompute.h"
 
 namespace {
 
@@ -47,4 +50,27 @@ LoadResult LoadLog(LogBook& book, const std::string& path) {
         return CannotRead(path, ENOMEM);
     }
     return result;
+}
+
+std::string LoadResult::Message(const std::string& path) const {
+    if (!ok) {
+        return error;
+    }
+    if (problems.empty()) {
+        return {};
+    }
+    std::string text = "\"" + path + "\" is damaged; every entry that could be read was kept.";
+    for (const std::string& problem : problems) {
+        text += "\n" + problem;
+    }
+    if (!backupPath.empty()) {
+        text += "\nThe original file was kept as \"" + backupPath + "\".";
+    } else if (!backupError.empty()) {
+        text += "\n" + backupError;
+    }
+    return text;
+}
+
+bool LoadResult::SafeToReplace() const {
+    return ok && (problems.empty() || !backupPath.empty());
 }

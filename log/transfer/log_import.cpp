@@ -9,6 +9,8 @@
 
 #include "ascii_text.h"
 #include "csv_reader.h"
+#include "date_order.h"
+#include "entry_key.h"
 #include "import_columns.h"
 #include "log_export.h"
 #include "number_text.h"

@@ -1,8 +1,8 @@
+#include "entry_key.h"
+
 #include <unordered_set>
 
 #include "date_time_text.h"
-#include "log_export.h"
-#include "log_import.h"
 #include "number_text.h"
 
 std::string EntryKey(const LogRecord& r) {

@@ -6,10 +6,15 @@
 #include <utility>
 
 #include "atomic_file.h"
+#include "date_order.h"
+#include "entry_key.h"
 #include "file_bytes.h"
+#include "import_preview.h"
 #include "log_change.h"
+#include "log_create.h"
 #include "log_export.h"
-#include "log_file.h"
+#include "log_load.h"
+#include "recompute.h"
 #include "save_change.h"
 
 namespace {

@@ -1,6 +1,9 @@
 #include "save_change.h"
 
-#include "log_file.h"
+#include "date_order.h"
+#include "log_load.h"
+#include "log_save.h"
+#include "recompute.h"
 
 namespace {
 

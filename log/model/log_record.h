@@ -51,14 +51,3 @@ inline std::size_t UsedCount(const LogBook& book) {
     return book.count <= 0 ? 0u
                            : std::min(static_cast<std::size_t>(book.count), book.records.size());
 }
-
-// Newest first: negative when a is later than b, positive when earlier, 0 when both carry the
-// same date and time to the second. Orders exactly as comparing the two times formatted as
-// "%4d/%2d/%2d %2d:%2d:%2d" text, later text first, for every field value.
-int CompareNewestFirst(const LogRecord& a, const LogRecord& b);
-
-// Sorts the first `count` records newest first (entries of equal time keep their order).
-void SortNewestFirst(LogBook& book);
-
-// Rebuilds carriedFuel, trip, kmPerL and yenPerL of every record and the summary line.
-void RecomputeLog(LogBook& book);

@@ -1,3 +1,5 @@
+#include "temporary_cleanup.h"
+
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>

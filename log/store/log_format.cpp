@@ -1,5 +1,6 @@
+#include "log_format.h"
+
 #include "date_time_text.h"
-#include "log_file.h"
 #include "number_text.h"
 #include "utf8.h"
 

@@ -1,6 +1,7 @@
+#include "import_preview.h"
+
 #include "date_time_text.h"
 #include "log_export.h"
-#include "log_import.h"
 #include "number_text.h"
 
 namespace {

@@ -1,4 +1,5 @@
-#include "log_record.h"
+#include "recompute.h"
+
 #include "number_text.h"
 
 // The derived values are never stored for good: this pass rebuilds all of them after every sort,

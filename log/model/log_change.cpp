@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "log_import.h"
+#include "entry_key.h"
 #include "number_text.h"
 
 namespace {

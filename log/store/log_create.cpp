@@ -1,12 +1,10 @@
-#include <sys/stat.h>
+#include "log_create.h"
 
-#include <cerrno>
-#include <new>
+#include <sys/stat.h>
 
 #include "atomic_file.h"
 #include "file_bytes.h"
 #include "link_target.h"
-#include "log_file.h"
 #include "log_parse.h"
 
 namespace {
@@ -55,18 +53,4 @@ LogBook FreshLog() {
     std::vector<std::string> problems;
     ParseLog(kFreshLog, book, problems);
     return book;
-}
-
-SaveResult SaveLog(const LogBook& book, const std::string& path) {
-    SaveResult result;
-    int error = ENOMEM;
-    try {
-        error = ReplaceFileAtomically(path, FormatLogFile(book), &result.written);
-    } catch (const std::bad_alloc&) {
-        // The file's text did not fit in memory; the old file is untouched.
-    }
-    if (error != 0) {
-        return {false, "Cannot save \"" + path + "\": " + ErrnoText(error), {}};
-    }
-    return result;
 }

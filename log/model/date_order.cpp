@@ -1,7 +1,8 @@
+#include "date_order.h"
+
 #include <algorithm>
 
 #include "date_time_text.h"
-#include "log_record.h"
 
 // The order of the log is defined by the text "%4d/%2d/%2d %2d:%2d:%2d": that is how the device
 // has always sorted, including for dates no calendar has (year 10000, month 70). Formatting two

@@ -81,16 +81,3 @@ struct ImportPlan {
 };
 
 ImportPlan PlanImport(std::string_view bytes, const LogBook& current, const ImportOptions& options);
-
-// What makes two entries the same for the import: date and time to the second, odometer and
-// litres as the log file writes them (one decimal), and cost.
-std::string EntryKey(const LogRecord& r);
-
-// Adds the planned entries the book does not already hold (by the rule above) in front of its
-// records, keeping one spare slot and the cost totals; returns how many it added. The caller then
-// sorts, recomputes and saves, as every command does.
-int32_t AddPlannedEntries(LogBook& book, const std::vector<LogRecord>& entries);
-
-// The plan in plain text for the preview and --dry-run: what will be added, one line an entry,
-// the duplicates skipped, every row not placed with its line and why, the notes, the questions.
-std::string ImportPreview(const ImportPlan& plan);

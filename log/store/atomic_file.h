@@ -2,7 +2,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "file_snapshot.h"
 
@@ -25,15 +24,3 @@ int ReplaceFileAtomically(const std::string& path, std::string_view bytes,
 
 // The temporary file of a save is named "<file name>.tmp" followed by six letters and digits.
 inline constexpr char kTemporaryInfix[] = ".tmp";
-
-struct LeftoverCleanup {
-    std::vector<std::string> removed;  // the paths removed
-    std::string error;                 // what could not be looked at or removed, naming it
-};
-
-// Removes the temporary files that saves of `path` left behind when they were killed or lost
-// their power before the rename: regular files beside the file `path` leads to, named exactly
-// as ReplaceFileAtomically names them. Nothing else is touched. Call it only while holding the
-// log's lock (LogLock): another window's save may otherwise be writing its temporary file at
-// this moment, and removing it would make that save fail.
-LeftoverCleanup RemoveLeftoverTemporaries(const std::string& path);

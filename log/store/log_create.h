@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "log_record.h"
+
+enum class CreateOutcome { Existed, Created, Failed };
+
+struct CreateResult {
+    CreateOutcome outcome = CreateOutcome::Existed;
+    std::string error;  // set when outcome is Failed
+};
+
+// Writes a fresh seven-line log when `path` does not exist. A file that exists but cannot be
+// read is left alone (LoadLog reports it), so nothing a user owns is ever overwritten here. A
+// symbolic link that leads nowhere is reported and left alone too: the file it points to may
+// be on a storage card that is not mounted.
+CreateResult CreateLogIfMissing(const std::string& path);
+
+// "There is no log: the folder \"<folder>\" does not exist." when the folder `path` belongs in
+// is missing (a card that is not mounted, a folder not made yet); empty when it is there.
+std::string MissingLogFolder(const std::string& path);
+
+// Whether CreateLogIfMissing would make the log at `path`: nothing is there, and its folder is.
+bool LogWouldBeCreated(const std::string& path);
+
+// What a log made by CreateLogIfMissing holds, read as the reader reads it.
+LogBook FreshLog();

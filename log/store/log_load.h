@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "file_snapshot.h"
+#include "log_record.h"
+
+struct LoadResult {
+    bool ok = true;  // false: the file could not be read at all
+    // Set when !ok; the book is then left as it was, except when memory ran out while reading,
+    // which leaves it empty (no records, count 0).
+    std::string error;
+    std::vector<std::string> problems;  // damage found, one "line N: ..." text each
+    std::string backupPath;             // where the damaged original was kept, if it was
+    std::string backupError;            // why no backup could be kept, if so
+    FileSnapshot snapshot;              // of exactly the bytes read, when ok
+
+    // The text to show the user: the error, or the damage report; empty for a clean read.
+    std::string Message(const std::string& path) const;
+
+    // Whether a save may replace the file read: it was read, and if it was damaged, its original
+    // is kept, so the lines the reader had to skip are not lost with it.
+    bool SafeToReplace() const;
+};
+
+// Reads the whole log into `book`: reminder rows, count, entries (sorted newest first,
+// recomputed), cost totals; `records` gets one spare slot. A damaged file keeps every entry that
+// can be read, and its original bytes are copied beside it before anything can replace it.
+LoadResult LoadLog(LogBook& book, const std::string& path);

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string>
+
+#include "log_import.h"
+
+// The plan in plain text for the preview and --dry-run: what will be added, one line an entry,
+// the duplicates skipped, every row not placed with its line and why, the notes, the questions.
+std::string ImportPreview(const ImportPlan& plan);
