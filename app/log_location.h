@@ -1,4 +1,10 @@
 #pragma once
 
-// The first log's fixed place on the device; the platform maps it to a host path.
+#include <string>
+
+// The first log's fixed place on the device.
 inline constexpr char16_t kLogDevicePath[] = u"\\SD Storage\\Tarvo\\Tarvo.csv";
+
+// The first log's place on this host: the device path mapped through Tarvo's storage card,
+// the folder TARVO_STORAGE names, or Tarvo's folder in the user's data folder.
+std::string LogPath();

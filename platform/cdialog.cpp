@@ -136,7 +136,7 @@ void CDialog::Build(QWidget* owner) {
     m_window->setWindowTitle(
         ToQString(!m_title.empty() ? std::u16string_view(m_title)
                   : caption        ? m_template->title
-                                   : (AfxGetApp() != nullptr ? AfxGetApp()->m_appName : u"Tarvo")));
+                                   : (AfxGetApp() != nullptr ? AfxGetApp()->m_appName : u"")));
     const DialogUnits units(font);
     const QSize size(units.X(m_template->cx), units.Y(m_template->cy));
     if (resizable) {

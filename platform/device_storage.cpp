@@ -13,27 +13,27 @@ std::string Env(const char* name) {
     return value == nullptr ? std::string() : std::string(value);
 }
 
-std::string DeviceRoot() {
+std::string DeviceRoot(const DeviceStorage& storage) {
     std::string data = Env("XDG_DATA_HOME");
     if (data.empty()) {
         data = Env("HOME") + "/.local/share";
     }
-    return data + "/tarvo";
+    return data + "/" + storage.dataFolder;
 }
 
 }  // namespace
 
-std::string MapDevicePath(std::u16string_view devicePath) {
+std::string MapDevicePath(std::u16string_view devicePath, const DeviceStorage& storage) {
     std::string root;
     std::u16string_view rest = devicePath;
     const bool onCard =
         devicePath.substr(0, kStorageCard.size()) == kStorageCard &&
         (devicePath.size() == kStorageCard.size() || devicePath[kStorageCard.size()] == u'\\');
-    if (onCard && !Env("TARVO_STORAGE").empty()) {
-        root = Env("TARVO_STORAGE");
+    if (const std::string card = Env(storage.cardVariable.c_str()); onCard && !card.empty()) {
+        root = card;
         rest = devicePath.substr(kStorageCard.size());
     } else {
-        root = DeviceRoot();
+        root = DeviceRoot(storage);
     }
     std::string path = Utf16ToUtf8(rest);
     for (char& c : path) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 #include <QApplication>
 
@@ -26,7 +27,7 @@ bool DisplayReachable() {
 
 }  // namespace
 
-CWinApp::CWinApp(const char16_t* appName) : m_appName(appName != nullptr ? appName : u"Tarvo") {
+CWinApp::CWinApp(std::u16string appName) : m_appName(std::move(appName)) {
     g_app = this;
 }
 

@@ -11,7 +11,8 @@ struct ResourceTable;
 // entry point creates the GUI, calls InitInstance, and ends the program when it returns.
 class CWinApp : public CCmdTarget {
 public:
-    explicit CWinApp(const char16_t* appName = nullptr);
+    // `appName` names the program: the title of its message boxes and of untitled dialogs.
+    explicit CWinApp(std::u16string appName);
     ~CWinApp() override;
 
     virtual BOOL InitInstance() { return FALSE; }

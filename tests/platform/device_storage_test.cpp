@@ -6,6 +6,8 @@
 
 namespace {
 
+const DeviceStorage kStorage{"TARVO_STORAGE", "tarvo"};
+
 // Sets an environment variable for one scope and puts the old value back.
 class ScopedEnv {
 public:
@@ -28,27 +30,29 @@ private:
 
 TEST(DeviceStorage, StorageCardIsTheFolderNamedByTarvoStorage) {
     ScopedEnv storage("TARVO_STORAGE", "/media/card");
-    EXPECT_EQ(MapDevicePath(u"\\SD Storage\\Tarvo\\Tarvo.csv"), "/media/card/Tarvo/Tarvo.csv");
+    EXPECT_EQ(MapDevicePath(u"\\SD Storage\\Tarvo\\Tarvo.csv", kStorage),
+              "/media/card/Tarvo/Tarvo.csv");
     ScopedEnv trailing("TARVO_STORAGE", "/media/card/");
-    EXPECT_EQ(MapDevicePath(u"\\SD Storage\\Tarvo\\Tarvo.csv"), "/media/card/Tarvo/Tarvo.csv");
+    EXPECT_EQ(MapDevicePath(u"\\SD Storage\\Tarvo\\Tarvo.csv", kStorage),
+              "/media/card/Tarvo/Tarvo.csv");
 }
 
 TEST(DeviceStorage, WithoutTarvoStorageTheCardLivesInTheUsersDataFolder) {
     ScopedEnv storage("TARVO_STORAGE", nullptr);
     {
         ScopedEnv data("XDG_DATA_HOME", "/home/u/data");
-        EXPECT_EQ(MapDevicePath(u"\\SD Storage\\Tarvo\\Tarvo.csv"),
+        EXPECT_EQ(MapDevicePath(u"\\SD Storage\\Tarvo\\Tarvo.csv", kStorage),
                   "/home/u/data/tarvo/SD Storage/Tarvo/Tarvo.csv");
     }
     ScopedEnv data("XDG_DATA_HOME", nullptr);
     ScopedEnv home("HOME", "/home/u");
-    EXPECT_EQ(MapDevicePath(u"\\SD Storage\\Tarvo\\Tarvo.csv"),
+    EXPECT_EQ(MapDevicePath(u"\\SD Storage\\Tarvo\\Tarvo.csv", kStorage),
               "/home/u/.local/share/tarvo/SD Storage/Tarvo/Tarvo.csv");
 }
 
 TEST(DeviceStorage, OnlyTheCardFolderItselfIsRedirected) {
     ScopedEnv storage("TARVO_STORAGE", "/media/card");
     ScopedEnv data("XDG_DATA_HOME", "/d");
-    EXPECT_EQ(MapDevicePath(u"\\SD StorageX\\a.csv"), "/d/tarvo/SD StorageX/a.csv");
-    EXPECT_EQ(MapDevicePath(u"\\Windows\\a.txt"), "/d/tarvo/Windows/a.txt");
+    EXPECT_EQ(MapDevicePath(u"\\SD StorageX\\a.csv", kStorage), "/d/tarvo/SD StorageX/a.csv");
+    EXPECT_EQ(MapDevicePath(u"\\Windows\\a.txt", kStorage), "/d/tarvo/Windows/a.txt");
 }
