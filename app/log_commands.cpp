@@ -1,16 +1,37 @@
-#include "atomic_file.h"
 #include "confirm_dlg.h"
-#include "date_order.h"
 #include "entry_dlg.h"
 #include "log_dlg.h"
-#include "log_load.h"
 #include "message_box.h"
-#include "recompute.h"
 #include "resource.h"
-#include "save_change.h"
 #include "stats_dlg.h"
-#include "temporary_cleanup.h"
 #include "utf8.h"
+
+namespace {
+
+// Why the log cannot be saved now. A log that could not be read is never saved over: that would
+// replace whatever it holds with only what is on the screen; nor is a damaged one whose original
+// could not be kept, which would lose the lines the reader skipped.
+std::string CannotSaveText(const ChangeReadiness& ready, const std::string& path) {
+    switch (ready.blocker) {
+        case ChangeBlocker::Unreadable:
+            return "\"" + path + "\" could not be read, so it is not replaced.";
+        case ChangeBlocker::DamagedUnkept:
+            return "\"" + path +
+                   "\" is damaged and its original could not be kept, so it is not replaced.";
+        default:
+            return ready.error ? ready.error->Text() : std::string();
+    }
+}
+
+// Why a change was not made to the log as read: the entry it is about is not in it.
+std::string NotAppliedText(ApplyOutcome outcome, const std::string& path) {
+    return outcome == ApplyOutcome::OldestKept
+               ? "The entry is the oldest in \"" + path +
+                     "\", the start of the first trip, which is kept."
+               : "The entry is no longer in \"" + path + "\".";
+}
+
+}  // namespace
 
 void CLogDlg::PrepareEntryDialog(CEntryDlg& entry) {
     m_book.reminders.label = {m_reminderLabel1, m_reminderLabel2, m_reminderLabel3};
@@ -26,57 +47,57 @@ ReminderChange CLogDlg::TakeRemindersBack(const CEntryDlg& entry) {
 }
 
 bool CLogDlg::ReadyToChange(bool selected) {
-    if (!m_cannotSave.empty()) {
-        AfxMessageBox(m_cannotSave + u"\nNothing can be changed until that is mended.",
-                      MB_OK | MB_ICONERROR);
-        return false;
+    // The selected entry as the screen shows it, to find again should the log be read anew.
+    const LogRecord entry =
+        selected ? m_book.records[static_cast<size_t>(m_selectedIndex)] : LogRecord{};
+    const ChangeReadiness ready = m_session.PrepareChange();
+    const std::string& path = m_session.Path();
+    if (ready.reread) {
+        ShowRead(ready.read);
+        if (ready.read.ok) {
+            ShowBook();
+            UpdateData(FALSE);
+            EnableRecordCommands(FALSE);
+        }
     }
-    if (!m_lock.IsHeld()) {
-        const LockAttempt lock = m_lock.TryTake(m_logPath);
-        if (lock.outcome == LockOutcome::HeldByAnother) {
-            AfxMessageBox(Utf8ToUtf16(OpenElsewhere(m_logPath, lock.holder)) +
+    switch (ready.blocker) {
+        case ChangeBlocker::None:
+            break;
+        case ChangeBlocker::HeldElsewhere:
+            AfxMessageBox(Utf8ToUtf16(OpenElsewhere(path, ready.holder)) +
                               u"\nClose that window to change the log here.",
                           MB_OK | MB_ICONINFORMATION);
             return false;
-        }
-        if (lock.outcome == LockOutcome::Failed) {
-            AfxMessageBox(Utf8ToUtf16(lock.error) + u"\nThe log cannot be changed.",
+        case ChangeBlocker::LockFailed:
+            AfxMessageBox(Utf8ToUtf16(ready.error->Text()) + u"\nThe log cannot be changed.",
                           MB_OK | MB_ICONERROR);
             return false;
+        case ChangeBlocker::NoLog:
+        case ChangeBlocker::Unreadable:
+        case ChangeBlocker::DamagedUnkept:
+            AfxMessageBox(Utf8ToUtf16(CannotSaveText(ready, path)) +
+                              u"\nNothing can be changed until that is mended.",
+                          MB_OK | MB_ICONERROR);
+            return false;
+    }
+    if (selected && ready.reread) {
+        // The window that had the log has gone: the selected entry is found again in what it
+        // wrote last.
+        m_selectedIndex = -1;
+        for (int32_t i = 0; i < m_book.count; ++i) {
+            if (SameStoredEntry(m_book.records[static_cast<size_t>(i)], entry)) {
+                m_selectedIndex = i;
+            }
         }
-        // The window that had the log has gone: what it wrote last is read first, and the
-        // selected entry, if any, is found again in it.
-        RemoveLeftoverTemporaries(m_logPath);
-        if (FileChangedSince(m_logPath, m_read).state != ChangeCheck::State::Unchanged) {
-            const LogRecord entry =
-                selected ? m_book.records[static_cast<size_t>(m_selectedIndex)] : LogRecord{};
-            if (LoadLog()) {
-                UpdateData(FALSE);
-                EnableRecordCommands(FALSE);
-            }
-            if (selected) {
-                m_selectedIndex = -1;
-                for (int32_t i = 0; i < m_book.count; ++i) {
-                    if (SameStoredEntry(m_book.records[static_cast<size_t>(i)], entry)) {
-                        m_selectedIndex = i;
-                    }
-                }
-                if (m_selectedIndex < 0) {
-                    AfxMessageBox(Utf8ToUtf16("\"" + m_logPath +
-                                              "\" was changed by the other window; the entry is "
-                                              "no longer in it."),
-                                  MB_OK | MB_ICONINFORMATION);
-                    return false;
-                }
-            }
+        if (m_selectedIndex < 0) {
+            AfxMessageBox(Utf8ToUtf16("\"" + path +
+                                      "\" was changed by the other window; the entry is no "
+                                      "longer in it."),
+                          MB_OK | MB_ICONINFORMATION);
+            return false;
         }
     }
     return true;
-}
-
-void CLogDlg::KeepLastRead() {
-    // Assigned, not made anew: the copy reuses the room of the previous command's.
-    m_lastRead = m_book;
 }
 
 void CLogDlg::OnInput() {
@@ -89,22 +110,12 @@ void CLogDlg::OnInput() {
     if (entry.DoModal() != IDOK) {
         return;
     }
-    KeepLastRead();
     m_newRecord = entry.GetRecord();
     bool add = true;
     if (m_newRecord.fuel == 0.0) {
         m_newRecord.kind = Maintenance;
         // Nothing bought and nothing paid: only the reminders changed.
         add = m_newRecord.cost != 0;
-    }
-    if (add) {
-        // The new entry goes in front; the older ones move up into the spare slot.
-        m_book.records.resize(static_cast<size_t>(m_book.count) + 1);
-        for (int32_t i = m_book.count - 1; i >= 0; --i) {
-            m_book.records[static_cast<size_t>(i) + 1] = m_book.records[static_cast<size_t>(i)];
-        }
-        m_book.records[0] = m_newRecord;
-        ++m_book.count;
     }
     const ReminderChange reminders = TakeRemindersBack(entry);
     Commit(add ? LogChange::Add(m_newRecord, reminders) : LogChange::RemindersOnly(reminders));
@@ -117,17 +128,15 @@ void CLogDlg::OnCorrect() {
     if (m_selectedIndex >= 0 && m_selectedIndex < m_book.count && ReadyToChange(true)) {
         CEntryDlg entry(this);
         PrepareEntryDialog(entry);
-        entry.SetRecord(m_book.records[static_cast<size_t>(m_selectedIndex)]);
+        const LogRecord before = m_book.records[static_cast<size_t>(m_selectedIndex)];
+        entry.SetRecord(before);
         if (entry.DoModal() == IDOK) {
-            KeepLastRead();
-            LogRecord& record = m_book.records[static_cast<size_t>(m_selectedIndex)];
-            const LogRecord before = record;
-            record = entry.GetRecord();
-            if (record.fuel == 0.0) {
-                record.kind = Maintenance;
+            LogRecord after = entry.GetRecord();
+            if (after.fuel == 0.0) {
+                after.kind = Maintenance;
             }
             const ReminderChange reminders = TakeRemindersBack(entry);
-            Commit(LogChange::Replace(before, record, reminders));
+            Commit(LogChange::Replace(before, after, reminders));
         }
     }
     EnableRecordCommands(FALSE);
@@ -144,37 +153,25 @@ void CLogDlg::OnDelete() {
     if (confirm.DoModal() == IDCANCEL) {
         return;
     }
-    KeepLastRead();
-    const LogRecord removed = m_book.records[static_cast<size_t>(m_selectedIndex)];
-    for (int32_t i = m_selectedIndex; i <= m_book.count - 2; ++i) {
-        m_book.records[static_cast<size_t>(i)] = m_book.records[static_cast<size_t>(i) + 1];
-    }
-    --m_book.count;
-    Commit(LogChange::Remove(removed));
+    Commit(LogChange::Remove(m_book.records[static_cast<size_t>(m_selectedIndex)]));
 }
 
 void CLogDlg::Commit(const LogChange& change) {
-    SortNewestFirst(m_book);
-    RecomputeLog(m_book);
-    // Never a stale copy over a newer file: if the file changed since it was read, the change
-    // is made to what it holds now, or, when the entry it is about is gone, not saved at all.
-    const ChangeSaveResult saved = SaveChange(m_book, m_logPath, m_read, change);
-    if (!saved.message.empty()) {
-        AfxMessageBox(Utf8ToUtf16(saved.message),
-                      MB_OK | (saved.saved ? MB_ICONINFORMATION : MB_ICONERROR));
+    const ChangeOutcome outcome = m_session.Make(change);
+    if (outcome.result == ChangeResult::NotApplied) {
+        AfxMessageBox(Utf8ToUtf16(NotAppliedText(outcome.notApplied, m_session.Path())),
+                      MB_OK | MB_ICONINFORMATION);
+    } else if (!outcome.message.empty()) {
+        AfxMessageBox(
+            Utf8ToUtf16(outcome.message),
+            MB_OK | (outcome.result == ChangeResult::Saved ? MB_ICONINFORMATION : MB_ICONERROR));
     }
+    ShowRead(outcome.readBack);
     ShowWhatTheFileHolds();
 }
 
 void CLogDlg::ShowWhatTheFileHolds() {
-    // Read back in every case: the screen shows what the file holds. When it cannot be read, the
-    // screen goes back to what the file held at the last read, so no row names a record the
-    // file does not hold.
-    if (!LoadLog()) {
-        m_book = m_lastRead;
-        ShowReminders();
-        FillList();
-    }
+    ShowBook();
     UpdateData(FALSE);
     EnableRecordCommands(FALSE);
 }

@@ -2,18 +2,13 @@
 
 #include <QWidget>
 
-#include "atomic_file.h"
 #include "data_exchange.h"
-#include "device_storage.h"
 #include "list_columns.h"
-#include "log_create.h"
-#include "log_load.h"
 #include "log_location.h"
 #include "log_watcher.h"
 #include "message_box.h"
 #include "resource.h"
 #include "resource_table.h"
-#include "temporary_cleanup.h"
 #include "utf8.h"
 
 namespace {
@@ -38,8 +33,8 @@ END_MESSAGE_MAP()
 
 CLogDlg::CLogDlg(CWnd* parent)
     : CDialog(IDD_TARVO_DIALOG, parent),
-      m_icon(LoadIconResource(IDR_MAINFRAME)),
-      m_logPath(MapDevicePath(kLogDevicePath)) {}
+      m_session(LogPath(), m_book),
+      m_icon(LoadIconResource(IDR_MAINFRAME)) {}
 
 CLogDlg::~CLogDlg() = default;
 
@@ -69,63 +64,65 @@ BOOL CLogDlg::OnInitDialog() {
     OpenLog();
     UpdateData(FALSE);
     EnableRecordCommands(FALSE);
-    m_watcher = new LogWatcher(m_logPath, GetWindowWidget());
+    m_watcher = new LogWatcher(m_session.Path(), GetWindowWidget());
     QObject::connect(m_watcher, &LogWatcher::changed, [this] { FollowOutsideChange(); });
     return TRUE;
 }
 
 void CLogDlg::OpenLog() {
-    const LockAttempt lock = m_lock.TryTake(m_logPath);
-    if (lock.outcome == LockOutcome::HeldByAnother) {
-        // That window made the file; this one only reads it.
-        AfxMessageBox(Utf8ToUtf16(OpenElsewhere(m_logPath, lock.holder)) +
+    const LogOpening opening = m_session.Open({LockUse::Take, MissingLog::Create});
+    if (opening.missing) {
+        // There is no file to read; one message says why, and how to mend it.
+        AfxMessageBox(Utf8ToUtf16(opening.missing->Text()) +
+                          (opening.folderMissing ? kMissingFolderHint : u""),
+                      MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (opening.readOnly && !opening.lockError) {
+        // Another window made the file; this one only reads it.
+        AfxMessageBox(Utf8ToUtf16(OpenElsewhere(m_session.Path(), opening.holder)) +
                           u"\nThis window shows the log, but cannot change it while that "
                           u"window has it open.",
                       MB_OK | MB_ICONINFORMATION);
-    } else {
-        if (lock.outcome == LockOutcome::Taken) {
-            // A save that was killed may have left its temporary file; no other window can be
-            // saving now.
-            RemoveLeftoverTemporaries(m_logPath);
-        }
-        const CreateResult created = CreateLogIfMissing(m_logPath);
-        if (created.outcome == CreateOutcome::Created) {
-            AfxMessageBox(u"New \"Tarvo.csv\" is Created.");
-        }
-        if (created.outcome == CreateOutcome::Failed) {
-            // There is no file to read; one message says why, and how to mend it.
-            const std::string noFolder = MissingLogFolder(m_logPath);
-            m_cannotSave = Utf8ToUtf16(noFolder.empty() ? created.error : noFolder);
-            AfxMessageBox(m_cannotSave + (noFolder.empty() ? u"" : kMissingFolderHint),
-                          MB_OK | MB_ICONERROR);
-            return;
-        }
     }
-    LoadLog();
+    if (opening.created) {
+        AfxMessageBox(u"New \"Tarvo.csv\" is Created.");
+    }
+    ShowRead(opening.read);
+    if (opening.read.ok) {
+        ShowBook();
+    }
 }
 
 bool CLogDlg::LoadLog() {
-    const LoadResult loaded = ::LoadLog(m_book, m_logPath);
-    const std::string message = loaded.Message(m_logPath);
-    if (!message.empty()) {
-        AfxMessageBox(Utf8ToUtf16(message), MB_OK | (loaded.ok ? MB_ICONWARNING : MB_ICONERROR));
-    }
+    const LoadResult loaded = m_session.Read();
+    ShowRead(loaded);
     if (!loaded.ok) {
-        m_cannotSave =
-            Utf8ToUtf16("\"" + m_logPath + "\" could not be read, so it is not replaced.");
         return false;
     }
-    m_read = loaded.snapshot;
-    // A damaged log whose original could not be kept is not saved over either: the next save
-    // would lose the lines the reader skipped.
-    m_cannotSave = loaded.SafeToReplace()
-                       ? std::u16string()
-                       : Utf8ToUtf16("\"" + m_logPath +
-                                     "\" is damaged and its original could not be kept, so it is "
-                                     "not replaced.");
+    ShowBook();
+    return true;
+}
+
+void CLogDlg::ShowRead(const LoadResult& loaded) {
+    const std::string& path = m_session.Path();
+    if (!loaded.ok) {
+        AfxMessageBox(Utf8ToUtf16(loaded.error), MB_OK | MB_ICONERROR);
+    } else if (!loaded.problems.empty()) {
+        // The report's first sentence and the backup's name above, every damaged line below in
+        // a scrolling list, so that a file with hundreds of them still fits the screen.
+        std::string lines;
+        for (const std::string& problem : loaded.problems) {
+            lines += (lines.empty() ? "" : "\n") + problem;
+        }
+        AfxMessageBox(Utf8ToUtf16(loaded.Headline(path)), MB_OK | MB_ICONWARNING,
+                      Utf8ToUtf16(lines));
+    }
+}
+
+void CLogDlg::ShowBook() {
     ShowReminders();
     FillList();
-    return true;
 }
 
 void CLogDlg::FollowOutsideChange() {
@@ -136,9 +133,12 @@ void CLogDlg::FollowOutsideChange() {
     m_outsideChangeWaiting = false;
     // The window's own saves leave the file as it was read back: nothing to show then. A file
     // gone for a moment (a sync tool replacing it) is read when it is back.
-    if (FileChangedSince(m_logPath, m_read).state != ChangeCheck::State::Changed) {
+    if (!m_session.ChangedOutside()) {
         return;
     }
+    // Followed as a command is: a change seen while its report is on the screen waits for the
+    // report to close, and is not reported a second time.
+    const CommandRunning running(*this);
     if (!LoadLog()) {
         return;
     }

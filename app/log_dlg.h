@@ -8,10 +8,9 @@
 
 #include "cdialog.h"
 #include "clistctrl.h"
-#include "file_snapshot.h"
 #include "log_change.h"
-#include "log_lock.h"
 #include "log_record.h"
+#include "log_session.h"
 
 class CEntryDlg;
 class ChartsWindow;
@@ -19,12 +18,12 @@ class LogWatcher;
 
 // The main dialog: the reminders panel, the summary line and the log list, with the commands
 // that add, correct and delete entries and show the statistics. It owns the in-memory log, and
-// every change goes through the log file: save, then read back.
+// every change goes through the log session's one road: apply, sort, recompute, save, read back.
 //
-// The log may be shared. While the window has it open it holds the log's lock, so a second Tarvo
-// window shows the log read-only; before every save it checks that the file is still what it
-// read, and makes the command's one change to the newer file if it is not; and it follows
-// changes made outside while it is idle.
+// The log may be shared. While the window has it open the session holds the log's lock, so a
+// second Tarvo window shows the log read-only; every save checks that the file is still what was
+// read, and makes the command's one change to the newer file if it is not; and the window
+// follows changes made outside while it is idle.
 class CLogDlg : public CDialog {
 public:
     explicit CLogDlg(CWnd* parent = nullptr);
@@ -57,19 +56,19 @@ private:
     // Reads the log file into the members and the list, telling the user of any trouble; false
     // when it could not be read (the members are then as they were).
     bool LoadLog();
+    // Tells the user what a read of the log found, if anything: the error, or the damage report.
+    void ShowRead(const LoadResult& loaded);
+    // The panel and the list from the book, after a read.
+    void ShowBook();
     // Whether a command may change the log now: this window holds the lock (taking it if the
     // window that held it has gone, after reading what that window wrote), and the log can be
     // saved. Otherwise the user is told why, before typing anything. A command that works on
     // the selected entry passes `selected`, which is found again if the log had to be read.
     bool ReadyToChange(bool selected);
-    // Keeps the book as the file held it, for the screen to go back to should the command's
-    // save or read-back fail.
-    void KeepLastRead();
-    // The common tail of every change: sort, recompute, save (making `change` to a newer file if
-    // the file changed since it was read), read back, show.
+    // Makes `change` on the session's road, tells the user what became of it, and shows what
+    // the file holds now (or, when it cannot be read, what it held at the last read).
     void Commit(const LogChange& change);
-    // After a change was saved (or not): the screen shows what the file holds now, or, when it
-    // cannot be read, what it held at the last read.
+    // After a command: the screen shows the book, Correct and Delete wait for a new click.
     void ShowWhatTheFileHolds();
     // The file changed on disk while the window was idle: show what it holds now.
     void FollowOutsideChange();
@@ -113,19 +112,11 @@ private:
     double m_reminderValue2 = 0.0;
     LogBook m_book;  // records, count, totals, reminders and the summary line
     double m_reminderValue3 = 0.0;
+    LogSession m_session;  // the road to the log file for m_book
     LogRecord m_newRecord;
     bool m_sortAscending = true;
     int32_t m_selectedIndex = -1;
     QIcon m_icon;
-    std::string m_logPath;
-    LogLock m_lock;
-    FileSnapshot m_read;  // what the last successful read saw of the file
-    // Why no change can be saved now, for the user (the file could not be read or made, or it
-    // is damaged and its original could not be kept); empty while changes can be saved. A log
-    // that could not be read is never saved over: that would replace whatever it holds with
-    // only what is on the screen.
-    std::u16string m_cannotSave;
-    LogBook m_lastRead;               // see KeepLastRead
     LogWatcher* m_watcher = nullptr;  // owned by the window
     QPointer<ChartsWindow> m_charts;  // owned by the window, made when first asked for
     bool m_markDueReminders = true;

@@ -4,6 +4,7 @@
 #include "file_bytes.h"
 #include "file_dialog.h"
 #include "import_answers.h"
+#include "import_preview.h"
 #include "import_preview_dlg.h"
 #include "import_question_dlg.h"
 #include "link_target.h"
@@ -20,7 +21,7 @@ void CLogDlg::OnImportLog() {
     }
     const std::string path = AfxChooseFile(FileChoice::Open, u"Import a fuel log",
                                            u"CSV files (*.csv *.txt);;All files (*)",
-                                           FolderOf(FollowLinks(m_logPath).path));
+                                           FolderOf(FollowLinks(m_session.Path()).path));
     if (path.empty()) {
         return;
     }
@@ -30,12 +31,12 @@ void CLogDlg::OnImportLog() {
                       MB_OK | MB_ICONERROR);
         return;
     }
-    // Planned until the file leaves nothing open: each question the file raises is asked, and
-    // the plan made again with the answer.
+    // Planned against the log as the window shows it until the file leaves nothing open: each
+    // question the file raises is asked, and the plan made again with the answer.
     ImportOptions options;
-    ImportOutcome planned = ImportIntoLog(m_lock, m_logPath, bytes, options, true);
-    while (planned.status == ImportStatus::Questions) {
-        for (const ImportQuestion& question : planned.plan.questions) {
+    ImportPlan plan = PlanImport(bytes, m_book, options);
+    while (plan.unusable.empty() && !plan.questions.empty()) {
+        for (const ImportQuestion& question : plan.questions) {
             CImportQuestionDlg ask(this);
             ask.SetQuestion(Utf8ToUtf16(question.text), AnswersTo(question));
             if (ask.DoModal() != IDOK) {
@@ -43,26 +44,26 @@ void CLogDlg::OnImportLog() {
             }
             Answer(question, ask.GetAnswer(), options);
         }
-        planned = ImportIntoLog(m_lock, m_logPath, bytes, options, true);
+        plan = PlanImport(bytes, m_book, options);
     }
-    if (planned.status != ImportStatus::Previewed) {
-        AfxMessageBox(Utf8ToUtf16(planned.message.empty() ? planned.preview : planned.message),
-                      MB_OK | MB_ICONERROR);
+    if (!plan.unusable.empty()) {
+        AfxMessageBox(Utf8ToUtf16(ImportPreview(plan)), MB_OK | MB_ICONERROR);
         return;
     }
     CImportPreviewDlg preview(this);
-    preview.SetPreview(Utf8ToUtf16(planned.preview), !planned.plan.entries.empty());
-    if (preview.DoModal() != IDOK) {
+    preview.SetPreview(Utf8ToUtf16(ImportPreview(plan)), !plan.entries.empty());
+    if (preview.DoModal() != IDOK || plan.entries.empty()) {
         return;
     }
-    KeepLastRead();
-    const ImportOutcome done = ImportIntoLog(m_lock, m_logPath, bytes, options, false);
-    if (done.status == ImportStatus::Imported) {
+    const ImportResult done = ImportPlanned(m_session, plan);
+    const std::string& said = done.change.message;
+    if (done.change.result == ChangeResult::Saved) {
         AfxMessageBox(Utf8ToUtf16(Plural(done.added, "entry was", "entries were") + " imported." +
-                                  (done.message.empty() ? "" : "\n" + done.message)),
+                                  (said.empty() ? "" : "\n" + said)),
                       MB_OK | MB_ICONINFORMATION);
     } else {
-        AfxMessageBox(Utf8ToUtf16(done.message), MB_OK | MB_ICONERROR);
+        AfxMessageBox(Utf8ToUtf16(said), MB_OK | MB_ICONERROR);
     }
+    ShowRead(done.change.readBack);
     ShowWhatTheFileHolds();
 }

@@ -7,13 +7,11 @@
 #include <QDialog>
 #include <QUrl>
 
-#include "atomic_file.h"
 #include "charts_window.h"
-#include "file_bytes.h"
 #include "file_dialog.h"
 #include "link_target.h"
 #include "log_dlg.h"
-#include "log_export.h"
+#include "log_transfer.h"
 #include "main_menu.h"
 #include "message_box.h"
 #include "reminder_due.h"
@@ -52,20 +50,19 @@ void CLogDlg::RememberView() {
 void CLogDlg::OnExportLog() {
     const std::string path =
         AfxChooseFile(FileChoice::Save, u"Export the log", u"CSV files (*.csv)",
-                      FolderOf(FollowLinks(m_logPath).path) + "/Tarvo-export.csv");
+                      FolderOf(FollowLinks(m_session.Path()).path) + "/Tarvo-export.csv");
     if (path.empty()) {
         return;
     }
     // The table of what the window shows, which is what the file held at its last read.
-    if (const int error = ReplaceFileAtomically(path, ExportLog(m_book)); error != 0) {
-        AfxMessageBox(Utf8ToUtf16("Cannot write \"" + path + "\": " + ErrnoText(error)),
-                      MB_OK | MB_ICONERROR);
+    if (const Failure failed = ExportTo(m_session, path)) {
+        AfxMessageBox(Utf8ToUtf16(failed->Text() + "."), MB_OK | MB_ICONERROR);
     }
 }
 
 void CLogDlg::OnOpenLogFolder() {
     // The folder of the file itself: a log reached through a link lies where the link leads.
-    const std::string folder = FolderOf(FollowLinks(m_logPath).path);
+    const std::string folder = FolderOf(FollowLinks(m_session.Path()).path);
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder)))) {
         AfxMessageBox(Utf8ToUtf16("The folder \"" + folder + "\" could not be opened."),
                       MB_OK | MB_ICONWARNING);
@@ -115,7 +112,7 @@ void CLogDlg::MarkDueReminders() {
 void CLogDlg::OnAbout() {
     AfxMessageBox(
         Utf8ToUtf16("Tarvo " TARVO_VERSION "\nA fuel and mileage logbook.\n\nThe log: \"" +
-                    m_logPath +
+                    m_session.Path() +
                     "\"\n\nTarvo is free software under the GNU General Public "
                     "License, version 3 or later."),
         MB_OK | MB_ICONINFORMATION);

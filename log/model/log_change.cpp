@@ -1,9 +1,12 @@
 #include "log_change.h"
 
+#include <algorithm>
 #include <utility>
 
+#include "date_order.h"
 #include "entry_key.h"
 #include "number_text.h"
+#include "recompute.h"
 
 namespace {
 
@@ -98,24 +101,43 @@ ApplyOutcome ApplyChange(LogBook& book, const LogChange& change) {
             return ApplyOutcome::OldestKept;
         }
     }
-    book.records.resize(used + 1);
+    book.records.resize(used + 1);  // the spare slot
+    book.count = static_cast<int32_t>(used);
+    const auto first = book.records.begin();
     switch (change.entry) {
         case LogChange::Entry::None:
             break;
         case LogChange::Entry::Add:
-            book.records.insert(book.records.begin(), change.after);
+            // The new entry goes in slot 0, the older entries moving up one slot into the spare.
+            std::move_backward(first, first + static_cast<std::ptrdiff_t>(used),
+                               first + static_cast<std::ptrdiff_t>(used) + 1);
+            book.records[0] = change.after;
+            book.count = static_cast<int32_t>(used + 1);
             break;
         case LogChange::Entry::Replace:
             book.records[found] = change.after;
             break;
         case LogChange::Entry::Remove:
-            book.records.erase(book.records.begin() + static_cast<std::ptrdiff_t>(found));
+            // The later entries move down over the removed one.
+            std::move(first + static_cast<std::ptrdiff_t>(found) + 1,
+                      first + static_cast<std::ptrdiff_t>(used),
+                      first + static_cast<std::ptrdiff_t>(found));
+            book.count = static_cast<int32_t>(used - 1);
             break;
         case LogChange::Entry::Import:
             AddPlannedEntries(book, change.imported);
             break;
     }
-    book.count = static_cast<int32_t>(book.records.size() - 1);
+    book.records.resize(static_cast<std::size_t>(book.count) + 1);
     SetReminders(book.reminders, change.reminders);
     return ApplyOutcome::Applied;
+}
+
+ApplyOutcome ApplyAndRecompute(LogBook& book, const LogChange& change) {
+    const ApplyOutcome outcome = ApplyChange(book, change);
+    if (outcome == ApplyOutcome::Applied) {
+        SortNewestFirst(book);
+        RecomputeLog(book);
+    }
+    return outcome;
 }

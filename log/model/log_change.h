@@ -56,3 +56,7 @@ enum class ApplyOutcome {
 // the commands leave them until the file is read back. Nothing changes unless the outcome is
 // Applied.
 ApplyOutcome ApplyChange(LogBook& book, const LogChange& change);
+
+// A change as every road makes it to a book before saving it: ApplyChange, then the sort newest
+// first and the recompute pass (both only when it was applied).
+ApplyOutcome ApplyAndRecompute(LogBook& book, const LogChange& change);

@@ -132,3 +132,8 @@ ChangeCheck FileChangedSince(const std::string& path, const FileSnapshot& snapsh
     }
     return {};
 }
+
+bool FileDiffersFrom(const std::string& path, const FileSnapshot& snapshot) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && !SameIdentity(info, snapshot);
+}

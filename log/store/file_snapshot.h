@@ -35,3 +35,9 @@ struct ChangeCheck {
 // content is read and compared too. A file that is missing or cannot be read counts as changed
 // (Unreadable), and the reason says why.
 ChangeCheck FileChangedSince(const std::string& path, const FileSnapshot& snapshot);
+
+// Whether the file at `path` no longer has the identity, size or modification time `snapshot`
+// recorded, seen without reading it: enough to tell a program's own last save from a change
+// made since, where a save still makes the full check before it writes. A file that is missing
+// or cannot be looked at does not count: it may be in the middle of being replaced.
+bool FileDiffersFrom(const std::string& path, const FileSnapshot& snapshot);

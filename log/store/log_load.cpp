@@ -52,21 +52,26 @@ LoadResult LoadLog(LogBook& book, const std::string& path) {
     return result;
 }
 
-std::string LoadResult::Message(const std::string& path) const {
-    if (!ok) {
-        return error;
-    }
-    if (problems.empty()) {
+std::string LoadResult::Headline(const std::string& path) const {
+    if (!ok || problems.empty()) {
         return {};
     }
     std::string text = "\"" + path + "\" is damaged; every entry that could be read was kept.";
-    for (const std::string& problem : problems) {
-        text += "\n" + problem;
-    }
     if (!backupPath.empty()) {
         text += "\nThe original file was kept as \"" + backupPath + "\".";
     } else if (!backupError.empty()) {
         text += "\n" + backupError;
+    }
+    return text;
+}
+
+std::string LoadResult::Message(const std::string& path) const {
+    if (!ok) {
+        return error;
+    }
+    std::string text = Headline(path);
+    for (const std::string& problem : problems) {
+        text += "\n" + problem;
     }
     return text;
 }

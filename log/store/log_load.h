@@ -16,7 +16,11 @@ struct LoadResult {
     std::string backupError;            // why no backup could be kept, if so
     FileSnapshot snapshot;              // of exactly the bytes read, when ok
 
-    // The text to show the user: the error, or the damage report; empty for a clean read.
+    // The damage report's first sentence and where the original went, without the damaged lines
+    // themselves; empty for a clean read.
+    std::string Headline(const std::string& path) const;
+    // The text to show the user: the error, or the headline followed by one line per damaged
+    // line; empty for a clean read.
     std::string Message(const std::string& path) const;
 
     // Whether a save may replace the file read: it was read, and if it was damaged, its original

@@ -1,9 +1,7 @@
 #include "save_change.h"
 
-#include "date_order.h"
 #include "log_load.h"
 #include "log_save.h"
-#include "recompute.h"
 
 namespace {
 
@@ -32,12 +30,10 @@ ChangeSaveResult SaveOnNewerFile(const std::string& path, const std::string& new
         return NotSaved(loaded.Message(path));
     }
     const std::string damage = loaded.problems.empty() ? "" : loaded.Message(path) + "\n";
-    const ApplyOutcome outcome = ApplyChange(book, change);
+    const ApplyOutcome outcome = ApplyAndRecompute(book, change);
     if (outcome != ApplyOutcome::Applied) {
         return NotSaved(damage + newer + WhyNotApplied(outcome));
     }
-    SortNewestFirst(book);
-    RecomputeLog(book);
     const SaveResult saved = SaveLog(book, path);
     if (!saved.ok) {
         return NotSaved(damage + newer + "\n" + saved.error);

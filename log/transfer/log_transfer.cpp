@@ -3,23 +3,15 @@
 #include <sys/stat.h>
 
 #include <unordered_set>
-#include <utility>
 
 #include "atomic_file.h"
-#include "date_order.h"
 #include "entry_key.h"
 #include "file_bytes.h"
-#include "import_preview.h"
+#include "link_target.h"
 #include "log_change.h"
-#include "log_create.h"
 #include "log_export.h"
-#include "log_load.h"
-#include "recompute.h"
-#include "save_change.h"
 
 namespace {
-
-constexpr char kNothingImported[] = "\nNothing was imported.";
 
 // Whether both paths lead to one file; false when either does not exist.
 bool SameFile(const std::string& a, const std::string& b) {
@@ -29,18 +21,24 @@ bool SameFile(const std::string& a, const std::string& b) {
            infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
 }
 
-std::string LockRefusal(const std::string& logPath, const LockAttempt& attempt) {
-    if (attempt.outcome == LockOutcome::Failed) {
-        return attempt.error + kNothingImported;
+// What `destination` is of the log's own files, by its own name or the file it leads to: the
+// log, its lock file or one of its backups ("<log>.bak", "<log>.bak1", ...), wherever the log's
+// links lead; null when it is none of them.
+const char* LogsOwnFile(const std::string& destination, const std::string& logPath) {
+    const std::string log = FollowLinks(logPath).path;
+    const std::string target = FollowLinks(destination).path;
+    if (SameFile(logPath, destination) || target == log) {
+        return "the log itself";
     }
-    return OpenElsewhere(logPath, attempt.holder) +
-           " Import from that window's File menu, or close it first." + kNothingImported;
-}
-
-void AddLine(std::string& text, const std::string& line) {
-    if (!line.empty()) {
-        text += (text.empty() ? "" : "\n") + line;
+    if (target == log + ".lock") {
+        return "the log's lock file";
     }
+    const std::string backup = log + ".bak";
+    if (target.compare(0, backup.size(), backup) == 0 &&
+        target.find_first_not_of("0123456789", backup.size()) == std::string::npos) {
+        return "a backup of the log";
+    }
+    return nullptr;
 }
 
 // How many of `entries` the book holds, by the import's rule of what makes two entries the same.
@@ -58,111 +56,23 @@ int32_t HeldCount(const LogBook& book, const std::vector<LogRecord>& entries) {
 
 }  // namespace
 
-ExportOutcome ExportLogTable(const std::string& logPath) {
-    ExportOutcome outcome;
-    LogBook book;
-    const LoadResult loaded = LoadLog(book, logPath);
-    outcome.message = loaded.Message(logPath);
-    if (!loaded.ok) {
-        return outcome;
+Failure ExportTo(const LogSession& session, const std::string& destination) {
+    if (const char* own = LogsOwnFile(destination, session.Path())) {
+        return LogError{"Cannot export to", destination,
+                        std::string("it is ") + own + "; export to another file"};
     }
-    outcome.exported = true;
-    outcome.damaged = !loaded.problems.empty();
-    outcome.entries = static_cast<int32_t>(UsedCount(book));
-    outcome.table = ExportLog(book);
-    return outcome;
+    if (const int error = ReplaceFileAtomically(destination, ExportLog(session.Book()));
+        error != 0) {
+        return LogError{"Cannot write", destination, ErrnoText(error)};
+    }
+    return {};
 }
 
-ExportOutcome ExportLogTo(const std::string& logPath, const std::string& destination) {
-    ExportOutcome outcome = ExportLogTable(logPath);
-    if (!outcome.exported) {
-        return outcome;
+ImportResult ImportPlanned(LogSession& session, const ImportPlan& plan) {
+    ImportResult result;
+    result.change = session.Make(LogChange::Import(plan.entries));
+    if (result.change.readBack.ok) {
+        result.added = HeldCount(session.Book(), plan.entries);
     }
-    std::string refusal;
-    if (SameFile(logPath, destination)) {
-        refusal = "\"" + destination + "\" is the log itself; export to another file.";
-    } else if (const int error = ReplaceFileAtomically(destination, outcome.table); error != 0) {
-        refusal = "Cannot write \"" + destination + "\": " + ErrnoText(error);
-    }
-    if (!refusal.empty()) {
-        outcome.exported = false;
-        AddLine(outcome.message, refusal);
-    }
-    return outcome;
-}
-
-ImportOutcome ImportIntoLog(LogLock& lock, const std::string& logPath, std::string_view bytes,
-                            const ImportOptions& options, bool dryRun) {
-    ImportOutcome outcome;
-    if (const std::string noFolder = MissingLogFolder(logPath); !noFolder.empty()) {
-        outcome.message = noFolder + kNothingImported;
-        return outcome;
-    }
-    if (!dryRun) {
-        const LockAttempt attempt = lock.TryTake(logPath);
-        if (attempt.outcome != LockOutcome::Taken) {
-            outcome.message = LockRefusal(logPath, attempt);
-            return outcome;
-        }
-    }
-    // A driver's first step may be to bring their old log: a log that does not exist yet is
-    // made, as the window makes it at its first start; a dry run plans against what it would
-    // hold.
-    LogBook book;
-    LoadResult loaded;
-    if (dryRun && LogWouldBeCreated(logPath)) {
-        book = FreshLog();
-        outcome.message = "\"" + logPath + "\" does not exist yet; the import will make it.";
-    } else {
-        if (!dryRun) {
-            const CreateResult created = CreateLogIfMissing(logPath);
-            if (created.outcome == CreateOutcome::Failed) {
-                outcome.message = created.error + kNothingImported;
-                return outcome;
-            }
-            outcome.logMade = created.outcome == CreateOutcome::Created;
-        }
-        loaded = LoadLog(book, logPath);
-        outcome.message = loaded.Message(logPath);
-        if (!loaded.SafeToReplace()) {
-            outcome.message += kNothingImported;
-            return outcome;
-        }
-    }
-    outcome.plan = PlanImport(bytes, book, options);
-    outcome.preview = ImportPreview(outcome.plan);
-    outcome.alreadyThere = outcome.plan.duplicates;
-    if (!outcome.plan.unusable.empty()) {
-        outcome.status = ImportStatus::Unusable;
-        return outcome;
-    }
-    if (!outcome.plan.questions.empty()) {
-        outcome.status = ImportStatus::Questions;
-        return outcome;
-    }
-    if (dryRun) {
-        outcome.status = ImportStatus::Previewed;
-        return outcome;
-    }
-    if (outcome.plan.entries.empty()) {
-        outcome.status = ImportStatus::Imported;
-        return outcome;
-    }
-    const LogChange change = LogChange::Import(outcome.plan.entries);
-    ApplyChange(book, change);
-    SortNewestFirst(book);
-    RecomputeLog(book);
-    const ChangeSaveResult saved = SaveChange(book, logPath, loaded.snapshot, change);
-    AddLine(outcome.message, saved.message);
-    if (!saved.saved) {
-        outcome.status = ImportStatus::NotSaved;
-        return outcome;
-    }
-    // Read back, as every command does: the count tells what the file really holds.
-    outcome.status = ImportStatus::Imported;
-    LogBook after;
-    const LoadResult readBack = LoadLog(after, logPath);
-    AddLine(outcome.message, readBack.Message(logPath));
-    outcome.added = readBack.ok ? HeldCount(after, outcome.plan.entries) : 0;
-    return outcome;
+    return result;
 }

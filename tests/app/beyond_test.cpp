@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QDesktopServices>
@@ -10,6 +11,8 @@
 #include <QLineSeries>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 
 #include <fstream>
 
@@ -18,6 +21,7 @@
 #include "list_columns.h"
 #include "log_export.h"
 #include "log_load.h"
+#include "log_test_support.h"
 #include "resource.h"
 #include "ui.h"
 
@@ -142,6 +146,70 @@ TEST_F(AppTest, ExportFromTheMenuWritesTheLogAsATable) {
     const std::string written((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(written, ExportLog(book));
     EXPECT_EQ(written.substr(0, written.find('\r')), std::string(kExportHeader));
+}
+
+// The log's own files are never an export's destination, by whatever name the file dialog
+// gives them: each is refused with a message and keeps its bytes.
+TEST_F(AppTest, ExportFromTheMenuOntoTheLogsOwnFilesIsRefused) {
+    WriteLog(kWorkedExampleFile);
+    const std::string link = Card() + "/link-to-log.csv";
+    ASSERT_EQ(::symlink(LogPath().c_str(), link.c_str()), 0);
+    const std::string backup = LogPath() + ".bak1";
+    WriteBytes(backup, "kept\n");
+    const struct {
+        std::string path;
+        const char* what;
+    } kTargets[] = {{LogPath(), "the log itself"},
+                    {link, "the log itself"},
+                    {backup, "a backup of the log"},
+                    {LogPath() + ".lock", "the log's lock file"}};
+    for (const auto& target : kTargets) {
+        m_driver.OnFileDialog(target.path);
+        m_driver.OnMessageBox();
+    }
+    RunProgram([&](CLogDlg& dlg) {
+        const std::string lock = ReadBytes(LogPath() + ".lock");
+        for (std::size_t i = 0; i < std::size(kTargets); ++i) {
+            Action(dlg, "exportAction")->trigger();
+        }
+        EXPECT_EQ(ReadBytes(LogPath() + ".lock"), lock);
+    });
+    ASSERT_EQ(m_driver.MessageBoxTexts().size(), std::size(kTargets));
+    for (std::size_t i = 0; i < std::size(kTargets); ++i) {
+        EXPECT_EQ(QString::fromStdU16String(m_driver.MessageBoxTexts()[i]).toStdString(),
+                  "Cannot export to \"" + kTargets[i].path + "\": it is " + kTargets[i].what +
+                      "; export to another file.");
+    }
+    EXPECT_EQ(ReadLog(), kWorkedExampleFile);
+    EXPECT_EQ(ReadBytes(backup), "kept\n");
+}
+
+// However many lines are damaged, the report fits a small screen with its OK button in sight,
+// its headline first, and every damaged line in its scrolling list.
+TEST_F(AppTest, AReportOfFiveHundredDamagedLinesFitsTheScreen) {
+    std::string log = kWorkedExampleFile;
+    for (int i = 0; i < 500; ++i) {
+        log += "2007,7,1,8,0,0,x\n";
+    }
+    WriteLog(log);
+    m_driver.OnMessageBox([](const std::u16string&) {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        EXPECT_NE(box, nullptr);
+        if (box != nullptr) {
+            EXPECT_LE(box->frameGeometry().width(), 1024);
+            EXPECT_LE(box->frameGeometry().height(), 768);
+            const QAbstractButton* ok = box->button(QMessageBox::Ok);
+            EXPECT_TRUE(ok->isVisible());
+            EXPECT_TRUE(box->rect().contains(QRect(ok->mapTo(box, QPoint()), ok->size())));
+            EXPECT_EQ(box->detailedText().count('\n'), 500);  // and the count's line
+        }
+        return IDOK;
+    });
+    RunProgram([](CLogDlg&) {});
+    const std::string report =
+        QString::fromStdU16String(m_driver.MessageBoxTexts().at(0)).toStdString();
+    EXPECT_EQ(report.substr(0, report.find('\n')),
+              "\"" + LogPath() + "\" is damaged; every entry that could be read was kept.");
 }
 
 TEST_F(AppTest, RemindersThatAreDueAreMarkedAndTheMarkCanBeTurnedOff) {

@@ -210,6 +210,10 @@ TEST_F(CommandLineRun, AQuestionWritesNothingAndTheSuggestedAnswerImports) {
          "--unit='o'\\''clock miles=miles'",
          "2024/3/10 0:0:0 dow 0 ms 0 odo 1609.3 fuel 20 kind 0 cost 3000"},
     };
+    // Without a log, a question left open does not make one.
+    WriteBytes(Scratch("in.csv"), rows[0].file);
+    EXPECT_EQ(Run("--import " + Quote(Scratch("in.csv"))).status, 1);
+    EXPECT_EQ(Listing(), std::vector<std::string>{});
     for (const auto& row : rows) {
         WriteWorkedExample();
         WriteBytes(Scratch("in.csv"), row.file);
@@ -226,6 +230,17 @@ TEST_F(CommandLineRun, AQuestionWritesNothingAndTheSuggestedAnswerImports) {
         EXPECT_EQ(answered.status, 0) << answered.err;
         EXPECT_EQ(EnteredFields(Read()).front(), row.entry);
     }
+}
+
+// The status says what was saved, also when standard output is gone; the summary then goes to
+// standard error.
+TEST_F(CommandLineRun, AnImportWhoseOutputIsGoneStillSaysWhatItSaved) {
+    WriteWorkedExample();
+    WriteBytes(Scratch("in.csv"), "Date,Odometer,Litres,Cost\n2024-03-10,42300,20,3000\n");
+    const Ran ran = Run("--import " + Quote(Scratch("in.csv")) + " >&-");
+    EXPECT_EQ(ran.status, 0);
+    EXPECT_EQ(FromLast(ran.err, "Added"), "Added 1 entry to \"" + Log() + "\".\n");
+    EXPECT_EQ(Read().count, 5);
 }
 
 TEST_F(CommandLineRun, ImportIsRefusedWhileAWindowHoldsTheLogButADryRunIsNot) {
@@ -280,7 +295,8 @@ TEST_F(CommandLineRun, ALogThatCannotBeReadOrWrittenIsNamedWithTheReason) {
     WriteWorkedExample();
     const std::string log = ReadBytes(Log());
     const Ran overTheLog = Run("--export " + Quote(Log()));
-    EXPECT_EQ(overTheLog.err, "\"" + Log() + "\" is the log itself; export to another file.\n");
+    EXPECT_EQ(overTheLog.err, "Cannot export to \"" + Log() +
+                                  "\": it is the log itself; export to another file.\n");
     EXPECT_EQ(overTheLog.status, 1);
     EXPECT_EQ(ReadBytes(Log()), log);
 

@@ -208,22 +208,24 @@ TEST(LogFileDamageDetail, ReminderValuesKeepWhatTheBookHeldAndLabelsAreDecoded) 
     EXPECT_EQ(result.problems.size(), 3u);
 }
 
-TEST(LogFileDamageDetail, MessageNamesTheFileEveryProblemAndTheBackup) {
+// The first sentence and where the original went come first, so that they stay in sight above
+// a long list of damaged lines.
+TEST(LogFileDamageDetail, MessageNamesTheFileAndTheBackupThenEveryProblem) {
     LoadResult result;
     result.problems = {"line 7: the entry count -3 is negative", "line 9: x"};
     result.backupPath = "/cards/Tarvo.csv.bak";
     EXPECT_EQ(result.Message("/cards/Tarvo.csv"),
               "\"/cards/Tarvo.csv\" is damaged; every entry that could be read was kept.\n"
+              "The original file was kept as \"/cards/Tarvo.csv.bak\".\n"
               "line 7: the entry count -3 is negative\n"
-              "line 9: x\n"
-              "The original file was kept as \"/cards/Tarvo.csv.bak\".");
+              "line 9: x");
     result.backupPath.clear();
     result.backupError = "The original file could not be kept as \"b\": File too large.";
     EXPECT_EQ(result.Message("/cards/Tarvo.csv"),
               "\"/cards/Tarvo.csv\" is damaged; every entry that could be read was kept.\n"
+              "The original file could not be kept as \"b\": File too large.\n"
               "line 7: the entry count -3 is negative\n"
-              "line 9: x\n"
-              "The original file could not be kept as \"b\": File too large.");
+              "line 9: x");
 }
 
 const std::string kDamaged = kReminders + "-1\n" + kHeader + kNewest;

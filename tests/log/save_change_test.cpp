@@ -163,8 +163,8 @@ const SharedRow kSharedRows[] = {
      },
      LogChange::Add(kNew, {}),
      "\"{}\" is damaged; every entry that could be read was kept.\n"
-     "line 7: the entry count is 4, but the file holds 5 entry lines\n"
-     "The original file was kept as \"{}.bak\".\n" +
+     "The original file was kept as \"{}.bak\".\n"
+     "line 7: the entry count is 4, but the file holds 5 entry lines\n" +
          std::string(kMerged),
      {42300.0, 42100.0, 41950.0, 41890.0, 41502.5, 41230.0},
      kLabels},
