@@ -1,30 +1,33 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "log_record.h"
 
-// The log list's nine columns: title, width in pixels, and how a record's cell reads. Column 8
+// The log list's nine columns: title, width in pixels, whether its texts are numbers (set at the
+// right edge, so that their decimal points line up), and how a record's cell reads. Column 8
 // is hidden (width 0) and holds the record's index, so a row still names its record after the
 // rows have been sorted by another column.
 struct ListColumn {
     std::u16string_view title;
     int width;
+    bool numbers;
 };
 
 inline constexpr int kIndexColumn = 8;
 inline constexpr std::array<ListColumn, 9> kListColumns = {{
-    {u"Date Time", 52},
-    {u"km/L", 40},
-    {u"Trip km", 45},
-    {u"Fuel L", 45},
-    {u"\\/L", 45},
-    {u"F", 22},
-    {u"Cost \\", 55},
-    {u"Odo km", 65},
-    {u"Dummy", 0},
+    {u"Date Time", 52, false},
+    {u"km/L", 40, true},
+    {u"Trip km", 45, true},
+    {u"Fuel L", 45, true},
+    {u"\\/L", 45, true},
+    {u"F", 22, false},
+    {u"Cost \\", 55, true},
+    {u"Odo km", 65, true},
+    {u"Dummy", 0, false},
 }};
 
 // The text of `column` for `record`, the record at `index` of the log, built in `buffer`
@@ -38,6 +41,16 @@ std::u16string_view FormatListCell(const LogRecord& record, int index, int colum
 // `oldest`: the record is the log's oldest, where the first trip starts.
 std::u16string ExplainListCell(const LogRecord& record, bool oldest, int column);
 
-// The list's text order: code unit by code unit as unsigned numbers, a text that is the
-// beginning of a longer one first. Returns -1, 0 or 1.
-int CompareCellText(std::u16string_view a, std::u16string_view b);
+// What a cell sorts by: the value behind its text. A date and time is its six fields, year
+// first; a number its value; the kind its mark's letter. A blank ("----") has none.
+struct CellSortKey {
+    bool blank = false;
+    double number = 0.0;
+    uint64_t date = 0;  // year, month and day, 16 bits each
+    uint64_t time = 0;  // hour, minute and second, 16 bits each
+};
+CellSortKey ListCellSortKey(const LogRecord& record, int index, int column);
+
+// The order of two cells of one column: -1, 0 or 1 as `a` comes before, with or after `b`.
+// Blanks come together after every value, in either direction.
+int CompareCellSortKeys(const CellSortKey& a, const CellSortKey& b, bool ascending);

@@ -1,8 +1,11 @@
 #include "log_app.h"
 
+#include "desktop_locale.h"
 #include "log_dlg.h"
 
 BOOL CLogApp::InitInstance() {
+    // Every date the window shows is written as the desktop writes dates.
+    UseDesktopDateTimeFormats(QLocale());
     CLogDlg dlg;
     m_pMainWnd = &dlg;
     dlg.DoModal();

@@ -56,7 +56,8 @@ BOOL CLogDlg::OnInitDialog() {
     SetIcon(m_icon, FALSE);
     CenterWindow();
     for (size_t c = 0; c < kListColumns.size(); ++c) {
-        m_list.InsertColumn(static_cast<int>(c), std::u16string(kListColumns[c].title), LVCFMT_LEFT,
+        m_list.InsertColumn(static_cast<int>(c), std::u16string(kListColumns[c].title),
+                            kListColumns[c].numbers ? LVCFMT_RIGHT : LVCFMT_LEFT,
                             kListColumns[c].width);
     }
     m_list.SetCellNotes([this](int row, int column) { return NoteOnCell(row, column); });

@@ -2,12 +2,14 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include <QIcon>
 #include <QPointer>
 
 #include "cdialog.h"
 #include "clistctrl.h"
+#include "list_columns.h"
 #include "log_change.h"
 #include "log_record.h"
 #include "log_session.h"
@@ -47,7 +49,11 @@ private:
     void OnListClick(NMHDR* nm, LRESULT* result);
     void OnListActivate(NMHDR* nm, LRESULT* result);
     void OnListKeyDown(NMHDR* nm, LRESULT* result);
-    static int CompareRowText(LPARAM a, LPARAM b, LPARAM column);
+    // The sort's comparison: rows a and b (positions when the sort began) by the values behind
+    // their cells (m_sortKeys), in the direction m_sortAscending says.
+    static int CompareRowValues(LPARAM a, LPARAM b, LPARAM column);
+    // The index in the records of the record `row` shows; -1 for none.
+    int RecordOfRow(int row) const;
     // What the cell at `row`, `column` means where its text does not say (its tooltip).
     std::u16string NoteOnCell(int row, int column) const;
 
@@ -115,6 +121,7 @@ private:
     LogSession m_session;  // the road to the log file for m_book
     LogRecord m_newRecord;
     bool m_sortAscending = true;
+    std::vector<CellSortKey> m_sortKeys;  // by row position, while a column sort runs
     int32_t m_selectedIndex = -1;
     QIcon m_icon;
     LogWatcher* m_watcher = nullptr;  // owned by the window

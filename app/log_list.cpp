@@ -32,24 +32,30 @@ void CLogDlg::FillList() {
 
 void CLogDlg::OnColumnClick(NMHDR* nm, LRESULT* result) {
     const auto* header = reinterpret_cast<const NMLISTVIEW*>(nm);
-    // Each row carries its position, so the comparison can fetch its text by position.
+    // Each row carries its position, and the value behind its cell in the clicked column is
+    // taken once, before the sort, from the record the row's hidden column names: the rows
+    // sort by what their cells mean (dates in time order, numbers by value), not by their text.
     const int rows = m_list.GetItemCount();
+    m_sortKeys.resize(static_cast<size_t>(rows));
     for (int p = 0; p < rows; ++p) {
         m_list.SetItemData(p, static_cast<DWORD_PTR>(p));
+        const int index = RecordOfRow(p);
+        m_sortKeys[static_cast<size_t>(p)] =
+            index >= 0 ? ListCellSortKey(m_book.records[static_cast<size_t>(index)], index,
+                                         header->iSubItem)
+                       : CellSortKey{true};
     }
-    m_list.SortItems(&CLogDlg::CompareRowText, static_cast<DWORD_PTR>(header->iSubItem));
+    m_list.SortItems(&CLogDlg::CompareRowValues, static_cast<DWORD_PTR>(header->iSubItem));
+    m_sortKeys.clear();
     m_list.SetSortMark(header->iSubItem, m_sortAscending);
     m_sortAscending = !m_sortAscending;
     *result = 0;
 }
 
-int CLogDlg::CompareRowText(LPARAM a, LPARAM b, LPARAM column) {
-    auto* dlg = static_cast<CLogDlg*>(AfxGetMainWnd());
-    const std::u16string_view textA =
-        dlg->m_list.GetItemText(static_cast<int>(a), static_cast<int>(column));
-    const std::u16string_view textB =
-        dlg->m_list.GetItemText(static_cast<int>(b), static_cast<int>(column));
-    return dlg->m_sortAscending ? CompareCellText(textA, textB) : CompareCellText(textB, textA);
+int CLogDlg::CompareRowValues(LPARAM a, LPARAM b, LPARAM /*column*/) {
+    const auto* dlg = static_cast<const CLogDlg*>(AfxGetMainWnd());
+    return CompareCellSortKeys(dlg->m_sortKeys[static_cast<size_t>(a)],
+                               dlg->m_sortKeys[static_cast<size_t>(b)], dlg->m_sortAscending);
 }
 
 void CLogDlg::OnListClick(NMHDR* /*nm*/, LRESULT* result) {
@@ -64,11 +70,19 @@ void CLogDlg::OnListClick(NMHDR* /*nm*/, LRESULT* result) {
     *result = 0;
 }
 
-std::u16string CLogDlg::NoteOnCell(int row, int column) const {
+int CLogDlg::RecordOfRow(int row) const {
     // The hidden column names the record, whatever order the rows are in now.
     int64_t index = -1;
     if (!ScanInt(Utf16ToUtf8(m_list.GetItemText(row, kIndexColumn)), index) || index < 0 ||
         index >= m_book.count) {
+        return -1;
+    }
+    return static_cast<int>(index);
+}
+
+std::u16string CLogDlg::NoteOnCell(int row, int column) const {
+    const int index = RecordOfRow(row);
+    if (index < 0) {
         return {};
     }
     return ExplainListCell(m_book.records[static_cast<size_t>(index)], index == m_book.count - 1,

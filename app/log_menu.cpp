@@ -1,10 +1,13 @@
 // The main window beyond the handheld: its menu bar, the charts, the marks on reminders that are
 // due, and the look it keeps between starts.
 
+#include <algorithm>
 #include <array>
 
+#include <QAbstractItemView>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QLineEdit>
 #include <QUrl>
 
 #include "charts_window.h"
@@ -18,6 +21,7 @@
 #include "resource.h"
 #include "utf8.h"
 #include "view_settings.h"
+#include "window_placement.h"
 
 void CLogDlg::SetUpMenu() {
     const ViewSettings settings = LoadViewSettings();
@@ -31,10 +35,13 @@ void CLogDlg::SetUpMenu() {
     commands.markDueReminders = [this](bool mark) { OnMarkDueReminders(mark); };
     commands.about = [this] { OnAbout(); };
     SetMenuBar(BuildMainMenu(commands, m_markDueReminders));
-    if (!settings.windowGeometry.isEmpty()) {
-        GetWindowWidget()->restoreGeometry(settings.windowGeometry);
-    }
-    m_list.SetUserColumnWidths(settings.columnWidths);
+    PlaceMainWindow(
+        GetWindowWidget(), qobject_cast<QAbstractItemView*>(GetControlWidget(IDC_LOG_LIST)),
+        qobject_cast<QLineEdit*>(GetControlWidget(IDC_SUMMARY)), settings.windowGeometry);
+    // The hidden index column is never sized by hand, whatever the settings say.
+    std::vector<int> widths = settings.columnWidths;
+    widths.resize(std::min<size_t>(widths.size(), kIndexColumn));
+    m_list.SetUserColumnWidths(widths);
     QObject::connect(static_cast<QDialog*>(GetWindowWidget()), &QDialog::finished,
                      [this] { RememberView(); });
 }

@@ -8,8 +8,11 @@ ViewSettings LoadViewSettings() {
     ViewSettings settings;
     settings.markDueReminders = store.value(QStringLiteral("view/markDueReminders"), true).toBool();
     settings.windowGeometry = store.value(QStringLiteral("window/geometry")).toByteArray();
-    for (const QVariant& width : store.value(QStringLiteral("list/columnWidths")).toList()) {
-        settings.columnWidths.push_back(width.toInt());
+    for (const QVariant& kept : store.value(QStringLiteral("list/columnWidths")).toList()) {
+        bool number = false;
+        const int width = kept.toInt(&number);
+        settings.columnWidths.push_back(
+            number && width >= kLeastKeptColumnWidth && width <= kMostKeptColumnWidth ? width : -1);
     }
     return settings;
 }

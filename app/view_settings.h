@@ -12,5 +12,11 @@ struct ViewSettings {
     std::vector<int> columnWidths;  // the list's columns the user sized by hand, -1 for others
 };
 
+// The widths a column sized by hand may be kept at. A width outside them (0 would hide the
+// column for good, a huge one push the others out of reach), or one that is no number, is not
+// the user's choice but a damaged setting: the column fits its texts instead.
+inline constexpr int kLeastKeptColumnWidth = 8;
+inline constexpr int kMostKeptColumnWidth = 2000;
+
 ViewSettings LoadViewSettings();
 void SaveViewSettings(const ViewSettings& settings);

@@ -2,26 +2,47 @@
 
 #include <array>
 #include <charconv>
+#include <utility>
+
+#include "utf8.h"
 
 namespace {
 
-// How one form lays out the six fields: their order, the separator after each of the first
+// How one fixed form lays out the six fields, year first: the separator after each of the first
 // five, and the width every field is padded to (the year's its own), with what.
 struct Layout {
-    bool monthFirst;  // month, day, year; else year, month, day
     std::array<const char*, 5> separators;
     int yearWidth;
     int fieldWidth;
     char pad;
 };
 
-constexpr std::array<Layout, 5> kLayouts = {{
-    {false, {"/", "/", " ", ":", ":"}, 4, 2, ' '},  // SortKey
-    {true, {"/", "/", " ", ":", ":"}, 4, 2, ' '},   // ListCell
-    {true, {"/", "/", "  ", ":", ":"}, 0, 0, ' '},  // Report
-    {false, {",", ",", ",", ",", ","}, 0, 0, ' '},  // LogFile
-    {false, {"-", "-", "T", ":", ":"}, 4, 2, '0'},  // Iso8601
+constexpr std::array<Layout, 3> kLayouts = {{
+    {{"/", "/", " ", ":", ":"}, 4, 2, ' '},  // SortKey
+    {{",", ",", ",", ",", ","}, 0, 0, ' '},  // LogFile
+    {{"-", "-", "T", ":", ":"}, 4, 2, '0'},  // Iso8601
 }};
+
+struct DisplayFormats {
+    DateTimeFormat dateTime{u"yyyy-MM-dd HH:mm:ss", DateTimeWords()};
+    DateTimeFormat month{u"yyyy-MM", DateTimeWords()};
+};
+
+DisplayFormats& Display() {
+    static DisplayFormats formats;
+    return formats;
+}
+
+const DateTimeFormat* DisplayFormat(DateTimeText form) {
+    switch (form) {
+        case DateTimeText::Display:
+            return &Display().dateTime;
+        case DateTimeText::DisplayMonth:
+            return &Display().month;
+        default:
+            return nullptr;
+    }
+}
 
 // Six fields of at most five digits, padded to at most four, five separators of at most two.
 constexpr std::size_t kLongest = 6 * 5 + 5 * 2;
@@ -38,19 +59,15 @@ char* WriteField(char* at, uint16_t value, int width, char pad) {
     return at;
 }
 
-// The text of `t` in `form`, written once into `text`; returns its length. A list fill writes a
-// date for every entry, so the text is built in place and handed over whole.
+// The text of `t` in the fixed `form`, written once into `text`; returns its length. A save
+// writes a date for every entry, so the text is built in place and handed over whole.
 std::size_t Write(std::array<char, kLongest>& text, const SYSTEMTIME& t, DateTimeText form) {
     const Layout& layout = kLayouts[static_cast<std::size_t>(form)];
-    using Fields = std::array<uint16_t, 6>;
-    const Fields fields = layout.monthFirst
-                              ? Fields{t.wMonth, t.wDay, t.wYear, t.wHour, t.wMinute, t.wSecond}
-                              : Fields{t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond};
-    const std::size_t yearAt = layout.monthFirst ? 2 : 0;
+    const std::array<uint16_t, 6> fields = {t.wYear, t.wMonth,  t.wDay,
+                                            t.wHour, t.wMinute, t.wSecond};
     char* at = text.data();
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        at = WriteField(at, fields[i], i == yearAt ? layout.yearWidth : layout.fieldWidth,
-                        layout.pad);
+        at = WriteField(at, fields[i], i == 0 ? layout.yearWidth : layout.fieldWidth, layout.pad);
         if (i < layout.separators.size()) {
             for (const char* s = layout.separators[i]; *s != '\0'; ++s) {
                 *at++ = *s;
@@ -62,12 +79,26 @@ std::size_t Write(std::array<char, kLongest>& text, const SYSTEMTIME& t, DateTim
 
 }  // namespace
 
+void SetDisplayFormats(DateTimeFormat dateTime, DateTimeFormat month) {
+    Display() = DisplayFormats{std::move(dateTime), std::move(month)};
+}
+
 void AppendDateTimeText(std::string& out, const SYSTEMTIME& time, DateTimeText form) {
+    if (const DateTimeFormat* format = DisplayFormat(form)) {
+        std::u16string text;
+        format->Append(text, time);
+        out += Utf16ToUtf8(text);
+        return;
+    }
     std::array<char, kLongest> text;
     out.append(text.data(), Write(text, time, form));
 }
 
 void AppendDateTimeText(std::u16string& out, const SYSTEMTIME& time, DateTimeText form) {
+    if (const DateTimeFormat* format = DisplayFormat(form)) {
+        format->Append(out, time);
+        return;
+    }
     std::array<char, kLongest> text;
     const std::size_t length = Write(text, time, form);
     const std::size_t start = out.size();

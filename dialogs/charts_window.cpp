@@ -8,6 +8,7 @@
 
 #include "chart_data.h"
 #include "qt_text.h"
+#include "screen_fit.h"
 #include "spending_chart.h"
 #include "time_chart.h"
 
@@ -27,6 +28,13 @@ ChartsWindow::ChartsWindow(QWidget* owner)
     setWindowTitle(ToQString(u"Tarvo - Charts"));
     setMinimumSize(450, 300);
     resize(900, 600);
+    // Over the window that opened it, and wholly on that window's screen.
+    if (owner != nullptr) {
+        QRect frame(QPoint(0, 0), size());
+        frame.moveCenter(owner->window()->frameGeometry().center());
+        move(frame.topLeft());
+    }
+    KeepOnScreen(this);
 
     m_economy->setObjectName("economyChart");
     m_spending->setObjectName("spendingChart");

@@ -2,4 +2,7 @@
 
 #include "resource.h"
 
-CConfirmDlg::CConfirmDlg(CWnd* parent) : CDialog(IDD_CONFIRM, parent) {}
+// The box asks only before a delete; its title says what it asks about.
+CConfirmDlg::CConfirmDlg(CWnd* parent) : CDialog(IDD_CONFIRM, parent) {
+    SetTitle(u"Delete entry?");
+}

@@ -50,11 +50,14 @@ CEntryDlg::CEntryDlg(CWnd* parent)
       m_date(COleDateTime::GetCurrentTime()),
       m_time(COleDateTime::GetCurrentTime()) {
     m_date.GetAsSystemTime(m_recordTime);
+    SetTitle(u"New entry");
 }
 
 CEntryDlg::~CEntryDlg() = default;
 
 void CEntryDlg::SetRecord(LogRecord record) {
+    // A record to start from is one to correct; without one the dialog makes a new entry.
+    SetTitle(u"Correct entry");
     m_recordTime = record.time;
     m_date = COleDateTime(m_recordTime);
     m_time = m_date;
@@ -88,6 +91,19 @@ ReminderBlock CEntryDlg::GetReminders() const {
     reminders.label = {m_reminderLabel1, m_reminderLabel2, m_reminderLabel3};
     reminders.value = {m_reminderValue1, m_reminderValue2, m_reminderValue3};
     return reminders;
+}
+
+BOOL CEntryDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    // The keyboard goes the way someone typing a fill-up reads the dialog: when, then what was
+    // bought, then the reminders row by row, then the buttons. The template places them for the
+    // stylus, in another order.
+    SetTabOrder({IDC_DATE, IDC_TIME, IDC_TODAY_NOW, IDC_FUEL, IDC_ODO, IDC_PRICE, IDC_KIND_FILLUP,
+                 IDC_KIND_NOTFILLUP, IDC_KIND_MAINTENANCE, IDC_ENTRY_LABEL1, IDC_ENTRY_VALUE1,
+                 IDC_ENTRY_LABEL2, IDC_ENTRY_VALUE2, IDC_ENTRY_LABEL3, IDC_ENTRY_VALUE3, IDOK,
+                 IDCANCEL});
+    GotoDlgCtrl(GetDlgItem(IDC_DATE));
+    return FALSE;  // the focus is set
 }
 
 void CEntryDlg::DoDataExchange(CDataExchange* dx) {

@@ -36,6 +36,7 @@ public:
     ReminderBlock GetReminders() const;
 
 protected:
+    BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* dx) override;
     bool PreTranslateKey(int focusedId, UINT vkey, char16_t ch) override;
 

@@ -3,7 +3,9 @@
 #include "data_exchange.h"
 #include "resource.h"
 
-CImportPreviewDlg::CImportPreviewDlg(CWnd* parent) : CDialog(IDD_IMPORT_PREVIEW, parent) {}
+CImportPreviewDlg::CImportPreviewDlg(CWnd* parent) : CDialog(IDD_IMPORT_PREVIEW, parent) {
+    SetTitle(kImportTitle);
+}
 
 void CImportPreviewDlg::SetPreview(std::u16string preview, bool canImport) {
     m_preview = std::move(preview);

@@ -1,9 +1,12 @@
 #include "import_question_dlg.h"
 
 #include "data_exchange.h"
+#include "import_preview_dlg.h"
 #include "resource.h"
 
-CImportQuestionDlg::CImportQuestionDlg(CWnd* parent) : CDialog(IDD_IMPORT_QUESTION, parent) {}
+CImportQuestionDlg::CImportQuestionDlg(CWnd* parent) : CDialog(IDD_IMPORT_QUESTION, parent) {
+    SetTitle(kImportTitle);
+}
 
 void CImportQuestionDlg::SetQuestion(std::u16string question, std::vector<std::u16string> answers) {
     m_question = std::move(question);

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "data_exchange.h"
+#include "desktop_locale.h"
 #include "key_tables.h"
 #include "pad_keys.h"
 #include "resource.h"
@@ -13,9 +14,25 @@ void CKeypadDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, IDC_KEYPAD_DISPLAY, m_value);
 }
 
+namespace {
+
+// A number is typed on a physical keyboard the desktop's way: its decimal mark is the point key,
+// and a point that is not its decimal mark (the German group separator) presses nothing, so that
+// "4.000" typed in German is four thousand, never 4. The pad's own point key stays the decimal
+// mark whatever the desktop.
+char16_t KeyTyped(char16_t ch) {
+    const NumberMarks marks = DesktopNumberMarks(QLocale());
+    if (ch == marks.decimal) {
+        return u'.';
+    }
+    return ch == u'.' ? char16_t(0) : ch;
+}
+
+}  // namespace
+
 bool CKeypadDlg::PreTranslateKey(int focusedId, UINT vkey, char16_t ch) {
     return PressPadKey(*this, IDC_KEYPAD_DISPLAY, focusedId, vkey,
-                       KeypadPadKeys().ForTyped(vkey, ch, IDC_STATIC));
+                       KeypadPadKeys().ForTyped(vkey, KeyTyped(ch), IDC_STATIC));
 }
 
 // The number is built arithmetically, one place at a time, never parsed from the display.

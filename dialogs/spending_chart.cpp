@@ -48,7 +48,6 @@ SpendingChartView::SpendingChartView(QWidget* parent)
     m_monthAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_monthAxis->setGridLineVisible(false);
     m_yenAxis->setTitleText(ToQString(u"\\ per month"));
-    m_yenAxis->setLabelFormat("%.0f");
     chart()->addAxis(m_monthAxis, Qt::AlignBottom);
     chart()->addAxis(m_yenAxis, Qt::AlignLeft);
     m_bars->attachAxis(m_monthAxis);
@@ -78,6 +77,7 @@ void SpendingChartView::SetMonths(std::vector<MonthSpending> months) {
     m_other->append(other);
     m_yenAxis->setRange(static_cast<qreal>(low), static_cast<qreal>(std::max(high, low + 1)));
     m_yenAxis->applyNiceNumbers();
+    LabelValueAxis(*m_yenAxis);
     m_months = std::move(months);
     // One month's room at least: a log whose every date is mistyped has no months to show.
     m_monthAxis->setRange(-0.5,
@@ -87,7 +87,12 @@ void SpendingChartView::SetMonths(std::vector<MonthSpending> months) {
 }
 
 void SpendingChartView::NameMonths(qreal plotWidth) {
-    const qreal nameWidth = QFontMetricsF(m_monthAxis->labelsFont()).horizontalAdvance("0000-00");
+    // Month names are as long as the desktop writes them: the widest one counts.
+    const QFontMetricsF metrics(m_monthAxis->labelsFont());
+    qreal nameWidth = 0;
+    for (const MonthSpending& month : m_months) {
+        nameWidth = std::max(nameWidth, metrics.horizontalAdvance(ToQString(MonthName(month))));
+    }
     // A name and half as much again: neighbours never crowd each other.
     const int step = MonthStep(plotWidth, m_months.size(), 1.5 * nameWidth);
     if (step == m_step) {

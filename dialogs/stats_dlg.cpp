@@ -3,7 +3,9 @@
 #include "data_exchange.h"
 #include "resource.h"
 
-CStatsDlg::CStatsDlg(CWnd* parent) : CDialog(IDD_STATS, parent) {}
+CStatsDlg::CStatsDlg(CWnd* parent) : CDialog(IDD_STATS, parent) {
+    SetTitle(u"Statistics");
+}
 
 void CStatsDlg::BuildReport(const LogRecord* records, int32_t count) {
     if (count < 2) {

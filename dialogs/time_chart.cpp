@@ -13,6 +13,7 @@
 #include <QtCharts/QValueAxis>
 
 #include "chart_look.h"
+#include "desktop_locale.h"
 #include "qt_text.h"
 
 namespace {
@@ -47,9 +48,8 @@ std::size_t NearestPoint(const QXYSeries* series, const QPointF& at) {
 TimeChartView::TimeChartView(std::u16string_view valueTitle, QWidget* parent)
     : QChartView(parent), m_timeAxis(new QDateTimeAxis), m_valueAxis(new QValueAxis) {
     SetChartLook(*this);
-    m_timeAxis->setFormat("yyyy-MM");
+    m_timeAxis->setFormat(DesktopMonthFormat(QLocale()));
     m_valueAxis->setTitleText(ToQString(valueTitle));
-    m_valueAxis->setLabelFormat("%.0f");
     chart()->addAxis(m_timeAxis, Qt::AlignBottom);
     chart()->addAxis(m_valueAxis, Qt::AlignLeft);
 }
@@ -132,10 +132,12 @@ void TimeChartView::FitAxes() {
     m_timeAxis->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(first - margin)),
                          QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(last + margin)));
     // Days under the ticks once the points span less than two months.
-    m_timeAxis->setFormat(last - first < 60.0 * kMsPerDay ? "yyyy-MM-dd" : "yyyy-MM");
+    m_timeAxis->setFormat(last - first < 60.0 * kMsPerDay ? DesktopDateFormat(QLocale())
+                                                          : DesktopMonthFormat(QLocale()));
     const double pad = high > low ? (high - low) / 10.0 : std::max(std::abs(high) / 10.0, 1.0);
     m_valueAxis->setRange(low - pad, high + pad);
     m_valueAxis->applyNiceNumbers();
+    LabelValueAxis(*m_valueAxis);
 }
 
 void TimeChartView::ShowTip(std::size_t line, QXYSeries* series, const QPointF& at, bool entered) {

@@ -137,6 +137,8 @@ void CDialog::Build(QWidget* owner) {
         ToQString(!m_title.empty() ? std::u16string_view(m_title)
                   : caption        ? m_template->title
                                    : (AfxGetApp() != nullptr ? AfxGetApp()->m_appName : u"")));
+    // A screen reader names the window as the title bar does.
+    m_window->setAccessibleName(m_window->windowTitle());
     const DialogUnits units(font);
     const QSize size(units.X(m_template->cx), units.Y(m_template->cy));
     if (resizable) {
@@ -280,6 +282,17 @@ void CDialog::BindControl(int id, CWnd& control) {
 void CDialog::GotoDlgCtrl(CWnd* control) {
     if (control != nullptr && control->GetSafeWidget() != nullptr) {
         control->GetSafeWidget()->setFocus(Qt::TabFocusReason);
+    }
+}
+
+void CDialog::SetTabOrder(std::initializer_list<int> ids) {
+    QWidget* previous = nullptr;
+    for (int id : ids) {
+        QWidget* control = GetControlWidget(id);
+        if (previous != nullptr && control != nullptr) {
+            QWidget::setTabOrder(previous, control);
+        }
+        previous = control != nullptr ? control : previous;
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -46,6 +47,10 @@ public:
     // Attaches `control` to control `id` until the window goes (DDX_Control).
     void BindControl(int id, CWnd& control);
     void GotoDlgCtrl(CWnd* control);
+    // Tab and Shift+Tab go through the controls `ids` in this order (after OnInitDialog has
+    // built them), rather than in the template's: for a layout whose template order is not the
+    // order the eye reads it in.
+    void SetTabOrder(std::initializer_list<int> ids);
     void SetIcon(const QIcon& icon, BOOL bigIcon);
     // Puts a menu bar above the template's controls (the dialog takes it over).
     void SetMenuBar(QMenuBar* menuBar);

@@ -25,9 +25,9 @@ inline ListModel* CListCtrl::Model() const {
     return view == nullptr ? nullptr : view->Model();
 }
 
-int CListCtrl::InsertColumn(int column, const std::u16string& title, int /*format*/, int width) {
+int CListCtrl::InsertColumn(int column, const std::u16string& title, int format, int width) {
     ListViewControl* view = View();
-    return view == nullptr ? -1 : view->InsertColumn(column, title, width);
+    return view == nullptr ? -1 : view->InsertColumn(column, title, width, format == LVCFMT_RIGHT);
 }
 
 int CListCtrl::GetColumnWidth(int column) const {

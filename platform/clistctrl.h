@@ -18,6 +18,8 @@ using PFNLVCOMPARE = int (*)(LPARAM, LPARAM, LPARAM);
 // 0-based; operations on a row or column that does not exist fail quietly, as the device's do.
 class CListCtrl : public CWnd {
 public:
+    // `format`: LVCFMT_LEFT, or LVCFMT_RIGHT for a column of numbers, its texts and title set at
+    // its right edge.
     int InsertColumn(int column, const std::u16string& title, int format = LVCFMT_LEFT,
                      int width = -1);
     int GetColumnWidth(int column) const;

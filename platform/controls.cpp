@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 
 #include "cdialog.h"
+#include "desktop_locale.h"
 
 EditControl::EditControl(CDialog* dialog, int id, QWidget* parent)
     : QLineEdit(parent), m_dialog(dialog), m_id(id) {
@@ -42,9 +43,9 @@ DateTimePickerControl::DateTimePickerControl(CDialog* dialog, int id, DWORD styl
     : QDateTimeEdit(parent), m_dialog(dialog), m_id(id) {
     setDateRange(QDate(100, 1, 1), QDate(9999, 12, 31));
     if ((style & DTS_TIMEFORMAT) == DTS_TIMEFORMAT) {
-        setDisplayFormat(QStringLiteral("H:mm:ss"));
+        setDisplayFormat(DesktopTimeFormat(QLocale()));
     } else {
-        setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+        setDisplayFormat(DesktopDateFormat(QLocale()));
         setCalendarPopup(true);
         // The calendar's window hiding is the drop-down closing.
         calendarWidget()->window()->installEventFilter(this);

@@ -9,6 +9,7 @@
 #include "cdialog.h"
 #include "control_text.h"
 #include "controls.h"
+#include "desktop_locale.h"
 #include "message_box.h"
 #include "number_text.h"
 #include "ole_date_time.h"
@@ -66,15 +67,17 @@ void DDX_Text(CDataExchange* dx, int id, double& value) {
     if (dx->Failed() || control == nullptr) {
         return;
     }
+    // Shown and typed with the desktop's decimal mark; the file keeps its point.
+    const NumberMarks marks = DesktopNumberMarks(QLocale());
     if (!dx->SaveAndValidate()) {
-        SetControlText(control, Utf8ToUtf16(FormatShortest(value)));
+        SetControlText(control, WithDecimalMark(FormatShortest(value), marks));
         return;
     }
     const std::u16string text = GetControlText(control);
-    const std::string utf8 = Utf16ToUtf8(text);
+    const std::optional<std::string> number = ReadTypedNumber(text, marks);
     double parsed = 0.0;
     size_t consumed = 0;
-    if (ScanDouble(utf8, parsed, &consumed) && IsWhole(utf8, consumed)) {
+    if (number && ScanDouble(*number, parsed, &consumed) && IsWhole(*number, consumed)) {
         value = parsed;
     } else {
         dx->Fail(id, Quoted(text) + u" is not a number. Please enter a number.");

@@ -6,10 +6,9 @@
 
 namespace {
 
-// How many texts a column keeps for fitting: digits are as wide as each other in the fonts
-// a desktop uses, so the widest text is among the longest; a few cover texts of one length
-// that differ only in their letters (the kind marks).
-constexpr std::size_t kLongestKept = 4;
+// How many texts a column keeps for fitting: one per shape, enough for a date column's twelve
+// month names and a few more.
+constexpr std::size_t kLongestKept = 16;
 
 // A record's end offsets are 16-bit; no real row comes near this.
 constexpr std::size_t kMostRowText = 0xFFFF;
@@ -21,23 +20,25 @@ std::size_t Blanks(std::u16string_view text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), u' '));
 }
 
-// Whether `text` has fewer blanks than `blanks`, counting no further than that.
-bool FewerBlanks(std::u16string_view text, std::size_t blanks) {
-    std::size_t seen = 0;
-    for (auto unit = text.begin(); unit != text.end() && seen < blanks; ++unit) {
-        seen += *unit == u' ' ? 1 : 0;
-    }
-    return seen < blanks;
-}
-
 // Longer first; of equal length, fewer blanks (more printing characters) first.
 bool Longer(std::u16string_view a, std::u16string_view b) {
-    return a.size() != b.size() ? a.size() > b.size() : FewerBlanks(a, Blanks(b));
+    return a.size() != b.size() ? a.size() > b.size() : Blanks(a) < Blanks(b);
+}
+
+// What decides how wide a text is drawn: its characters, every digit counted as a 0, since the
+// digits are as wide as each other in the fonts a desktop uses ("12.5" and "98.0" are one
+// shape, "7 Jan" and "7 Dec" two). FNV-1a over the units.
+uint64_t Shape(std::u16string_view text) {
+    uint64_t hash = 14695981039346656037u;
+    for (char16_t unit : text) {
+        hash = (hash ^ (unit >= u'0' && unit <= u'9' ? u'0' : unit)) * 1099511628211u;
+    }
+    return hash;
 }
 
 }  // namespace
 
-int ListModel::InsertColumn(int column, std::u16string_view title) {
+int ListModel::InsertColumn(int column, std::u16string_view title, bool alignRight) {
     column = std::clamp(column, 0, ColumnCount());
     if (!m_batching) {
         beginInsertColumns(QModelIndex(), column, column);
@@ -46,6 +47,7 @@ int ListModel::InsertColumn(int column, std::u16string_view title) {
         RebuildStore(column);
     }
     m_titles.insert(m_titles.begin() + column, std::u16string(title));
+    m_alignRight.insert(m_alignRight.begin() + column, alignRight);
     m_longest.insert(m_longest.begin() + column, Longest());
     if (!m_batching) {
         endInsertColumns();
@@ -207,22 +209,23 @@ const std::vector<std::u16string>& ListModel::LongestTexts(int column) const {
 void ListModel::NoteText(int column, std::u16string_view text) {
     Longest& longest = m_longest[static_cast<size_t>(column)];
     std::vector<std::u16string>& kept = longest.texts;
-    // Most cells of a column are no longer than its shortest kept text: one comparison each.
-    if (kept.size() == kLongestKept &&
-        (text.size() < kept.back().size() ||
-         (text.size() == kept.back().size() && !FewerBlanks(text, longest.lastBlanks)))) {
+    // Most cells of a column are shorter than its shortest kept text, or of a shape kept
+    // already, which is drawn as wide: a length comparison or a few number comparisons each.
+    if (kept.size() == kLongestKept && text.size() < kept.back().size()) {
         return;
     }
-    if (std::find(kept.begin(), kept.end(), text) != kept.end()) {
+    const uint64_t shape = Shape(text);
+    if (std::find(longest.shapes.begin(), longest.shapes.end(), shape) != longest.shapes.end()) {
         return;
     }
     const auto at = std::find_if(kept.begin(), kept.end(),
                                  [text](const std::u16string& k) { return Longer(text, k); });
+    longest.shapes.insert(longest.shapes.begin() + (at - kept.begin()), shape);
     kept.insert(at, std::u16string(text));
     if (kept.size() > kLongestKept) {
         kept.pop_back();
+        longest.shapes.pop_back();
     }
-    longest.lastBlanks = Blanks(kept.back());
 }
 
 void ListModel::Clear() {
@@ -239,6 +242,7 @@ void ListModel::Clear() {
     m_abandoned = 0;
     for (Longest& longest : m_longest) {
         longest.texts.clear();
+        longest.shapes.clear();
     }
     if (!m_batching) {
         endResetModel();
@@ -312,6 +316,9 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) {
         return {};
     }
+    if (role == Qt::TextAlignmentRole) {
+        return QVariant::fromValue(Alignment(index.column()));
+    }
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
         return ToQString(Cell(index.row(), index.column()));
     }
@@ -323,8 +330,16 @@ QVariant ListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+    if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount()) {
         return {};
     }
-    return ToQString(ColumnTitle(section));
+    if (role == Qt::TextAlignmentRole) {
+        return QVariant::fromValue(Alignment(section));
+    }
+    return role == Qt::DisplayRole ? QVariant(ToQString(ColumnTitle(section))) : QVariant();
+}
+
+Qt::Alignment ListModel::Alignment(int column) const {
+    return Qt::AlignVCenter |
+           (m_alignRight[static_cast<size_t>(column)] ? Qt::AlignRight : Qt::AlignLeft);
 }

@@ -20,7 +20,8 @@ class ListModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    int InsertColumn(int column, std::u16string_view title);
+    // A column whose texts and title stand at its right edge (numbers) or its left.
+    int InsertColumn(int column, std::u16string_view title, bool alignRight = false);
     std::u16string_view ColumnTitle(int column) const;
 
     int InsertRow(int position, std::u16string_view firstCell);
@@ -30,8 +31,9 @@ public:
     void Clear();
 
     // The few longest texts of `column` set since the list was last emptied, longest first
-    // (of equal length, the one with fewer blanks first), so that the column can be fitted to
-    // its widest text without measuring every row.
+    // (of equal length, the one with fewer blanks first), one of each shape of text (texts that
+    // differ only in their digits are drawn as wide), so that the column can be fitted to its
+    // widest text without measuring every row.
     const std::vector<std::u16string>& LongestTexts(int column) const;
 
     bool SetParam(int row, LPARAM param);
@@ -66,14 +68,16 @@ private:
         uint32_t at;     // where the record begins in it
         LPARAM param;
     };
-    // The texts of one column that are candidates for its widest, longest first.
+    // The texts of one column that are candidates for its widest, longest first, one of each
+    // shape (see Shape in the source).
     struct Longest {
         std::vector<std::u16string> texts;
-        std::size_t lastBlanks = 0;  // in the last kept text
+        std::vector<uint64_t> shapes;  // of each text
     };
 
     const char16_t* Record(const Row& row) const { return m_chunks[row.chunk].data() + row.at; }
     std::size_t RecordSize(const char16_t* record) const;
+    Qt::Alignment Alignment(int column) const;
     // The chunk a record of `size` units is to be appended to: the one being filled, or the
     // next when that has no room left.
     std::u16string& ChunkWithRoom(std::size_t size);
@@ -81,6 +85,7 @@ private:
     void NoteText(int column, std::u16string_view text);
 
     std::vector<std::u16string> m_titles;
+    std::vector<bool> m_alignRight;        // per column
     std::vector<Longest> m_longest;        // per column
     std::vector<std::u16string> m_chunks;  // the rows' records
     std::size_t m_filling = 0;             // the chunk records are appended to

@@ -47,8 +47,9 @@ ListViewControl::ListViewControl(CDialog* dialog, int id, QWidget* parent)
     });
 }
 
-int ListViewControl::InsertColumn(int column, std::u16string_view title, int width) {
-    const int at = Model()->InsertColumn(column, title);
+int ListViewControl::InsertColumn(int column, std::u16string_view title, int width,
+                                  bool alignRight) {
+    const int at = Model()->InsertColumn(column, title, alignRight);
     m_leastWidths.insert(m_leastWidths.begin() + at, std::max(width, 0));
     m_sizedByUser.insert(m_sizedByUser.begin() + at, false);
     if (width >= 0) {

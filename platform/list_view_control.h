@@ -22,7 +22,7 @@ public:
     ListViewControl(CDialog* dialog, int id, QWidget* parent);
     ListModel* Model() const { return m_model; }
 
-    int InsertColumn(int column, std::u16string_view title, int width);
+    int InsertColumn(int column, std::u16string_view title, int width, bool alignRight);
     // Widens the column to its widest texts (and its title, with room for the sort mark),
     // measuring only the few longest texts the model has noted; never below its inserted width,
     // and not at all once the user has sized it.

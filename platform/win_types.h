@@ -74,6 +74,7 @@ inline constexpr int ICON_BIG = 1;
 
 inline constexpr UINT LVNI_SELECTED = 0x0002;
 inline constexpr int LVCFMT_LEFT = 0;
+inline constexpr int LVCFMT_RIGHT = 1;
 // SetColumnWidth: fit the column to its texts, or to its texts and its title.
 inline constexpr int LVSCW_AUTOSIZE = -1;
 inline constexpr int LVSCW_AUTOSIZE_USEHEADER = -2;

@@ -79,18 +79,13 @@ void SumMonths(const LogRecord* records, std::size_t used, ChartData& data) {
     }
 }
 
-// The first `length` characters of the ISO 8601 text of a calendar date, whose fields all have
-// their full widths: 7 for "2007-08", 16 for "2007-08-26T07:30".
-std::string IsoPrefix(const SYSTEMTIME& t, std::size_t length) {
-    return FormatDateTimeText(t, DateTimeText::Iso8601).substr(0, length);
-}
-
-// "2007-08"
+// A month as the user reads months.
 std::string YearMonth(int year, int month) {
     SYSTEMTIME t{};
     t.wYear = static_cast<uint16_t>(year);
     t.wMonth = static_cast<uint16_t>(month);
-    return IsoPrefix(t, 7);
+    t.wDay = 1;
+    return FormatDateTimeText(t, DateTimeText::DisplayMonth);
 }
 
 }  // namespace
@@ -126,9 +121,7 @@ std::u16string FewFillUpsSentence(int32_t fillUps) {
 }
 
 std::u16string PointLabel(const ChartPoint& point, std::u16string_view unit) {
-    std::string text = IsoPrefix(point.time, 16);  // "2007-08-26T07:30"
-    text[10] = ' ';
-    text += "  ";
+    std::string text = FormatDateTimeText(point.time, DateTimeText::Display) + "  ";
     AppendFixed(text, point.value, 1);
     text += ' ';
     std::u16string label = Utf8ToUtf16(text);

@@ -61,9 +61,10 @@ ChartData BuildChartData(const LogBook& book);
 
 // "Charts need at least two fill-ups; this log has 1."
 std::u16string FewFillUpsSentence(int32_t fillUps);
-// "2007-08-26 07:30  15.6 km/L": a point's date, time and value to one decimal, then `unit`.
+// "2007-08-26 07:30:45  15.6 km/L": a point's date and time as the user reads them (see
+// DateTimeText::Display), its value to one decimal, then `unit`.
 std::u16string PointLabel(const ChartPoint& point, std::u16string_view unit);
-// "2007-08"
+// "2007-08", or the month as the desktop writes months (DateTimeText::DisplayMonth).
 std::u16string MonthName(const MonthSpending& month);
 // "2007-08  fuel \11,394" or "2007-09  other \8,400".
 std::u16string SpendingLabel(const MonthSpending& month, bool fuel);

@@ -74,8 +74,8 @@ std::u16string FormatStatsReport(const LogStats& s, const LogRecord& oldest) {
     // The oldest record's litres were burnt before the log began, so they drove nothing.
     const double burnt = s.totalFuel - oldest.fuel;
     std::string text;
-    text +=
-        "  1. RECORD START:  " + FormatDateTimeText(oldest.time, DateTimeText::Report) + "\r\n\r\n";
+    text += "  1. RECORD START:  " + FormatDateTimeText(oldest.time, DateTimeText::Display) +
+            "\r\n\r\n";
     text +=
         "  2. REFUEL:  " + Int(s.refuels) + " times,  Total " + Fixed(s.totalFuel) + " L\r\n\r\n";
     text += "     Max. Refuel " + Fixed(s.maxRefuel) + " L,  Min. Refuel " + Fixed(s.minRefuel) +

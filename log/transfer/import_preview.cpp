@@ -6,11 +6,10 @@
 
 namespace {
 
-// "2007-08-26 07:30:45  fill-up       41890.0 km    30.2 L    4288 yen"; no litres without fuel.
+// "2007-08-26 07:30:45  fill-up       41890.0 km    30.2 L    4288 yen" (the date as the user
+// reads dates); no litres without fuel.
 void AppendEntryLine(std::string& out, const LogRecord& r) {
-    std::string when = FormatDateTimeText(r.time, DateTimeText::Iso8601);
-    when[when.find('T')] = ' ';
-    out += "  " + when + "  ";
+    out += "  " + FormatDateTimeText(r.time, DateTimeText::Display) + "  ";
     const std::string kind = KindWord(r.kind);
     constexpr std::size_t kKindWidth = 12;
     out += kind + std::string(kind.size() < kKindWidth ? kKindWidth - kind.size() : 1, ' ');

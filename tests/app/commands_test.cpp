@@ -48,7 +48,7 @@ TEST_F(AppTest, InputOnAnEmptyLogAddsTheFirstEntry) {
                             .Number(IDC_ODO, "41230")
                             .Number(IDC_PRICE, "5390"));
         ASSERT_EQ(Rows(dlg), 1);
-        EXPECT_EQ(Cell(dlg, 0, 0), " 8/ 4/2007  9: 5: 0");
+        EXPECT_EQ(Cell(dlg, 0, 0), "4 Aug 2007 09:05:00");
         EXPECT_EQ(Cell(dlg, 0, 5), "F");
         EXPECT_FALSE(AnyRowSelected(dlg));
         EXPECT_FALSE(ui::Enabled(dlg, IDC_CORRECT));
@@ -118,7 +118,7 @@ TEST_F(AppTest, AnOlderDateLandsAtItsPlaceNotAtTheFront) {
                             .Number(IDC_PRICE, "700")
                             .Kind(IDC_KIND_NOTFILLUP));
         ASSERT_EQ(Rows(dlg), 5);
-        EXPECT_EQ(Cell(dlg, 3, 0), " 8/10/2007 12: 0: 0");
+        EXPECT_EQ(Cell(dlg, 3, 0), "10 Aug 2007 12:00:00");
         EXPECT_EQ(Cell(dlg, 3, kIndexColumn), "3");
         // Its litres are carried into the next fill-up: 660 km over 12 + 5 + 30.2 litres.
         EXPECT_EQ(Cell(dlg, 1, 1), "14.0");
@@ -135,7 +135,7 @@ TEST_F(AppTest, CorrectToZeroLitresKeepsTheEntryAsMaintenance) {
             EntryScript(At(2020, 1, 1, 0, 0, 0)).Number(IDC_FUEL, "0").Number(IDC_PRICE, "0"));
         ASSERT_EQ(Rows(dlg), 4);
         // The record keeps its own date and time, not the clock's.
-        EXPECT_EQ(Cell(dlg, 2, 0), " 8/15/2007 18:40:12");
+        EXPECT_EQ(Cell(dlg, 2, 0), "15 Aug 2007 18:40:12");
         EXPECT_EQ(Cell(dlg, 2, 5), "M");
         EXPECT_EQ(Cell(dlg, 2, 6), "    0");
         EXPECT_FALSE(ui::Enabled(dlg, IDC_CORRECT));
@@ -186,10 +186,14 @@ TEST_F(AppTest, DeleteConfirmedRemovesTheEntryAndMovesTheOlderOnesUp) {
     WriteLog(kWorkedExampleFile);
     RunProgram([&](CLogDlg& dlg) {
         ClickRow(dlg, 1);
-        m_driver.OnDialog(IDD_CONFIRM, [](CDialog& d) { ui::Click(d, IDOK); });
+        m_driver.OnDialog(IDD_CONFIRM, [](CDialog& d) {
+            EXPECT_EQ(d.GetWindowWidget()->windowTitle(), "Delete entry?");
+            EXPECT_EQ(d.GetWindowWidget()->accessibleName(), "Delete entry?");
+            ui::Click(d, IDOK);
+        });
         ui::Click(dlg, IDC_DELETE);
         ASSERT_EQ(Rows(dlg), 3);
-        EXPECT_EQ(Cell(dlg, 1, 0), " 8/15/2007 18:40:12");
+        EXPECT_EQ(Cell(dlg, 1, 0), "15 Aug 2007 18:40:12");
         EXPECT_EQ(Cell(dlg, 1, kIndexColumn), "1");
         EXPECT_FALSE(AnyRowSelected(dlg));
         EXPECT_FALSE(ui::Enabled(dlg, IDC_DELETE));

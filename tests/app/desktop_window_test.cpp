@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QHeaderView>
+#include <QScreen>
+#include <QSettings>
 #include <QTest>
 
 #include "app_fixture.h"
@@ -40,9 +43,10 @@ const char kWideLog[] =
 TEST_F(AppTest, ResizingGrowsTheListAndKeepsTheButtonsByTheirEdge) {
     WriteLog(kWorkedExampleFile);
     RunProgram([&](CLogDlg& dlg) {
+        // From the least size, the template's, whatever size the window opened at.
         QWidget* window = dlg.GetWindowWidget();
+        window->resize(window->minimumSize());
         const QSize opened = window->size();
-        EXPECT_EQ(window->minimumSize(), opened) << "the template's size is the least";
         const QRect list = ListView(dlg)->geometry();
         const QRect input = ui::Control(dlg, IDC_INPUT)->geometry();
         const QRect remove = ui::Control(dlg, IDC_DELETE)->geometry();
@@ -60,6 +64,51 @@ TEST_F(AppTest, ResizingGrowsTheListAndKeepsTheButtonsByTheirEdge) {
         window->resize(opened);
         EXPECT_EQ(ListView(dlg)->geometry(), list);
     });
+}
+
+// What a start takes from the settings kept at the last: a place on a screen that is there, and
+// widths a person could have dragged. A place on no screen (a monitor gone, a damaged setting) or
+// larger than the screen lands wholly on the screen, and is saved back from there; a width that
+// is no width leaves its column fitting its texts.
+TEST_F(AppTest, KeptSettingsOpenOnTheScreenAndNeverHideAColumn) {
+    struct PlaceRow {
+        const char* name;
+        QRect saved;
+        bool kept;  // the place is on the screen and stays as it was
+    };
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const PlaceRow rows[] = {
+        {"on the screen", QRect(40, 30, 560, 420), true},
+        {"far right and below", QRect(100000, 100000, 560, 420), false},
+        {"far left and above", QRect(-100000, -100000, 560, 420), false},
+        {"larger than the screen", QRect(0, 0, 5000, 5000), false},
+    };
+    for (const PlaceRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        QWidget placed;
+        placed.setGeometry(row.saved);
+        QSettings settings(QStringLiteral("Tarvo"), QStringLiteral("Tarvo"));
+        settings.setValue(QStringLiteral("window/geometry"), placed.saveGeometry());
+        settings.setValue(QStringLiteral("list/columnWidths"),
+                          QVariantList{0, "wide", 120, -5, 99999, 80, -1, -1, 500});
+        WriteLog(kWorkedExampleFile);
+        RunProgram([&](CLogDlg& dlg) {
+            const QRect frame = dlg.GetWindowWidget()->frameGeometry();
+            EXPECT_TRUE(screen.contains(frame))
+                << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+            if (row.kept) {
+                EXPECT_EQ(dlg.GetWindowWidget()->geometry().topLeft(), row.saved.topLeft());
+                EXPECT_EQ(dlg.GetWindowWidget()->size(), row.saved.size());
+            }
+            const QHeaderView* header = ListView(dlg)->header();
+            EXPECT_EQ(header->sectionSize(2), 120);
+            EXPECT_EQ(header->sectionSize(5), 80);
+            ExpectColumnsFitTheirTexts(dlg);  // columns 0, 1, 3 and 4 fit; 8 stays hidden
+        });
+        QWidget reopened;
+        reopened.restoreGeometry(settings.value(QStringLiteral("window/geometry")).toByteArray());
+        EXPECT_TRUE(screen.contains(reopened.geometry().center())) << "the place saved back";
+    }
 }
 
 TEST_F(AppTest, ColumnsFitTextsWiderThanTheDevicesColumns) {

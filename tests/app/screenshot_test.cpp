@@ -175,6 +175,8 @@ protected:
         });
 
         RunProgram([&](CLogDlg& dlg) {
+            // At its least size, the template's (it opens larger, to show its whole list).
+            dlg.GetWindowWidget()->resize(dlg.GetWindowWidget()->minimumSize());
             TakeShot(dlg, folder, "main");
             ClickRow(dlg, 1);  // the fill-up of 26 August
             ui::Click(dlg, IDC_CORRECT);
@@ -191,10 +193,12 @@ protected:
         TakeChartsShots(folder);
     }
 
-    // The charts window over two years of driving, at the size it opens with, one shot per tab.
+    // The charts window over two years of driving, at the size it opens with on a screen large
+    // enough for it (a smaller one, as at ratio 2 here, makes it smaller), one shot per tab.
     static void TakeChartsShots(const QString& folder) {
         QWidget owner;
         ChartsWindow charts(&owner);
+        charts.resize(900, 600);
         const LogBook log = TwoYearLog();
         const ChartData data = BuildChartData(log);
         // Two full years, every entry dated, a km/L for most stops: a picture worth showing.

@@ -22,7 +22,7 @@ QDateTime At(int year, int month, int day, int hour, int minute, int second) {
 
 // The worked example's log as its statistics report shows it.
 const char16_t kWorkedExampleReport[] =
-    u"  1. RECORD START:  8/4/2007  9:5:0\r\n\r\n"
+    u"  1. RECORD START:  4 Aug 2007 09:05:00\r\n\r\n"
     u"  2. REFUEL:  3 times,  Total 80.7 L\r\n\r\n"
     u"     Max. Refuel 38.5 L,  Min. Refuel 12.0 L\r\n"
     u"     Av. 141.2 \\/L  Highest / Lowest  143.0 / 140.0 \\/L\r\n\r\n"
@@ -80,12 +80,12 @@ TEST_F(AppTest, AFreshStartThroughTheWholeWorkedExample) {
                             .Kind(IDC_KIND_MAINTENANCE));
 
         const QStringList rows[] = {
-            {" 9/ 1/2007 12: 0: 0", "----", "----", "----", "----", "M", " 8400", " 41950.0", "0"},
-            {" 8/26/2007  7:30:45", "15.6", "660.0", " 30.2", "142.0", "F", " 4288", " 41890.0",
+            {"1 Sep 2007 12:00:00", "----", "----", "----", "----", "M", " 8400", " 41950.0", "0"},
+            {"26 Aug 2007 07:30:45", "15.6", "660.0", " 30.2", "142.0", "F", " 4288", " 41890.0",
              "1"},
-            {" 8/15/2007 18:40:12", "----", "----", " 12.0", "143.0", "N", " 1716", " 41502.5",
+            {"15 Aug 2007 18:40:12", "----", "----", " 12.0", "143.0", "N", " 1716", " 41502.5",
              "2"},
-            {" 8/ 4/2007  9: 5: 0", "----", "----", " 38.5", "140.0", "F", " 5390", " 41230.0",
+            {"4 Aug 2007 09:05:00", "----", "----", " 38.5", "140.0", "F", " 5390", " 41230.0",
              "3"},
         };
         ASSERT_EQ(ListView(dlg)->model()->rowCount(), 4);
@@ -116,7 +116,7 @@ TEST_F(AppTest, AnalyzeShowsTheReportAndOkClosesIt) {
             // line ends, the last one followed by an empty line.
             EXPECT_EQ(edit->document()->blockCount(), 15);
             EXPECT_EQ(edit->document()->findBlockByNumber(0).text(),
-                      "  1. RECORD START:  8/4/2007  9:5:0");
+                      "  1. RECORD START:  4 Aug 2007 09:05:00");
             ui::Click(stats, IDOK);
         });
         ui::Click(dlg, IDC_ANALYZE);

@@ -160,7 +160,7 @@ TEST_F(AppTest, TheScreenFollowsTheFileWhileIdleButNotTheWindowsOwnSaves) {
         WriteLog(Log(kHead, {kSep10, kSep1, kAug26, kAug15, kAug4}));
         ASSERT_TRUE(changed.wait(10000));
         EXPECT_EQ(ListView(dlg)->model()->rowCount(), 5);
-        EXPECT_EQ(Cell(dlg, 0, 0), " 9/10/2007 18: 0: 0");
+        EXPECT_EQ(Cell(dlg, 0, 0), "10 Sep 2007 18:00:00");
 
         // A damaged file read this way is reported as at start-up.
         m_driver.OnMessageBox();

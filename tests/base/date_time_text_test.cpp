@@ -32,17 +32,17 @@ std::string Printf(DateTimeText form, const SYSTEMTIME& t) {
         case DateTimeText::SortKey:
             std::snprintf(text, sizeof text, "%4d/%2d/%2d %2d:%2d:%2d", y, mo, d, h, mi, s);
             break;
-        case DateTimeText::ListCell:
-            std::snprintf(text, sizeof text, "%2d/%2d/%4d %2d:%2d:%2d", mo, d, y, h, mi, s);
-            break;
-        case DateTimeText::Report:
-            std::snprintf(text, sizeof text, "%d/%d/%d  %d:%d:%d", mo, d, y, h, mi, s);
-            break;
         case DateTimeText::LogFile:
             std::snprintf(text, sizeof text, "%d,%d,%d,%d,%d,%d", y, mo, d, h, mi, s);
             break;
         case DateTimeText::Iso8601:
             std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d", y, mo, d, h, mi, s);
+            break;
+        case DateTimeText::Display:  // until the program sets the desktop's
+            std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", y, mo, d, h, mi, s);
+            break;
+        case DateTimeText::DisplayMonth:
+            std::snprintf(text, sizeof text, "%04d-%02d", y, mo);
             break;
     }
     return text;
@@ -60,8 +60,8 @@ TEST(DateTimeText, EveryFormReadsAsItsPrintfFormat) {
         Time(10000, 70, 99, 100, 60, 61),
         Time(65535, 65535, 65535, 65535, 65535, 65535),
     };
-    for (DateTimeText form : {DateTimeText::SortKey, DateTimeText::ListCell, DateTimeText::Report,
-                              DateTimeText::LogFile, DateTimeText::Iso8601}) {
+    for (DateTimeText form : {DateTimeText::SortKey, DateTimeText::LogFile, DateTimeText::Iso8601,
+                              DateTimeText::Display, DateTimeText::DisplayMonth}) {
         for (const SYSTEMTIME& t : times) {
             const std::string expected = Printf(form, t);
             EXPECT_EQ(FormatDateTimeText(t, form), expected);
@@ -78,8 +78,7 @@ TEST(DateTimeText, EveryFormReadsAsItsPrintfFormat) {
 TEST(DateTimeText, WorkedExampleInEachForm) {
     const SYSTEMTIME t = Time(2007, 8, 4, 9, 5, 0);
     EXPECT_EQ(FormatDateTimeText(t, DateTimeText::SortKey), "2007/ 8/ 4  9: 5: 0");
-    EXPECT_EQ(FormatDateTimeText(t, DateTimeText::ListCell), " 8/ 4/2007  9: 5: 0");
-    EXPECT_EQ(FormatDateTimeText(t, DateTimeText::Report), "8/4/2007  9:5:0");
     EXPECT_EQ(FormatDateTimeText(t, DateTimeText::LogFile), "2007,8,4,9,5,0");
     EXPECT_EQ(FormatDateTimeText(t, DateTimeText::Iso8601), "2007-08-04T09:05:00");
+    EXPECT_EQ(FormatDateTimeText(t, DateTimeText::Display), "2007-08-04 09:05:00");
 }

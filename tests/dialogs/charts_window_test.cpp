@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QLabel>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolTip>
@@ -15,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "chart_look.h"
 #include "charts_window.h"
 #include "date_order.h"
 #include "log_test_support.h"
@@ -101,7 +104,7 @@ TEST_F(ChartsWindowTest, TheWorkedExamplesSeriesHoldItsPoints) {
     EXPECT_EQ(Bars(1)->label(), "Other");
     EXPECT_EQ(Bars(1)->at(0), 0.0);
     EXPECT_EQ(Bars(1)->at(1), 8400.0);
-    EXPECT_EQ(MonthNames(), QStringList({"2007-08", "2007-09"}));
+    EXPECT_EQ(MonthNames(), QStringList({"Aug 2007", "Sep 2007"}));
     EXPECT_EQ(ValueTitle("spendingChart"), u"\u00A5 per month");
 
     const std::vector<std::string> prices = {
@@ -151,7 +154,7 @@ TEST_F(ChartsWindowTest, FollowsEveryLogItIsGiven) {
     EXPECT_EQ(Points("economyChart", 1),
               (std::vector<std::string>{"2007-12-30 08:00:00 20.00", "2008-01-20 08:00:00 20.00"}));
     EXPECT_EQ(Points("priceChart", 0).size(), 3u);
-    EXPECT_EQ(MonthNames(), QStringList({"2007-11", "2007-12", "2008-01"}));
+    EXPECT_EQ(MonthNames(), QStringList({"Nov 2007", "Dec 2007", "Jan 2008"}));
     EXPECT_EQ(Label("leftOut")->text(), "Left out: 1 entry whose date is no calendar date.");
     EXPECT_TRUE(Label("leftOut")->isVisible());
 
@@ -172,11 +175,16 @@ TEST_F(ChartsWindowTest, MonthNamesFitTheWidthOnTheSameMonthsEveryYear) {
         m_charts.resize(size);
         const QStringList names = MonthNames();
         ASSERT_GE(names.size(), 2);
-        const int step = names[1].mid(5).toInt() - names[0].mid(5).toInt() +
-                         12 * (names[1].left(4).toInt() - names[0].left(4).toInt());
+        // The names as the desktop writes months (the C locale's "Aug 2007" here).
+        const auto month = [](const QString& name) {
+            const QDate date = QDate::fromString(name, QStringLiteral("MMM yyyy"));
+            return date.year() * 12 + date.month() - 1;
+        };
+        const int step = month(names[1]) - month(names[0]);
+        ASSERT_GT(step, 0) << names.join(' ').toStdString();
         EXPECT_EQ(12 % step, 0) << names.join(' ').toStdString();
         for (const QString& name : names) {
-            EXPECT_EQ((name.mid(5).toInt() - 1) % step, 0) << name.toStdString();
+            EXPECT_EQ(month(name) % step, 0) << name.toStdString();
         }
         namesAt.push_back(static_cast<int>(names.size()));
     }
@@ -198,18 +206,22 @@ TEST_F(ChartsWindowTest, HoveringAPointOrABarShowsItsDateAndValue) {
     const double lastFillUp = AxisTime(2007, 8, 26, 7, 30, 45);
     const double partialFill = AxisTime(2007, 8, 15, 18, 40, 12);
     const PointRow points[] = {
-        {"km/L dot", "economyChart", 1, {lastFillUp, 15.64}, u"2007-08-26 07:30  15.6 km/L"},
+        {"km/L dot", "economyChart", 1, {lastFillUp, 15.64}, u"26 Aug 2007 07:30:45  15.6 km/L"},
         {"average line, an hour before its point",
          "economyChart",
          2,
          {lastFillUp - 3.6e6, 15.0},
-         u"2007-08-26 07:30  15.6 km/L average"},
-        {"price dot", "priceChart", 1, {partialFill, 143.0}, u"2007-08-15 18:40  143.0 \u00A5/L"},
+         u"26 Aug 2007 07:30:45  15.6 km/L average"},
+        {"price dot",
+         "priceChart",
+         1,
+         {partialFill, 143.0},
+         u"15 Aug 2007 18:40:12  143.0 \u00A5/L"},
         {"price line, nearer the partial fill",
          "priceChart",
          0,
          {partialFill - 3.6e6, 142.0},
-         u"2007-08-15 18:40  143.0 \u00A5/L"},
+         u"15 Aug 2007 18:40:12  143.0 \u00A5/L"},
     };
     for (const PointRow& row : points) {
         SCOPED_TRACE(row.name);
@@ -219,9 +231,9 @@ TEST_F(ChartsWindowTest, HoveringAPointOrABarShowsItsDateAndValue) {
         EXPECT_EQ(QToolTip::text().toStdU16String(), row.tip);
     }
     emit Bars(0)->hovered(true, 0);
-    EXPECT_EQ(QToolTip::text().toStdU16String(), u"2007-08  fuel \u00A511,394");
+    EXPECT_EQ(QToolTip::text().toStdU16String(), u"Aug 2007  fuel \u00A511,394");
     emit Bars(1)->hovered(true, 1);
-    EXPECT_EQ(QToolTip::text().toStdU16String(), u"2007-09  other \u00A58,400");
+    EXPECT_EQ(QToolTip::text().toStdU16String(), u"Sep 2007  other \u00A58,400");
 }
 
 TEST_F(ChartsWindowTest, EscapeClosesTheWindowAndLeavesItsOwner) {
@@ -231,6 +243,46 @@ TEST_F(ChartsWindowTest, EscapeClosesTheWindowAndLeavesItsOwner) {
     QTest::keyClick(Tabs(), Qt::Key_Escape);
     EXPECT_FALSE(m_charts.isVisible());
     EXPECT_TRUE(m_owner.isVisible());
+}
+
+// The window opens over its owner and wholly on the screen, even where the owner stands in a
+// corner of a screen smaller than the charts' size.
+TEST(ChartsWindowPlace, OpensWhollyOnTheScreen) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QWidget owner;
+    owner.setGeometry(screen.right() - 100, screen.bottom() - 80, 300, 200);
+    ChartsWindow charts(&owner);
+    EXPECT_TRUE(screen.contains(charts.frameGeometry())) << charts.frameGeometry().x();
+}
+
+// An axis's labels read as the values of its ticks: their decimals follow the tick step (and
+// the first tick), so that no two labels read the same.
+TEST(ChartAxis, LabelsHaveTheDecimalsTheirTicksNeed) {
+    struct AxisRow {
+        const char* name;
+        double min;
+        double max;
+        int ticks;
+        int decimals;
+    };
+    const AxisRow rows[] = {
+        {"km/L between 0.9 and 1.3", 0.9, 1.3, 5, 1},
+        {"quarter steps", 0.0, 1.0, 5, 2},
+        {"whole km/L", 10.0, 20.0, 6, 0},
+        {"yen by the ten thousand", 0.0, 50000.0, 6, 0},
+        {"a first tick finer than the step", 0.05, 0.45, 5, 2},
+    };
+    for (const AxisRow& row : rows) {
+        const int decimals = AxisDecimals(row.min, row.max, row.ticks);
+        EXPECT_EQ(decimals, row.decimals) << row.name;
+        QStringList labels;
+        for (int k = 0; k < row.ticks; ++k) {
+            const double tick = row.min + k * (row.max - row.min) / (row.ticks - 1);
+            labels.append(QString::number(tick, 'f', decimals));
+        }
+        labels.removeDuplicates();
+        EXPECT_EQ(labels.size(), row.ticks) << row.name;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The entry dialog driven by a physical keyboard alone: Tab and Shift+Tab reach every control in
-// template order without opening a pad, a field reached by Tab takes typing under its pad's
-// rules, Enter is OK and Escape is Cancel. And each pad, opened by a tap, is titled with its
+// the order the eye reads them without opening a pad, a field reached by Tab takes typing under its
+// pad's rules, Enter is OK and Escape is Cancel. And each pad, opened by a tap, is titled with its
 // field.
 
 #include <string>
@@ -18,24 +18,18 @@
 
 namespace {
 
-// The controls Tab stops at, in template order: the kind buttons are one group, reached at its
-// checked button.
+// The controls Tab stops at, from the date where the focus starts: when, what was bought (Price
+// one step after Odo), the reminders row by row, the buttons. The kind buttons are one group,
+// reached at its checked button.
 const std::vector<int> kTabOrder = {
-    IDOK,
+    IDC_DATE,         IDC_TIME,
+    IDC_TODAY_NOW,    IDC_FUEL,
+    IDC_ODO,          IDC_PRICE,
+    IDC_KIND_FILLUP,  IDC_ENTRY_LABEL1,
+    IDC_ENTRY_VALUE1, IDC_ENTRY_LABEL2,
+    IDC_ENTRY_VALUE2, IDC_ENTRY_LABEL3,
+    IDC_ENTRY_VALUE3, IDOK,
     IDCANCEL,
-    IDC_DATE,
-    IDC_TIME,
-    IDC_FUEL,
-    IDC_ODO,
-    IDC_ENTRY_VALUE1,
-    IDC_TODAY_NOW,
-    IDC_ENTRY_VALUE2,
-    IDC_ENTRY_VALUE3,
-    IDC_ENTRY_LABEL1,
-    IDC_ENTRY_LABEL2,
-    IDC_ENTRY_LABEL3,
-    IDC_PRICE,
-    IDC_KIND_FILLUP,
 };
 
 // Presses `key` until the focus has gone round once; returns each control it stopped at once
@@ -45,7 +39,7 @@ std::vector<int> Round(CDialog& d, Qt::Key key, Qt::KeyboardModifiers modifiers)
     for (int press = 0; press < 60; ++press) {
         ui::Key(d, key, modifiers);
         const int id = ui::FocusedId(d);
-        if (id == visited.front()) {
+        if (id == visited.front() && visited.size() > 1) {
             return visited;
         }
         if (id != visited.back()) {
@@ -66,13 +60,13 @@ protected:
 
 }  // namespace
 
-TEST_F(EntryKeyboardTest, TabAndShiftTabVisitEveryControlInTemplateOrderWithoutAPad) {
+TEST_F(EntryKeyboardTest, TabAndShiftTabVisitEveryControlInReadingOrderWithoutAPad) {
     ModalDriver driver;
     CEntryDlg dlg;
     driver.OnDialog(IDD_ENTRY, [&](CDialog& d) {
         EXPECT_EQ(Round(d, Qt::Key_Tab, Qt::NoModifier), kTabOrder);
         std::vector<int> backwards(kTabOrder.rbegin(), kTabOrder.rend() - 1);
-        backwards.insert(backwards.begin(), IDOK);
+        backwards.insert(backwards.begin(), IDC_DATE);
         EXPECT_EQ(Round(d, Qt::Key_Backtab, Qt::ShiftModifier), backwards);
         ui::Key(d, Qt::Key_Escape);
     });

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDateTimeEdit>
+#include <QLocale>
 #include <QTest>
 
 #include "controls.h"
@@ -77,18 +78,25 @@ ReminderBlock Reminders() {
 }
 
 // "Now" is injected: every test sees the same clock, and reading it is counted.
+// The pickers write dates and times as the desktop does; these tests run on a Japanese
+// desktop's, "2026/03/14" and "9:26:53", year first as the handheld wrote them.
 class EntryDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
         SetPlatformClock([this] {
             ++m_clockReads;
             return m_now;
         });
     }
-    void TearDown() override { SetPlatformClock(nullptr); }
+    void TearDown() override {
+        SetPlatformClock(nullptr);
+        QLocale::setDefault(m_desktop);
+    }
 
     QDateTime m_now{QDate(2026, 3, 14), QTime(9, 26, 53, 700)};
     int m_clockReads = 0;
+    const QLocale m_desktop;
 };
 
 TEST_F(EntryDlgTest, NewEntryShowsNowZerosFillUpAndTheRemindersGiven) {
@@ -96,8 +104,9 @@ TEST_F(EntryDlgTest, NewEntryShowsNowZerosFillUpAndTheRemindersGiven) {
     CEntryDlg dlg;
     dlg.SetReminders(Reminders());
     driver.OnDialog(IDD_ENTRY, [](CDialog& d) {
-        // The first tab stop is OK: opening the dialog opens no pad.
-        EXPECT_EQ(QApplication::focusWidget(), ui::Control(d, IDOK));
+        // The focus starts on the date, where the eye starts; opening the dialog opens no pad.
+        EXPECT_EQ(QApplication::focusWidget(), ui::Control(d, IDC_DATE));
+        EXPECT_EQ(d.GetWindowWidget()->windowTitle(), "New entry");
         EXPECT_EQ(Shown(d, IDC_DATE), "2026/03/14");
         EXPECT_EQ(Shown(d, IDC_TIME), "9:26:53");
         EXPECT_EQ(Shown(d, IDC_FUEL), "0");
@@ -155,6 +164,7 @@ TEST_F(EntryDlgTest, RecordSetBeforeTheRunIsShownAndComesBackUnchanged) {
     dlg.SetReminders(Reminders());
     dlg.SetRecord(StoredRecord());
     driver.OnDialog(IDD_ENTRY, [](CDialog& d) {
+        EXPECT_EQ(d.GetWindowWidget()->windowTitle(), "Correct entry");
         EXPECT_EQ(Shown(d, IDC_DATE), "2007/08/15");
         EXPECT_EQ(Shown(d, IDC_TIME), "18:40:12");
         EXPECT_EQ(Shown(d, IDC_FUEL), "12");

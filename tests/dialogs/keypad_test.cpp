@@ -2,6 +2,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include <QLocale>
 #include <QString>
 
 #include "key_tables.h"
@@ -198,6 +199,7 @@ TEST(KeypadDlg, PhysicalKeysPressTheKeypadsKeys) {
         const char* display;  // before Enter
         int result;
         double value;
+        const char* desktop = "C";  // the locale whose way numbers are typed
     };
     const Row rows[] = {
         {"digits and point, OK focused", IDOK, "12.05", "12.05", IDOK, 12.05},
@@ -207,9 +209,14 @@ TEST(KeypadDlg, PhysicalKeysPressTheKeypadsKeys) {
         // In the display, typing edits its text and presses no key (the refresh left the cursor
         // at the start, before the 0); Enter is still OK.
         {"into the display", IDC_KEYPAD_DISPLAY, "3.5", "3.50", IDOK, 3.5},
+        // A German desktop's decimal comma is the point; its group separator is never one.
+        {"German decimal comma", IDOK, "30,5", "30,5", IDOK, 30.5, "de_DE"},
+        {"German thousands", IDOK, "4.000", "4000", IDOK, 4000.0, "de_DE"},
     };
+    const QLocale desktop;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
+        QLocale::setDefault(QLocale(row.desktop));
         ModalDriver driver;
         CKeypadDlg dlg;
         driver.OnDialog(IDD_KEYPAD, [&](CDialog& d) {
@@ -223,4 +230,5 @@ TEST(KeypadDlg, PhysicalKeysPressTheKeypadsKeys) {
             EXPECT_EQ(dlg.GetValue(), row.value);
         }
     }
+    QLocale::setDefault(desktop);
 }

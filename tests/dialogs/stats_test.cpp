@@ -30,7 +30,7 @@ const std::vector<LogRecord> kTwoFillUps = {Record(15, 18, 0, 0, 20.0, 1300.0, 2
 // The report as the edit shows it: eight lines with blank lines between the sections, the
 // currency mark shown as the yen sign.
 const QString kShownReport =
-    "  1. RECORD START:  3/2/2008  7:4:9\n\n"
+    "  1. RECORD START:  2 Mar 2008 07:04:09\n\n"
     "  2. REFUEL:  2 times,  Total 55.0 L\n\n"
     "     Max. Refuel 35.0 L,  Min. Refuel 20.0 L\n"
     "     Av. 145.6 \u00A5/L  Highest / Lowest  146.0 / 145.0 \u00A5/L\n\n"
@@ -49,6 +49,7 @@ TEST(StatsDlg, ShowsTheReportAsEightLinesAndOkClosesIt) {
     const std::u16string report = dlg.GetReport();
     ModalDriver driver;
     driver.OnDialog(IDD_STATS, [&](CDialog& d) {
+        EXPECT_EQ(d.GetWindowWidget()->windowTitle(), "Statistics");
         QPlainTextEdit* edit = ReportEdit(d);
         ASSERT_NE(edit, nullptr);
         EXPECT_EQ(edit->toPlainText(), kShownReport);

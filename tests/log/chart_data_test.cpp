@@ -153,9 +153,9 @@ TEST(ChartData, MovingAverageTakesTheLastFivePointsAtMost) {
 
 TEST(ChartData, Texts) {
     const ChartPoint point{{2007, 8, 0, 26, 7, 30, 45, 0}, 660.0 / 42.2};
-    EXPECT_EQ(PointLabel(point, u"km/L"), u"2007-08-26 07:30  15.6 km/L");
+    EXPECT_EQ(PointLabel(point, u"km/L"), u"2007-08-26 07:30:45  15.6 km/L");
     EXPECT_EQ(PointLabel({{987, 1, 0, 2, 3, 4, 5, 0}, 141.99}, u"\\/L"),
-              u"0987-01-02 03:04  142.0 \\/L");  // ISO 8601 years have four digits
+              u"0987-01-02 03:04:05  142.0 \\/L");  // years have four digits
     const MonthSpending august{2007, 8, 11394, 0};
     EXPECT_EQ(MonthName(august), u"2007-08");
     EXPECT_EQ(SpendingLabel(august, true), u"2007-08  fuel \\11,394");

@@ -93,7 +93,7 @@ TEST(LogStats, WorkedExample) {
                 {3, 13490, 16490, 95.0, 148.0, 139.0, 400.0, 40.0, 25.0, 10.0, 4.0});
 
     const std::u16string expected =
-        u"  1. RECORD START:  7/1/2007  9:5:3\r\n\r\n"
+        u"  1. RECORD START:  2007-07-01 09:05:03\r\n\r\n"
         u"  2. REFUEL:  3 times,  Total 95.0 L\r\n\r\n"
         u"     Max. Refuel 40.0 L,  Min. Refuel 25.0 L\r\n"
         u"     Av. 142.0 \\/L  Highest / Lowest  148.0 / 139.0 \\/L\r\n\r\n"
@@ -214,10 +214,12 @@ const LineRow kLineRows[] = {
     {"CostsBeyond32BitsPrintWhole", kCostsBeyond32Bits, 5,
      u"  3. COST:  Fuel \\4294967294,  Other \\2147483647"},
     {"TotalBeyond32BitsPrintsWhole", kCostsBeyond32Bits, 6, u"     Total \\6442450941"},
-    {"DateAndTimeWithoutLeadingZeros",
+    // As the user reads dates; on the command line, and until the window sets the desktop's, the
+    // form of ISO 8601.
+    {"DateAndTimeAsDisplayed",
      {At(20, FillUp, 20.0, 1300.0, 3000), Entry(2007, 12, 31, 23, 0, 59, 1000.0, 30.0, FillUp, 1)},
      1,
-     u"  1. RECORD START:  12/31/2007  23:0:59"},
+     u"  1. RECORD START:  2007-12-31 23:00:59"},
     {"NegativeDrive",
      {At(20, NotFillUp, 20.0, 1300.0, 3000), At(1, Maintenance, 0.0, 1000.0, 700)},
      7,

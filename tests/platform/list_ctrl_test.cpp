@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+
 #include <QHeaderView>
 #include <QTest>
 #include <QTreeView>
+#include <algorithm>
 #include <random>
 
 #include "cdialog.h"
@@ -243,6 +245,19 @@ TEST(ListCtrl, ARowsTextsHaveRoomForUpTo65535Units) {
 // The texts a column keeps to be fitted to: the longest, of equal length the one with fewer
 // blanks, each once, at most four.
 TEST(ListCtrl, AColumnKeepsItsFewLongestTextsForFitting) {
+    // Texts of lengths from `first` to `last`, shortest first.
+    const auto lengths = [](size_t first, size_t last) {
+        std::vector<std::u16string> texts;
+        for (size_t n = first; n <= last; ++n) {
+            texts.emplace_back(n, u'x');
+        }
+        return texts;
+    };
+    const std::vector<std::u16string> sixteenLongest = [&] {
+        std::vector<std::u16string> kept = lengths(2, 17);
+        std::reverse(kept.begin(), kept.end());
+        return kept;
+    }();
     struct Row {
         const char* name;
         std::vector<std::u16string> texts;
@@ -252,16 +267,14 @@ TEST(ListCtrl, AColumnKeepsItsFewLongestTextsForFitting) {
         {"fewer blanks first among equals",
          {u"  5", u"1 2", u" 10", u"100"},
          {u"100", u"1 2", u" 10", u"  5"}},
-        {"at most four",
-         {u"a", u"bb", u"ccc", u"dddd", u"eeeee"},
-         {u"eeeee", u"dddd", u"ccc", u"bb"}},
+        {"at most sixteen", lengths(1, 17), sixteenLongest},
         {"a text kept once", {u"F", u"N", u"F", u"M", u"F"}, {u"F", u"N", u"M"}},
-        {"a later, fuller text of the same length displaces a blank one",
+        {"texts that differ only in their digits kept once, the fullest first",
          {u" 9/ 1/2007", u" 8/26/2007", u" 8/15/2007", u" 8/ 4/2007", u"12/24/2007"},
-         {u"12/24/2007", u" 8/26/2007", u" 8/15/2007", u" 9/ 1/2007"}},
-        {"an equal one with as many blanks does not",
-         {u" 1", u" 2", u" 3", u" 4", u" 5"},
-         {u" 1", u" 2", u" 3", u" 4"}},
+         {u"12/24/2007", u" 8/26/2007", u" 9/ 1/2007"}},
+        {"month names make texts of their own width",
+         {u"7 Jan 2025", u"9 Jan 2025", u"7 Dec 2025", u"17 Jan 2025"},
+         {u"17 Jan 2025", u"7 Jan 2025", u"7 Dec 2025"}},
     };
     for (const Row& row : rows) {
         Rows filled;

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "desktop_locale.h"
 #include "resource_table.h"
 #include "test_resources.h"
 
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", configuration.path().toLocal8Bit());
     QApplication application(argc, argv);
     AfxSetResourceTable(&TestResources());
+    // Dates read as the program shows them, from the start of every test (LC_ALL=C: the C
+    // locale's "26 Aug 2007 07:30:45"), not only once a test has started the program.
+    UseDesktopDateTimeFormats(QLocale());
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
