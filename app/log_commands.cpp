@@ -57,7 +57,8 @@ bool CLogDlg::ReadyToChange(bool selected) {
             if (selected) {
                 m_selectedIndex = -1;
                 for (int32_t i = 0; i < m_book.count; ++i) {
-                    if (SameStoredEntry(m_book.records[static_cast<size_t>(i)], entry)) {
+                    if (SameStoredEntry(m_book.records[static_cast<size_t>(i)], entry,
+                                        m_book.units)) {
                         m_selectedIndex = i;
                     }
                 }

@@ -47,11 +47,11 @@ void AddLine(std::string& text, const std::string& line) {
 int32_t HeldCount(const LogBook& book, const std::vector<LogRecord>& entries) {
     std::unordered_set<std::string> held;
     for (std::size_t i = 0; i < UsedCount(book); ++i) {
-        held.insert(EntryKey(book.records[i]));
+        held.insert(EntryKey(book.records[i], book.units));
     }
     int32_t count = 0;
     for (const LogRecord& r : entries) {
-        count += held.count(EntryKey(r)) != 0 ? 1 : 0;
+        count += held.count(EntryKey(r, book.units)) != 0 ? 1 : 0;
     }
     return count;
 }
@@ -148,7 +148,7 @@ ImportOutcome ImportIntoLog(LogLock& lock, const std::string& logPath, std::stri
         outcome.status = ImportStatus::Imported;
         return outcome;
     }
-    const LogChange change = LogChange::Import(outcome.plan.entries);
+    const LogChange change = LogChange::Import(outcome.plan.entries, outcome.plan.units);
     ApplyChange(book, change);
     SortNewestFirst(book);
     RecomputeLog(book);
