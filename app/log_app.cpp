@@ -1,8 +1,10 @@
 #include "log_app.h"
 
+#include "locale_money.h"
 #include "log_dlg.h"
 
 BOOL CLogApp::InitInstance() {
+    UseLocaleMoney();
     CLogDlg dlg;
     m_pMainWnd = &dlg;
     dlg.DoModal();

@@ -16,6 +16,7 @@ void CLogDlg::PrepareEntryDialog(CEntryDlg& entry) {
     m_book.reminders.label = {m_reminderLabel1, m_reminderLabel2, m_reminderLabel3};
     m_book.reminders.value = {m_reminderValue1, m_reminderValue2, m_reminderValue3};
     entry.SetReminders(m_book.reminders);
+    entry.SetUnits(m_book.units);
 }
 
 ReminderChange CLogDlg::TakeRemindersBack(const CEntryDlg& entry) {
@@ -193,6 +194,6 @@ CLogDlg::CommandRunning::~CommandRunning() {
 
 void CLogDlg::OnAnalyze() {
     CStatsDlg stats(this);
-    stats.BuildReport(m_book.records.data(), m_book.count);
+    stats.BuildReport(m_book.records.data(), m_book.count, m_book.units, m_economy);
     stats.DoModal();
 }

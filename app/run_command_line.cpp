@@ -10,6 +10,7 @@
 #include "log_location.h"
 #include "log_transfer.h"
 #include "number_text.h"
+#include "run_new_log.h"
 
 namespace {
 
@@ -126,6 +127,8 @@ std::optional<int> RunCommandLine(int argc, const char* const* argv) {
             return RunExport(line.file);
         case CommandAction::Import:
             return RunImport(line);
+        case CommandAction::NewLog:
+            return RunNewLog(line.units);
     }
     return std::nullopt;
 }

@@ -22,6 +22,8 @@ public:
 
     int InsertColumn(int column, std::u16string_view title);
     std::u16string_view ColumnTitle(int column) const;
+    // False for a column that does not exist.
+    bool SetColumnTitle(int column, std::u16string_view title);
 
     int InsertRow(int position, std::u16string_view firstCell);
     bool SetCell(int row, int column, std::u16string_view text);
