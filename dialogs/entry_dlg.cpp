@@ -81,10 +81,11 @@ BOOL CEntryDlg::OnInitDialog() {
     m_fuelTitle = u"Fuel(" + Utf8ToUtf16(QuantitySymbol(m_units.quantity)) + u")";
     m_odoTitle = u"Odo(" + Utf8ToUtf16(DistanceSymbol(m_units.distance)) + u")";
     m_priceTitle = u"Price(" + CurrencyMark(m_units.currency) + u")";
-    GetDlgItem(IDC_FUEL_LABEL)->SetWindowText(m_fuelTitle);
-    GetDlgItem(IDC_ODO_LABEL)->SetWindowText(m_odoTitle);
-    GetDlgItem(IDC_PRICE_GROUP)->SetWindowText(m_priceTitle);
-    return CDialog::OnInitDialog();
+    const BOOL result = CDialog::OnInitDialog();
+    RenameTemplateText(u"Fuel(L)", m_fuelTitle);
+    RenameTemplateText(u"Odo(km)", m_odoTitle);
+    RenameTemplateText(u"Price(\\)", m_priceTitle);
+    return result;
 }
 
 void CEntryDlg::SetRecord(LogRecord record) {

@@ -46,11 +46,6 @@ inline constexpr int IDC_PRICE = 1013;
 inline constexpr int IDC_KIND_FILLUP = 1034;
 inline constexpr int IDC_KIND_NOTFILLUP = 1035;
 inline constexpr int IDC_KIND_MAINTENANCE = 1036;
-// Beyond the handheld: the three texts that name the log's units, ids of their own so that the
-// dialog can name a log's other units.
-inline constexpr int IDC_FUEL_LABEL = 1040;
-inline constexpr int IDC_ODO_LABEL = 1041;
-inline constexpr int IDC_PRICE_GROUP = 1042;
 
 // Statistics dialog (130).
 inline constexpr int IDC_REPORT = 1004;
