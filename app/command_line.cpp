@@ -9,7 +9,20 @@
 
 namespace {
 
-enum class Option { Export, Import, DryRun, Dates, Gallons, Unit, Help, Version };
+enum class Option {
+    Export,
+    Import,
+    NewLog,
+    DryRun,
+    Dates,
+    Gallons,
+    Unit,
+    Currency,
+    Distance,
+    Quantity,
+    Help,
+    Version
+};
 
 struct OptionRow {
     std::string_view name;
@@ -25,6 +38,10 @@ constexpr OptionRow kOptions[] = {
     {"--dates", Option::Dates, "day-first or month-first", false},
     {"--gallons", Option::Gallons, "us or imperial", false},
     {"--unit", Option::Unit, "WORDS=UNIT", true},
+    {"--new-log", Option::NewLog, nullptr, false},
+    {"--currency", Option::Currency, "an ISO 4217 currency code such as EUR", false},
+    {"--distance", Option::Distance, "km or mi", false},
+    {"--quantity", Option::Quantity, "l, us-gal, imp-gal, kg or kwh", false},
     {"--help", Option::Help, nullptr, false},
     {"--version", Option::Version, nullptr, false},
 };
@@ -82,6 +99,8 @@ CommandAction ActionOf(Option option) {
             return CommandAction::Export;
         case Option::Import:
             return CommandAction::Import;
+        case Option::NewLog:
+            return CommandAction::NewLog;
         case Option::Help:
             return CommandAction::Help;
         case Option::Version:
@@ -118,6 +137,11 @@ public:
         }
         if (!answerOption_.empty() && line_.action != CommandAction::Import) {
             Refuse(answerOption_ + " goes with --import");
+        } else if (!unitOption_.empty() && line_.action != CommandAction::NewLog) {
+            Refuse(unitOption_ + " goes with --new-log");
+        } else if (!currencyOption_.empty() && line_.action != CommandAction::NewLog &&
+                   line_.action != CommandAction::Import) {
+            Refuse("--currency goes with --new-log or --import");
         } else if (!qtOption_.empty() && line_.action != CommandAction::RunWindow) {
             Refuse(qtOption_ + " is an option of the window");
         }
@@ -172,16 +196,53 @@ private:
             return Refuse(name + " needs " + row->value);
         }
         const CommandAction action = ActionOf(row->option);
+        if (row->option == Option::Currency || row->option == Option::Distance ||
+            row->option == Option::Quantity) {
+            std::string& given = row->option == Option::Currency ? currencyOption_ : unitOption_;
+            given = given.empty() ? name : given;
+            return TakeUnit(row->option, value);
+        }
         if (action == CommandAction::RunWindow) {
             answerOption_ = answerOption_.empty() ? name : answerOption_;
             line_.dryRun = line_.dryRun || row->option == Option::DryRun;
             return row->value == nullptr || TakeAnswer(row->option, value);
         }
         if (line_.action != CommandAction::RunWindow) {
-            return Refuse("--export, --import, --help and --version go alone");
+            return Refuse("--export, --import, --new-log, --help and --version go alone");
         }
         line_.action = action;
         line_.file = value;
+        return true;
+    }
+
+    // The value of --currency (a new log's currency, or an import's answer about it),
+    // --distance or --quantity.
+    bool TakeUnit(Option option, const std::string& value) {
+        if (option == Option::Currency) {
+            const std::optional<Currency> currency = CurrencyOfCode(value);
+            if (!currency) {
+                return Refuse(
+                    "--currency takes an ISO 4217 currency code such as EUR, USD, GBP "
+                    "or JPY, not \"" +
+                    value + "\"");
+            }
+            line_.units.currency = *currency;
+            line_.answers.currency = *currency;
+            return true;
+        }
+        if (option == Option::Distance) {
+            const std::optional<DistanceUnit> distance = DistanceOfWord(value);
+            if (!distance) {
+                return Refuse("--distance takes km or mi, not \"" + value + "\"");
+            }
+            line_.units.distance = *distance;
+            return true;
+        }
+        const std::optional<QuantityUnit> quantity = QuantityOfWord(value);
+        if (!quantity) {
+            return Refuse("--quantity takes l, us-gal, imp-gal, kg or kwh, not \"" + value + "\"");
+        }
+        line_.units.quantity = *quantity;
         return true;
     }
 
@@ -210,7 +271,7 @@ private:
             equals == std::string::npos ? "" : LowerAscii(TrimSpaces(value.substr(0, equals)));
         const Unit unit =
             equals == std::string::npos ? Unit::None : UnitFromWords(value.substr(equals + 1));
-        if (words.empty() || (!IsDistance(unit) && !IsVolume(unit)) || unit == Unit::Gallons) {
+        if (words.empty() || (!IsDistance(unit) && !IsQuantity(unit)) || unit == Unit::Gallons) {
             return Refuse("--unit takes the unit's words as the question names them, \"=\" and " +
                           std::string(kUnitChoices) + ", not \"" + value + "\"");
         }
@@ -233,6 +294,8 @@ private:
     std::set<Option> seen_;
     std::string qtOption_;      // the first of Qt's options given, which only the window takes
     std::string answerOption_;  // the first option given that only an import takes
+    std::string unitOption_;    // the first option given that only --new-log takes
+    std::string currencyOption_;
 };
 
 }  // namespace
@@ -245,6 +308,8 @@ std::string UsageText() {
     return "Usage: tarvo [Qt options such as -platform NAME or -style NAME]\n"
            "       tarvo --export FILE\n"
            "       tarvo --import FILE [--dry-run] [ANSWERS]\n"
+           "       tarvo --new-log [--currency=CODE] [--distance=km|mi]\n"
+           "                       [--quantity=l|us-gal|imp-gal|kg|kwh]\n"
            "       tarvo --help | --version\n"
            "\n"
            "Without options Tarvo opens its window; these work on the log without it:\n"
@@ -254,6 +319,10 @@ std::string UsageText() {
            "                    Tarvo's own, that the log does not hold yet; shows them first\n"
            "  --dry-run         show what --import would add and every row it cannot place,\n"
            "                    and write nothing\n"
+           "  --new-log         make the log, when there is none, in the units and currency\n"
+           "                    given: --currency (ISO 4217, default JPY), --distance (default\n"
+           "                    km), --quantity (litres, US or imperial gallons, kg of gas or\n"
+           "                    kWh; default l)\n"
            "  --help            show this text\n"
            "  --version         show Tarvo's version\n"
            "\n"
@@ -262,6 +331,8 @@ std::string UsageText() {
            "  --gallons=us|imperial           which gallons the file means\n"
            "  --unit=WORDS=UNIT               what a unit Tarvo does not know is: UNIT is km,\n"
            "                                  miles, litres, us-gallons or imperial-gallons\n"
+           "  --currency=CODE                 the currency of costs the file does not name,\n"
+           "                                  for a new log (an ISO 4217 code such as EUR)\n"
            "\n"
            "The log is \\SD Storage\\Tarvo\\Tarvo.csv on the storage card, which is the folder\n"
            "TARVO_STORAGE names, else $XDG_DATA_HOME/tarvo/SD Storage (XDG_DATA_HOME being\n"
@@ -281,6 +352,8 @@ std::string AnswerHint(const ImportQuestion& question) {
             return "--dates=day-first or --dates=month-first";
         case QuestionKind::GallonKind:
             return "--gallons=us or --gallons=imperial";
+        case QuestionKind::Currency:
+            return "--currency=CODE, CODE an ISO 4217 code such as EUR, USD, GBP or JPY";
         case QuestionKind::UnknownUnit:
             break;
     }

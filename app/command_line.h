@@ -3,13 +3,14 @@
 #include <string>
 
 #include "log_import.h"
+#include "log_units.h"
 
 // What the program's arguments ask for. Our options are long ones with two dashes; their values
 // follow as the next argument or after "=". Qt's options keep their one dash (-platform xcb,
 // -style Fusion, -reverse...) and reach Qt untouched when the window runs: they are recognised
 // from a table of Qt's documented options rather than passed on blindly, because Qt silently
 // ignores what it does not know, and a mistyped option must be refused, never ignored.
-enum class CommandAction { RunWindow, Export, Import, Help, Version, UsageError };
+enum class CommandAction { RunWindow, Export, Import, NewLog, Help, Version, UsageError };
 
 struct CommandLine {
     CommandAction action = CommandAction::RunWindow;
@@ -17,6 +18,7 @@ struct CommandLine {
     std::string file;
     bool dryRun = false;    // Import: plan and show, write nothing
     ImportOptions answers;  // Import: the answers to the import's questions
+    LogUnits units;         // NewLog: the units and currency of the log to make
     std::string error;      // UsageError: what is wrong, in one sentence
 };
 

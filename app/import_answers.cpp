@@ -3,6 +3,10 @@
 #include <array>
 #include <utility>
 
+#include <QLocale>
+
+#include "resource.h"
+
 namespace {
 
 constexpr std::array<std::pair<const char16_t*, DateOrder>, 2> kDateOrders = {{
@@ -22,6 +26,37 @@ constexpr std::array<std::pair<const char16_t*, Unit>, 5> kUnits = {{
     {u"US gallons", Unit::UsGallons},
     {u"imperial gallons", Unit::ImperialGallons},
 }};
+
+struct CurrencyChoice {
+    std::string code;
+    std::u16string label;
+};
+
+// The currencies a new log's costs are most likely in: the locale's own first, then the ones
+// most trackers are kept in. The yen rounds costs to whole yen, as the log always did.
+std::vector<CurrencyChoice> CurrencyChoices() {
+    std::vector<CurrencyChoice> choices;
+    const QLocale locale;
+    const std::string own = locale.currencySymbol(QLocale::CurrencyIsoCode).toStdString();
+    if (CurrencyOfCode(own)) {
+        choices.push_back(
+            {own, (QString::fromStdString(own) + QStringLiteral(" (") +
+                   locale.currencySymbol(QLocale::CurrencyDisplayName) + QStringLiteral(")"))
+                      .toStdU16String()});
+    }
+    const std::pair<const char*, const char16_t*> kUsual[] = {
+        {"EUR", u"EUR (euros)"},
+        {"USD", u"USD (US dollars)"},
+        {"GBP", u"GBP (pounds sterling)"},
+        {"JPY", u"JPY (yen: fractions rounded to whole yen)"},
+    };
+    for (const auto& [code, label] : kUsual) {
+        if (code != own && choices.size() < static_cast<std::size_t>(kImportAnswerCount)) {
+            choices.push_back({code, label});
+        }
+    }
+    return choices;
+}
 
 template <typename Table>
 std::vector<std::u16string> Labels(const Table& table) {
@@ -46,6 +81,13 @@ std::vector<std::u16string> AnswersTo(const ImportQuestion& question) {
             return Labels(kDateOrders);
         case QuestionKind::GallonKind:
             return Labels(kGallons);
+        case QuestionKind::Currency: {
+            std::vector<std::u16string> labels;
+            for (const CurrencyChoice& choice : CurrencyChoices()) {
+                labels.push_back(choice.label);
+            }
+            return labels;
+        }
         case QuestionKind::UnknownUnit:
             break;
     }
@@ -63,5 +105,13 @@ void Answer(const ImportQuestion& question, int answer, ImportOptions& options) 
         case QuestionKind::UnknownUnit:
             options.unitAnswers[question.subject] = Chosen(kUnits, answer);
             return;
+        case QuestionKind::Currency: {
+            const std::vector<CurrencyChoice> choices = CurrencyChoices();
+            const std::size_t index = static_cast<std::size_t>(answer) < choices.size()
+                                          ? static_cast<std::size_t>(answer)
+                                          : 0;
+            options.currency = CurrencyOfCode(choices[index].code);
+            return;
+        }
     }
 }

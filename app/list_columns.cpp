@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "date_time_text.h"
+#include "money_text.h"
 #include "number_text.h"
 #include "utf8.h"
 
@@ -10,12 +11,13 @@ namespace {
 
 constexpr std::u16string_view kBlank = u"----";
 
-// Where a value means nothing for the record, its cell shows "----": km/L and the trip where
-// there is no trip to divide, litres and the price per litre where no fuel was bought, the
-// odometer where there is no reading.
-bool IsBlank(const LogRecord& r, int column) {
+// Where a value means nothing for the record, its cell shows "----": the economy and the trip
+// where there is no trip to divide (nor, per 100 of the distance, fuel to divide by), the fuel
+// and its price where none was bought, the odometer where there is no reading.
+bool IsBlank(const LogRecord& r, int column, Economy economy) {
     switch (column) {
         case 1:
+            return r.trip == 0.0 || (economy != Economy::DistancePerQuantity && r.kmPerL == 0.0);
         case 2:
             return r.trip == 0.0;
         case 3:
@@ -28,17 +30,19 @@ bool IsBlank(const LogRecord& r, int column) {
     }
 }
 
-// The number a numeric column shows, by the list's column order.
-double CellNumber(const LogRecord& r, int index, int column) {
+// The number a numeric column shows, by the list's column order: the economy as the driver reads
+// it, the price per unit of fuel and the cost in the currency's major unit.
+double CellNumber(const LogRecord& r, int index, int column, const LogUnits& units,
+                  Economy economy) {
     switch (column) {
         case 1:
-            return r.kmPerL;
+            return EconomyValue(r.kmPerL, economy);
         case 2:
             return r.trip;
         case 3:
             return r.fuel;
         case 4:
-            return r.yenPerL;
+            return PriceInMajorUnits(r.yenPerL, units.currency);
         case 6:
             return r.cost;
         case 7:
@@ -47,20 +51,6 @@ double CellNumber(const LogRecord& r, int index, int column) {
             return index;
         default:
             return 0.0;
-    }
-}
-
-// The printf field width of a numeric column's "%*.1lf" or "%*d".
-int CellWidth(int column) {
-    switch (column) {
-        case 1:
-            return 4;
-        case 7:
-            return 8;
-        case kIndexColumn:
-            return 0;
-        default:
-            return 5;
     }
 }
 
@@ -83,24 +73,61 @@ int Order(bool less, bool greater) {
 
 }  // namespace
 
-std::u16string_view FormatListCell(const LogRecord& r, int index, int column,
-                                   std::u16string& text) {
+std::u16string ListColumnTitle(int column, const LogUnits& units, Economy economy) {
+    const std::u16string distance = Utf8ToUtf16(DistanceSymbol(units.distance));
+    const std::u16string quantity = Utf8ToUtf16(QuantitySymbol(units.quantity));
+    const std::u16string money = CurrencyMark(units.currency);
+    switch (column) {
+        case 1:
+            return Utf8ToUtf16(EconomyUnit(units, economy));
+        case 2:
+            return u"Trip " + distance;
+        case 3:
+            return u"Fuel " + quantity;
+        case 4:
+            return money + u"/" + quantity;
+        case 6:
+            return u"Cost " + money;
+        case 7:
+            return u"Odo " + distance;
+        default:
+            return std::u16string(kListColumns.at(static_cast<size_t>(column)).title);
+    }
+}
+
+std::u16string_view FormatListCell(const LogRecord& r, int index, int column, std::u16string& text,
+                                   const LogUnits& units, Economy economy) {
     text.clear();
     if (column == 0) {
         AppendDateTimeText(text, r.time, DateTimeText::Display);
     } else if (column == 5) {
         text += KindMark(r.kind);
-    } else if (IsBlank(r, column)) {
+    } else if (column == kIndexColumn) {
+        AppendInt(text, index);
+    } else if (IsBlank(r, column, economy)) {
         text += kBlank;
-    } else if (column == 6 || column == kIndexColumn) {
-        AppendInt(text, static_cast<int64_t>(CellNumber(r, index, column)), CellWidth(column));
-    } else if (column > 0 && column < kIndexColumn) {
-        AppendFixed(text, CellNumber(r, index, column), 1, CellWidth(column));
+    } else if (column == 6 && units.currency.digits > 0) {
+        // Cents and the like after the point, right-aligned as whole yen are.
+        const std::string amount = MajorUnitsText(r.cost, units.currency.digits);
+        const std::size_t width = static_cast<std::size_t>(6 + units.currency.digits);
+        text.append(amount.size() < width ? width - amount.size() : 0, u' ');
+        text += Utf8ToUtf16(amount);
+    } else if (column == 6) {
+        AppendInt(text, r.cost, 5);
+    } else {
+        // "%*.1lf" in the handheld's widths; gallons, kg and kWh with their three decimals, a
+        // price with one decimal more than the currency's.
+        const int decimals = column == 3   ? QuantityDecimals(units.quantity)
+                             : column == 4 ? PriceDecimals(units.currency)
+                                           : 1;
+        const int width = column == 1 ? 4 : column == 7 ? 8 : 4 + decimals;
+        AppendFixed(text, CellNumber(r, index, column, units, economy), decimals, width);
     }
     return text;
 }
 
-CellSortKey ListCellSortKey(const LogRecord& r, int index, int column) {
+CellSortKey ListCellSortKey(const LogRecord& r, int index, int column, const LogUnits& units,
+                            Economy economy) {
     CellSortKey key;
     if (column == 0) {
         const SYSTEMTIME& t = r.time;
@@ -109,10 +136,10 @@ CellSortKey ListCellSortKey(const LogRecord& r, int index, int column) {
     } else if (column == 5) {
         key.number = KindMark(r.kind);
     } else {
-        key.number = CellNumber(r, index, column);
+        key.number = CellNumber(r, index, column, units, economy);
         // A NaN has no place in an order; none can come from a recomputed log, but a blank
         // keeps the sort sound whatever the record holds.
-        key.blank = IsBlank(r, column) || std::isnan(key.number);
+        key.blank = IsBlank(r, column, economy) || std::isnan(key.number);
     }
     return key;
 }
@@ -127,25 +154,38 @@ int CompareCellSortKeys(const CellSortKey& a, const CellSortKey& b, bool ascendi
     return ascending ? order : -order;
 }
 
-std::u16string ExplainListCell(const LogRecord& r, bool oldest, int column) {
+std::u16string ExplainListCell(const LogRecord& r, bool oldest, int column, const LogUnits& units,
+                               Economy economy) {
     std::string note;
-    const auto litres = [&note](double value) {
+    const std::string quantity = " " + std::string(QuantitySymbol(units.quantity));
+    const auto fuel = [&note, &quantity](double value) {
         AppendFixed(note, value, 1);
-        note += " L";
+        note += quantity;
+    };
+    const auto distance = [&note, &units](double value) {
+        AppendFixed(note, value, 1);
+        note += " " + std::string(DistanceSymbol(units.distance));
     };
     switch (column) {
         case 1:
         case 2:
             if (r.trip != 0.0) {
                 if (column == 1) {  // the division behind the figure
-                    AppendFixed(note, r.trip, 1);
-                    note += " km \u00F7 ";
-                    litres(r.carriedFuel + r.fuel);
+                    if (economy == Economy::DistancePerQuantity) {
+                        distance(r.trip);
+                        note += " \u00F7 ";
+                        fuel(r.carriedFuel + r.fuel);
+                    } else {
+                        fuel(r.carriedFuel + r.fuel);
+                        note += " \u00F7 ";
+                        distance(r.trip);
+                        note += " \u00D7 100";
+                    }
                     if (r.carriedFuel != 0.0) {
                         note += " (";
-                        litres(r.fuel);
+                        fuel(r.fuel);
                         note += " here, ";
-                        litres(r.carriedFuel);
+                        fuel(r.carriedFuel);
                         note += " carried from partial fills)";
                     }
                 }
@@ -154,9 +194,10 @@ std::u16string ExplainListCell(const LogRecord& r, bool oldest, int column) {
             } else if (r.kind == FillUp) {
                 note = "no distance since the previous fill-up";
             } else if (r.fuel != 0.0) {
-                note = r.kind == NotFillUp
-                           ? "partial fill: its litres are carried into the next full fill"
-                           : "not a fill-up: its litres are carried into the next full fill";
+                const std::string carried = units.quantity == QuantityUnit::Litres
+                                                ? " its litres are carried into the next full fill"
+                                                : " its fuel is carried into the next full fill";
+                note = (r.kind == NotFillUp ? "partial fill:" : "not a fill-up:") + carried;
             } else {
                 note = "no fuel bought";
             }

@@ -1,11 +1,13 @@
 #include "log_app.h"
 
 #include "desktop_locale.h"
+#include "locale_money.h"
 #include "log_dlg.h"
 
 BOOL CLogApp::InitInstance() {
-    // Every date the window shows is written as the desktop writes dates.
+    // Every date and sum of money the window shows is written as the desktop writes them.
     UseDesktopDateTimeFormats(QLocale());
+    UseLocaleMoney();
     CLogDlg dlg;
     m_pMainWnd = &dlg;
     dlg.DoModal();

@@ -37,6 +37,7 @@ void CLogDlg::PrepareEntryDialog(CEntryDlg& entry) {
     m_book.reminders.label = {m_reminderLabel1, m_reminderLabel2, m_reminderLabel3};
     m_book.reminders.value = {m_reminderValue1, m_reminderValue2, m_reminderValue3};
     entry.SetReminders(m_book.reminders);
+    entry.SetUnits(m_book.units);
 }
 
 ReminderChange CLogDlg::TakeRemindersBack(const CEntryDlg& entry) {
@@ -85,7 +86,7 @@ bool CLogDlg::ReadyToChange(bool selected) {
         // wrote last.
         m_selectedIndex = -1;
         for (int32_t i = 0; i < m_book.count; ++i) {
-            if (SameStoredEntry(m_book.records[static_cast<size_t>(i)], entry)) {
+            if (SameStoredEntry(m_book.records[static_cast<size_t>(i)], entry, m_book.units)) {
                 m_selectedIndex = i;
             }
         }
@@ -189,6 +190,6 @@ CLogDlg::CommandRunning::~CommandRunning() {
 
 void CLogDlg::OnAnalyze() {
     CStatsDlg stats(this);
-    stats.BuildReport(m_book.records.data(), m_book.count);
+    stats.BuildReport(m_book.records.data(), m_book.count, m_book.units, m_economy);
     stats.DoModal();
 }

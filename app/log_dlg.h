@@ -13,6 +13,7 @@
 #include "log_change.h"
 #include "log_record.h"
 #include "log_session.h"
+#include "log_units.h"
 
 class CEntryDlg;
 class ChartsWindow;
@@ -110,6 +111,12 @@ private:
     void OnAbout();
     void EnableRecordCommands(BOOL enable);
 
+    // The log's units and the economy chosen (log_units_command.cpp): shown in the list's titles,
+    // the summary line and View > Economy; File > Log settings... changes the units.
+    void ShowUnits();
+    void OnEconomy(Economy economy);
+    void OnLogSettings();
+
     CListCtrl m_list;
     std::u16string m_reminderLabel1;
     std::u16string m_reminderLabel2;
@@ -127,6 +134,7 @@ private:
     LogWatcher* m_watcher = nullptr;  // owned by the window
     QPointer<ChartsWindow> m_charts;  // owned by the window, made when first asked for
     bool m_markDueReminders = true;
+    Economy m_economy = Economy::DistancePerQuantity;  // how the person reads the economy
     // A command is under way (its dialogs run nested loops): outside changes wait for its end.
     bool m_commandRunning = false;
     bool m_outsideChangeWaiting = false;

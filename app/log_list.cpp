@@ -7,6 +7,7 @@
 #include "win_app.h"
 
 void CLogDlg::FillList() {
+    ShowUnits();
     m_list.SetRedraw(FALSE);
     m_list.DeleteAllItems();
     std::u16string cell;
@@ -14,7 +15,8 @@ void CLogDlg::FillList() {
         const LogRecord& record = m_book.records[static_cast<size_t>(i)];
         const int row = m_list.InsertItem(i, FormatListCell(record, i, 0, cell));
         for (int column = 1; column < static_cast<int>(kListColumns.size()); ++column) {
-            m_list.SetItemText(row, column, FormatListCell(record, i, column, cell));
+            m_list.SetItemText(row, column,
+                               FormatListCell(record, i, column, cell, m_book.units, m_economy));
         }
     }
     m_list.SetRedraw(TRUE);
@@ -26,7 +28,7 @@ void CLogDlg::FillList() {
     m_list.SetSortMark(-1, true);
     // The charts, when open, follow the log as the list does.
     if (m_charts != nullptr) {
-        m_charts->ShowLog(m_book);
+        m_charts->ShowLog(m_book, m_economy);
     }
 }
 
@@ -42,7 +44,7 @@ void CLogDlg::OnColumnClick(NMHDR* nm, LRESULT* result) {
         const int index = RecordOfRow(p);
         m_sortKeys[static_cast<size_t>(p)] =
             index >= 0 ? ListCellSortKey(m_book.records[static_cast<size_t>(index)], index,
-                                         header->iSubItem)
+                                         header->iSubItem, m_book.units, m_economy)
                        : CellSortKey{true};
     }
     m_list.SortItems(&CLogDlg::CompareRowValues, static_cast<DWORD_PTR>(header->iSubItem));
@@ -86,7 +88,7 @@ std::u16string CLogDlg::NoteOnCell(int row, int column) const {
         return {};
     }
     return ExplainListCell(m_book.records[static_cast<size_t>(index)], index == m_book.count - 1,
-                           column);
+                           column, m_book.units, m_economy);
 }
 
 // Enter or a double click on a row corrects it, as Correct would; the click before a double

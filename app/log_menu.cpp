@@ -26,6 +26,7 @@
 void CLogDlg::SetUpMenu() {
     const ViewSettings settings = LoadViewSettings();
     m_markDueReminders = settings.markDueReminders;
+    m_economy = settings.economy;
     MainMenuCommands commands;
     commands.exportLog = [this] { OnExportLog(); };
     commands.importLog = [this] { OnImportLog(); };
@@ -34,7 +35,9 @@ void CLogDlg::SetUpMenu() {
     commands.charts = [this] { OnCharts(); };
     commands.markDueReminders = [this](bool mark) { OnMarkDueReminders(mark); };
     commands.about = [this] { OnAbout(); };
-    SetMenuBar(BuildMainMenu(commands, m_markDueReminders));
+    commands.economy = [this](Economy economy) { OnEconomy(economy); };
+    commands.logSettings = [this] { OnLogSettings(); };
+    SetMenuBar(BuildMainMenu(commands, m_markDueReminders, m_economy));
     PlaceMainWindow(
         GetWindowWidget(), qobject_cast<QAbstractItemView*>(GetControlWidget(IDC_LOG_LIST)),
         qobject_cast<QLineEdit*>(GetControlWidget(IDC_SUMMARY)), settings.windowGeometry);
@@ -49,6 +52,7 @@ void CLogDlg::SetUpMenu() {
 void CLogDlg::RememberView() {
     ViewSettings settings;
     settings.markDueReminders = m_markDueReminders;
+    settings.economy = m_economy;
     settings.windowGeometry = GetWindowWidget()->saveGeometry();
     settings.columnWidths = m_list.GetUserColumnWidths();
     SaveViewSettings(settings);
@@ -84,7 +88,7 @@ void CLogDlg::OnQuit() {
 void CLogDlg::OnCharts() {
     if (m_charts == nullptr) {
         m_charts = new ChartsWindow(GetWindowWidget());
-        m_charts->ShowLog(m_book);
+        m_charts->ShowLog(m_book, m_economy);
     }
     m_charts->show();
     m_charts->raise();
@@ -104,14 +108,15 @@ void CLogDlg::MarkDueReminders() {
     }};
     const std::optional<double> odometer = LatestOdometer(m_book);
     for (size_t row = 0; row < kRows.size(); ++row) {
-        const ReminderDue due = m_markDueReminders && odometer.has_value()
-                                    ? ReminderDueAt(m_book.reminders.value[row], *odometer)
-                                    : ReminderDue{};
+        const ReminderDue due =
+            m_markDueReminders && odometer.has_value()
+                ? ReminderDueAt(m_book.reminders.value[row], *odometer, m_book.units.distance)
+                : ReminderDue{};
         const Attention level = due.state == DueState::Overdue   ? Attention::Alert
                                 : due.state == DueState::DueSoon ? Attention::Warning
                                                                  : Attention::None;
         for (int id : kRows[row]) {
-            GetDlgItem(id)->SetAttention(level, DueNote(due));
+            GetDlgItem(id)->SetAttention(level, DueNote(due, m_book.units.distance));
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "main_menu.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,15 +22,20 @@ QAction* AddCommand(QMenu* menu, const char* name, const QString& text, const QK
     return action;
 }
 
+// The object names of the economy choices, in the order of Economy.
+constexpr const char* kEconomyActions[] = {"economyDistanceAction", "economyPer100Action"};
+
 }  // namespace
 
-QMenuBar* BuildMainMenu(const MainMenuCommands& commands, bool markDue) {
+QMenuBar* BuildMainMenu(const MainMenuCommands& commands, bool markDue, Economy economy) {
     auto* bar = new QMenuBar;
     QMenu* file = bar->addMenu(QStringLiteral("&File"));
     AddCommand(file, "exportAction", QStringLiteral("&Export\u2026"),
                QKeySequence(Qt::CTRL | Qt::Key_E), commands.exportLog);
     AddCommand(file, "importAction", QStringLiteral("&Import\u2026"),
                QKeySequence(Qt::CTRL | Qt::Key_I), commands.importLog);
+    AddCommand(file, "logSettingsAction", QStringLiteral("&Log settings\u2026"), QKeySequence(),
+               commands.logSettings);
     AddCommand(file, "openFolderAction", QStringLiteral("&Open the log's folder"), QKeySequence(),
                commands.openLogFolder);
     file->addSeparator();
@@ -44,9 +50,35 @@ QMenuBar* BuildMainMenu(const MainMenuCommands& commands, bool markDue) {
     due->setChecked(markDue);
     QObject::connect(due, &QAction::toggled, view,
                      [toggled = commands.markDueReminders](bool on) { toggled(on); });
+    QMenu* economyMenu = view->addMenu(QStringLiteral("&Economy"));
+    auto* choices = new QActionGroup(economyMenu);
+    for (const Economy shown : {Economy::DistancePerQuantity, Economy::QuantityPer100Distance}) {
+        QAction* choice = economyMenu->addAction(QString());
+        choice->setObjectName(QString::fromLatin1(kEconomyActions[static_cast<int>(shown)]));
+        choice->setCheckable(true);
+        choice->setActionGroup(choices);
+        QObject::connect(choice, &QAction::triggered, economyMenu,
+                         [chosen = commands.economy, shown] {
+                             if (chosen) {
+                                 chosen(shown);
+                             }
+                         });
+    }
+    ShowEconomyChoices(bar, LogUnits{}, economy);
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     AddCommand(help, "aboutAction", QStringLiteral("&About Tarvo"), QKeySequence::HelpContents,
                commands.about);
     return bar;
+}
+
+void ShowEconomyChoices(QMenuBar* bar, const LogUnits& units, Economy economy) {
+    for (const Economy shown : {Economy::DistancePerQuantity, Economy::QuantityPer100Distance}) {
+        auto* choice =
+            bar->findChild<QAction*>(QString::fromLatin1(kEconomyActions[static_cast<int>(shown)]));
+        if (choice != nullptr) {
+            choice->setText(QString::fromStdString(EconomyUnit(units, shown)));
+            choice->setChecked(shown == economy);
+        }
+    }
 }

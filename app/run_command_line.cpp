@@ -15,6 +15,7 @@
 #include "log_location.h"
 #include "log_transfer.h"
 #include "number_text.h"
+#include "run_new_log.h"
 
 namespace {
 
@@ -225,6 +226,8 @@ std::optional<int> RunCommandLine(int argc, const char* const* argv) {
             return RunExport(line.file);
         case CommandAction::Import:
             return RunImport(line);
+        case CommandAction::NewLog:
+            return RunNewLog(line.units);
     }
     return std::nullopt;
 }

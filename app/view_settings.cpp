@@ -3,10 +3,22 @@
 #include <QSettings>
 #include <QVariantList>
 
+namespace {
+
+// How the economy choice is kept: words, so that the file reads plainly.
+constexpr char kPerQuantity[] = "distance-per-quantity";
+constexpr char kPer100Distance[] = "quantity-per-100-distance";
+
+}  // namespace
+
 ViewSettings LoadViewSettings() {
     QSettings store(QStringLiteral("Tarvo"), QStringLiteral("Tarvo"));
     ViewSettings settings;
     settings.markDueReminders = store.value(QStringLiteral("view/markDueReminders"), true).toBool();
+    settings.economy =
+        store.value(QStringLiteral("view/economy")).toString() == QLatin1String(kPer100Distance)
+            ? Economy::QuantityPer100Distance
+            : Economy::DistancePerQuantity;
     settings.windowGeometry = store.value(QStringLiteral("window/geometry")).toByteArray();
     for (const QVariant& kept : store.value(QStringLiteral("list/columnWidths")).toList()) {
         bool number = false;
@@ -20,6 +32,10 @@ ViewSettings LoadViewSettings() {
 void SaveViewSettings(const ViewSettings& settings) {
     QSettings store(QStringLiteral("Tarvo"), QStringLiteral("Tarvo"));
     store.setValue(QStringLiteral("view/markDueReminders"), settings.markDueReminders);
+    store.setValue(
+        QStringLiteral("view/economy"),
+        QLatin1String(settings.economy == Economy::QuantityPer100Distance ? kPer100Distance
+                                                                          : kPerQuantity));
     store.setValue(QStringLiteral("window/geometry"), settings.windowGeometry);
     QVariantList widths;
     for (int width : settings.columnWidths) {

@@ -7,10 +7,12 @@
 #include <QVBoxLayout>
 
 #include "chart_data.h"
+#include "money_text.h"
 #include "qt_text.h"
 #include "screen_fit.h"
 #include "spending_chart.h"
 #include "time_chart.h"
+#include "utf8.h"
 
 ChartsWindow::ChartsWindow(QWidget* owner)
     : QWidget(owner, Qt::Window),
@@ -58,8 +60,29 @@ ChartsWindow::ChartsWindow(QWidget* owner)
     layout->addWidget(m_leftOut);
 }
 
-void ChartsWindow::ShowLog(const LogBook& book) {
-    ChartData data = BuildChartData(book);
+void ChartsWindow::NameUnits() {
+    const std::u16string economy = Utf8ToUtf16(EconomyUnit(m_units, m_shownEconomy));
+    const std::u16string quantity = Utf8ToUtf16(QuantitySymbol(m_units.quantity));
+    const std::u16string price = CurrencyMark(m_units.currency) + u"/" + quantity;
+    // "Price per litre" as it always read; other units by their symbol.
+    const std::u16string perQuantity =
+        m_units.quantity == QuantityUnit::Litres ? u"Price per litre" : u"Price per " + quantity;
+    m_economy->SetValueTitle(economy);
+    m_economy->NameLine(m_kmPerL, economy + u" of each fill-up", economy);
+    m_economy->NameLine(m_average, u"Average of the last 5 fill-ups", economy + u" average");
+    m_prices->SetValueTitle(price);
+    m_prices->NameLine(m_yenPerL, perQuantity + u" of each entry with fuel", price);
+    m_tabs->setTabText(m_tabs->indexOf(m_economy), ToQString(economy));
+    m_tabs->setTabText(m_tabs->indexOf(m_prices), ToQString(perQuantity));
+}
+
+void ChartsWindow::ShowLog(const LogBook& book, Economy economy) {
+    if (book.units != m_units || economy != m_shownEconomy) {
+        m_units = book.units;
+        m_shownEconomy = economy;
+        NameUnits();
+    }
+    ChartData data = BuildChartData(book, economy);
     if (data.fillUps < kMinFillUpsForCharts) {
         m_fewFillUps->setText(ToQString(FewFillUpsSentence(data.fillUps)));
         m_pages->setCurrentWidget(m_fewFillUps);
@@ -68,7 +91,7 @@ void ChartsWindow::ShowLog(const LogBook& book) {
     }
     m_economy->SetPoints(m_kmPerL, std::move(data.kmPerL));
     m_economy->SetPoints(m_average, std::move(data.kmPerLAverage));
-    m_spending->SetMonths(std::move(data.months));
+    m_spending->SetMonths(std::move(data.months), book.units.currency);
     m_prices->SetPoints(m_yenPerL, std::move(data.yenPerL));
     m_pages->setCurrentWidget(m_tabs);
     const QString note = ToQString(LeftOutNote(data));

@@ -21,14 +21,18 @@ public:
     // `owner` is the window that opens the charts: they close with it and stay above it.
     explicit ChartsWindow(QWidget* owner);
 
-    // Draws `book` (records newest first, recomputed), replacing what was drawn. Called after
-    // every read of the log file, so that the charts follow the log.
-    void ShowLog(const LogBook& book);
+    // Draws `book` (records newest first, recomputed) in its units, the economy as `economy`
+    // shows it, replacing what was drawn. Called after every read of the log file and every
+    // change of the economy shown, so that the charts follow the log.
+    void ShowLog(const LogBook& book, Economy economy = Economy::DistancePerQuantity);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The titles of the axes, lines and tabs in the units of the log shown.
+    void NameUnits();
+
     QStackedWidget* m_pages;
     QLabel* m_fewFillUps;
     QTabWidget* m_tabs;
@@ -38,5 +42,7 @@ private:
     SpendingChartView* m_spending;
     TimeChartView* m_prices;
     std::size_t m_yenPerL;
+    LogUnits m_units;  // and economy, as the titles now name them
+    Economy m_shownEconomy = Economy::DistancePerQuantity;
     QLabel* m_leftOut;
 };

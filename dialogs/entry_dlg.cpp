@@ -7,34 +7,53 @@
 #include "keyboard_dlg.h"
 #include "keypad_dlg.h"
 #include "message_box.h"
+#include "money_text.h"
 #include "pad_keys.h"
 #include "resource.h"
+#include "utf8.h"
 
 const char16_t kPriceOutOfRangeMessage[] =
     u"The price must be a whole number of yen between -2147483648 and 2147483647.";
 
 namespace {
 
-// The price as the keypad gives it: shown as the whole yen it is; typed, any finite number,
-// truncated toward zero as the keypad's value is, and refused outside the 32-bit range.
-void DDX_Price(CDataExchange* dx, int id, int32_t& price) {
+// The price as the keypad gives it: shown as the amount it is (whole yen, or euros with their
+// cents); typed, any finite number, truncated toward zero as the keypad's value is, and refused
+// outside the 32-bit range.
+void DDX_Price(CDataExchange* dx, int id, int32_t& price, const Currency& currency) {
     if (!dx->SaveAndValidate()) {
-        DDX_Text(dx, id, price);
+        if (currency.digits == 0) {
+            DDX_Text(dx, id, price);
+        } else {
+            std::u16string shown = Utf8ToUtf16(MajorUnitsText(price, currency.digits));
+            DDX_Text(dx, id, shown);
+        }
         return;
     }
     double typed = price;
     DDX_Text(dx, id, typed);
-    if (!dx->Failed() && dx->Exchanges(id) && !PriceFromKeypadValue(typed, price)) {
-        dx->Fail(id, kPriceOutOfRangeMessage);
+    if (!dx->Failed() && dx->Exchanges(id) &&
+        !PriceFromKeypadValue(typed, price, currency.digits)) {
+        dx->Fail(id, PriceOutOfRangeMessage(currency));
     }
 }
 
 }  // namespace
 
-bool PriceFromKeypadValue(double value, int32_t& price) {
+std::u16string PriceOutOfRangeMessage(const Currency& currency) {
+    if (currency.IsYen()) {
+        return kPriceOutOfRangeMessage;
+    }
+    return Utf8ToUtf16("The price must be an amount in " + currency.code + " between " +
+                       MajorUnitsText(std::numeric_limits<int32_t>::min(), currency.digits) +
+                       " and " +
+                       MajorUnitsText(std::numeric_limits<int32_t>::max(), currency.digits) + ".");
+}
+
+bool PriceFromKeypadValue(double value, int32_t& price, int digits) {
     // Compared after truncation, so that 2147483647.9 is still 2147483647 yen; NaN fails both
     // comparisons and infinity the one on its side.
-    const double whole = std::trunc(value);
+    const double whole = TruncatedMinorUnits(value, digits);
     if (!(whole >= static_cast<double>(std::numeric_limits<int32_t>::min()) &&
           whole <= static_cast<double>(std::numeric_limits<int32_t>::max()))) {
         return false;
@@ -54,6 +73,10 @@ CEntryDlg::CEntryDlg(CWnd* parent)
 }
 
 CEntryDlg::~CEntryDlg() = default;
+
+void CEntryDlg::SetUnits(const LogUnits& units) {
+    m_units = units;
+}
 
 void CEntryDlg::SetRecord(LogRecord record) {
     // A record to start from is one to correct; without one the dialog makes a new entry.
@@ -94,7 +117,14 @@ ReminderBlock CEntryDlg::GetReminders() const {
 }
 
 BOOL CEntryDlg::OnInitDialog() {
+    // The fields' titles name the log's units.
+    m_fuelTitle = u"Fuel(" + Utf8ToUtf16(QuantitySymbol(m_units.quantity)) + u")";
+    m_odoTitle = u"Odo(" + Utf8ToUtf16(DistanceSymbol(m_units.distance)) + u")";
+    m_priceTitle = u"Price(" + CurrencyMark(m_units.currency) + u")";
     CDialog::OnInitDialog();
+    RenameTemplateText(u"Fuel(L)", m_fuelTitle);
+    RenameTemplateText(u"Odo(km)", m_odoTitle);
+    RenameTemplateText(u"Price(\\)", m_priceTitle);
     // The keyboard goes the way someone typing a fill-up reads the dialog: when, then what was
     // bought, then the reminders row by row, then the buttons. The template places them for the
     // stylus, in another order.
@@ -117,7 +147,7 @@ void CEntryDlg::DoDataExchange(CDataExchange* dx) {
     DDX_Text(dx, IDC_ENTRY_LABEL1, m_reminderLabel1);
     DDX_Text(dx, IDC_ENTRY_LABEL2, m_reminderLabel2);
     DDX_Text(dx, IDC_ENTRY_LABEL3, m_reminderLabel3);
-    DDX_Price(dx, IDC_PRICE, m_price);
+    DDX_Price(dx, IDC_PRICE, m_price, m_units.currency);
     DDX_Radio(dx, IDC_KIND_FILLUP, m_kind);
 }
 
@@ -208,11 +238,11 @@ void CEntryDlg::EnterLabel(std::u16string CEntryDlg::*label, const char16_t* tit
 }
 
 void CEntryDlg::OnSetFocusFuel() {
-    EnterNumber(&CEntryDlg::m_fuel, u"Fuel(L)");
+    EnterNumber(&CEntryDlg::m_fuel, m_fuelTitle.c_str());
 }
 
 void CEntryDlg::OnSetFocusOdo() {
-    EnterNumber(&CEntryDlg::m_odo, u"Odo(km)");
+    EnterNumber(&CEntryDlg::m_odo, m_odoTitle.c_str());
 }
 
 void CEntryDlg::OnSetFocusReminderValue1() {
@@ -230,9 +260,10 @@ void CEntryDlg::OnSetFocusReminderValue3() {
 void CEntryDlg::OnSetFocusPrice() {
     CKeypadDlg keypad(this);
     keypad.SetTitle(u"Price");
-    if (keypad.DoModal() == IDOK && !PriceFromKeypadValue(keypad.GetValue(), m_price)) {
+    if (keypad.DoModal() == IDOK &&
+        !PriceFromKeypadValue(keypad.GetValue(), m_price, m_units.currency.digits)) {
         // A wrapped or clamped number would be saved as a price nobody typed.
-        AfxMessageBox(kPriceOutOfRangeMessage, MB_OK | MB_ICONWARNING);
+        AfxMessageBox(PriceOutOfRangeMessage(m_units.currency), MB_OK | MB_ICONWARNING);
     }
     UpdateData(FALSE);
 }

@@ -8,12 +8,15 @@
 #include "ole_date_time.h"
 #include "system_time.h"
 
-// The price a keypad value gives: truncated toward zero. False, with `price` untouched, when the
-// value is not finite or its whole part does not fit a 32-bit signed integer.
-bool PriceFromKeypadValue(double value, int32_t& price);
+// The price a keypad value gives, in the minor unit of a currency with `digits` decimals:
+// truncated toward zero (1234.9 yen are 1234, 65.439 euros 6543 cents). False, with `price`
+// untouched, when the value is not finite or the price does not fit a 32-bit signed integer.
+bool PriceFromKeypadValue(double value, int32_t& price, int digits = 0);
 
-// The message shown when a keypad value cannot be a price.
+// The message shown when a keypad value cannot be a price, in yen; PriceOutOfRangeMessage words
+// it for any currency.
 extern const char16_t kPriceOutOfRangeMessage[];
+std::u16string PriceOutOfRangeMessage(const Currency& currency);
 
 // The record entry dialog: date, time, litres, odometer, price and kind of one log entry, and
 // the three reminder rows. Numbers come from the keypad and labels from the keyboard, each
@@ -30,6 +33,9 @@ public:
     // Load before the modal run; the controls show the members when the dialog opens.
     void SetRecord(LogRecord record);
     void SetReminders(ReminderBlock reminders);
+    // The log's units: the labels and pads name them, and the price takes the currency's
+    // decimals. A log in km, litres and yen unless set.
+    void SetUnits(const LogUnits& units);
 
     // Read after the modal run ended with IDOK. The derived fields of the record stay 0.
     LogRecord GetRecord() const;
@@ -81,6 +87,11 @@ private:
     int32_t m_price = 0;
     int32_t m_kind = FillUp;
     SYSTEMTIME m_recordTime{};
+    LogUnits m_units;
+    // "Fuel(L)", "Odo(km)", "Price(\\)" in the log's units.
+    std::u16string m_fuelTitle;
+    std::u16string m_odoTitle;
+    std::u16string m_priceTitle;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -10,6 +10,7 @@
 #include <QtCharts/QValueAxis>
 
 #include "chart_look.h"
+#include "money_text.h"
 #include "qt_text.h"
 
 namespace {
@@ -60,7 +61,13 @@ SpendingChartView::SpendingChartView(QWidget* parent)
             [this](bool entered, int month) { ShowTip(m_other, false, entered, month); });
 }
 
-void SpendingChartView::SetMonths(std::vector<MonthSpending> months) {
+void SpendingChartView::SetMonths(std::vector<MonthSpending> months, const Currency& currency) {
+    m_currency = currency;
+    m_yenAxis->setTitleText(ToQString(CurrencyMark(currency) + u" per month"));
+    // Whole yen stay as they are; cents and the like become euros and the like.
+    const auto major = [&currency](int64_t minor) {
+        return static_cast<qreal>(PriceInMajorUnits(static_cast<double>(minor), currency));
+    };
     m_fuel->remove(0, m_fuel->count());
     m_other->remove(0, m_other->count());
     QList<qreal> fuel;
@@ -68,14 +75,14 @@ void SpendingChartView::SetMonths(std::vector<MonthSpending> months) {
     int64_t low = 0;
     int64_t high = 0;
     for (const MonthSpending& month : months) {
-        fuel.append(static_cast<qreal>(month.fuel));
-        other.append(static_cast<qreal>(month.other));
+        fuel.append(major(month.fuel));
+        other.append(major(month.other));
         low = std::min({low, month.fuel, month.other});
         high = std::max({high, month.fuel, month.other});
     }
     m_fuel->append(fuel);
     m_other->append(other);
-    m_yenAxis->setRange(static_cast<qreal>(low), static_cast<qreal>(std::max(high, low + 1)));
+    m_yenAxis->setRange(major(low), std::max(major(high), major(low) + 1));
     m_yenAxis->applyNiceNumbers();
     LabelValueAxis(*m_yenAxis);
     m_months = std::move(months);
@@ -118,5 +125,7 @@ void SpendingChartView::ShowTip(QBarSet* set, bool fuel, bool entered, int month
     const QPointF top = chart()->mapToPosition(QPointF(month, set->at(month)), m_bars);
     const QPoint onScreen = viewport()->mapToGlobal(mapFromScene(chart()->mapToScene(top)));
     QToolTip::showText(
-        onScreen, ToQString(SpendingLabel(m_months[static_cast<std::size_t>(month)], fuel)), this);
+        onScreen,
+        ToQString(SpendingLabel(m_months[static_cast<std::size_t>(month)], fuel, m_currency)),
+        this);
 }

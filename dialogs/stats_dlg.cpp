@@ -7,12 +7,13 @@ CStatsDlg::CStatsDlg(CWnd* parent) : CDialog(IDD_STATS, parent) {
     SetTitle(u"Statistics");
 }
 
-void CStatsDlg::BuildReport(const LogRecord* records, int32_t count) {
+void CStatsDlg::BuildReport(const LogRecord* records, int32_t count, const LogUnits& units,
+                            Economy economy) {
     if (count < 2) {
         return;
     }
     ComputeStats(m_stats, records, count);
-    m_report = FormatStatsReport(m_stats, records[count - 1]);
+    m_report = FormatStatsReport(m_stats, records[count - 1], units, economy);
 }
 
 void CStatsDlg::DoDataExchange(CDataExchange* dx) {

@@ -13,9 +13,11 @@ class CStatsDlg : public CDialog {
 public:
     explicit CStatsDlg(CWnd* parent = nullptr);
 
-    // Runs the statistics pass over `count` records sorted newest first and composes the report.
-    // Below two records there is nothing to tell: the report stays empty, the pass does not run.
-    void BuildReport(const LogRecord* records, int32_t count);
+    // Runs the statistics pass over `count` records sorted newest first and composes the report
+    // in the log's `units`, the economy shown as `economy` asks. Below two records there is
+    // nothing to tell: the report stays empty, the pass does not run.
+    void BuildReport(const LogRecord* records, int32_t count, const LogUnits& units = LogUnits{},
+                     Economy economy = Economy::DistancePerQuantity);
 
     const std::u16string& GetReport() const { return m_report; }
     const LogStats& GetStats() const { return m_stats; }

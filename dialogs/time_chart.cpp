@@ -90,6 +90,19 @@ std::size_t TimeChartView::AddLine(std::u16string_view name, std::u16string_view
     return number;
 }
 
+void TimeChartView::SetValueTitle(std::u16string_view valueTitle) {
+    m_valueAxis->setTitleText(ToQString(valueTitle));
+}
+
+void TimeChartView::NameLine(std::size_t line, std::u16string_view name, std::u16string_view unit) {
+    Line& named = m_lines.at(line);
+    named.series->setName(ToQString(name));
+    if (named.dots != nullptr) {
+        named.dots->setName(named.series->name());
+    }
+    named.unit = std::u16string(unit);
+}
+
 void TimeChartView::Attach(QXYSeries* series) {
     chart()->addSeries(series);
     series->attachAxis(m_timeAxis);

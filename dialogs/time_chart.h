@@ -30,6 +30,11 @@ public:
     // Replaces the points of line `line` and fits both axes to the points of every line.
     void SetPoints(std::size_t line, std::vector<ChartPoint> points);
 
+    // Names the value axis, and a line and the unit its tooltips end in, anew: the log's units
+    // or the way its economy is shown changed.
+    void SetValueTitle(std::u16string_view valueTitle);
+    void NameLine(std::size_t line, std::u16string_view name, std::u16string_view unit);
+
 private:
     struct Line {
         QLineSeries* series;

@@ -44,6 +44,7 @@ void RequireHoldable(const ImportPlan& plan) {
 // The entries added to an empty log, exported and imported again, are the same entries.
 void RequireRoundTrip(const ImportPlan& plan) {
     LogBook book;
+    book.units = plan.units;
     book.records.resize(1);
     const int32_t added = AddPlannedEntries(book, plan.entries);
     Require(added >= 0 && static_cast<std::size_t>(added) <= plan.entries.size(),
@@ -54,12 +55,14 @@ void RequireRoundTrip(const ImportPlan& plan) {
     RecomputeLog(book);
     const ImportPlan again = PlanImport(ExportLog(book), LogBook(), ImportOptions());
     Require(again.CanProceed() && again.unplaced.empty(), "Tarvo's own export did not import");
+    Require(again.units == book.units, "Tarvo's own export did not carry the log's units");
     Require(again.entries.size() == static_cast<std::size_t>(book.count),
             "Tarvo's own export imported to another number of entries");
     for (std::size_t i = 0; i < again.entries.size(); ++i) {
         const LogRecord& before = book.records[again.entries.size() - 1 - i];
         const LogRecord& after = again.entries[i];
-        Require(EntryKey(before) == EntryKey(after) && before.kind == after.kind,
+        Require(EntryKey(before, book.units) == EntryKey(after, again.units) &&
+                    before.kind == after.kind,
                 "an entry changed through Tarvo's own export");
     }
 }

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include "control_text.h"
 #include "data_exchange.h"
 #include "dialog_window.h"
 #include "modal_hook.h"
@@ -174,6 +175,8 @@ void CDialog::Build(QWidget* owner) {
         }
         if (item.id != IDC_STATIC) {
             m_controls[item.id] = control;
+        } else {
+            m_unnamedControls.emplace_back(item.text, control);
         }
     }
     // A group box only frames the controls inside it; it must never cover them.
@@ -232,6 +235,7 @@ void CDialog::Destroy() {
     }
     m_bound.clear();
     m_controls.clear();
+    m_unnamedControls.clear();
     m_anchored.clear();
     m_widget = nullptr;
     delete m_window.data();
@@ -330,6 +334,16 @@ void CDialog::CenterWindow() {
 
 QWidget* CDialog::GetWindowWidget() const {
     return m_window;
+}
+
+bool CDialog::RenameTemplateText(std::u16string_view templateText, const std::u16string& text) {
+    for (const auto& [given, control] : m_unnamedControls) {
+        if (given == templateText) {
+            SetControlText(control, text);
+            return true;
+        }
+    }
+    return false;
 }
 
 QWidget* CDialog::GetControlWidget(int id) const {

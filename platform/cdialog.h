@@ -4,6 +4,8 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include <QIcon>
@@ -67,6 +69,11 @@ public:
     QWidget* GetWindowWidget() const;
     QWidget* GetControlWidget(int id) const;
 
+    // Renames a control without an id of its own (a label, a group box), found by the text its
+    // template gives it; false when the template has none with that text. For texts that name
+    // something the template could not know, such as a unit.
+    bool RenameTemplateText(std::u16string_view templateText, const std::u16string& text);
+
     // Delivers a notification from control `id` through the message map; returns whether a
     // handler took it. The platform's controls call it; so may code that stands in for a user.
     bool SendNotify(UINT message, int code, int id, NMHDR* nm = nullptr);
@@ -100,6 +107,8 @@ private:
     // Deleted by Destroy; the pointer empties itself should the owner window take it first.
     QPointer<DialogWindow> m_window;
     std::map<int, QWidget*> m_controls;
+    // The controls without an id, by the text of their template item.
+    std::vector<std::pair<std::u16string_view, QWidget*>> m_unnamedControls;
     std::map<int, std::unique_ptr<CWnd>> m_items;
     std::vector<CWnd*> m_bound;
     struct AnchoredControl {

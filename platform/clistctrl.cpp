@@ -30,6 +30,11 @@ int CListCtrl::InsertColumn(int column, const std::u16string& title, int format,
     return view == nullptr ? -1 : view->InsertColumn(column, title, width, format == LVCFMT_RIGHT);
 }
 
+BOOL CListCtrl::SetColumnTitle(int column, const std::u16string& title) {
+    ListModel* model = Model();
+    return model != nullptr && model->SetColumnTitle(column, title) ? TRUE : FALSE;
+}
+
 int CListCtrl::GetColumnWidth(int column) const {
     ListViewControl* view = View();
     return view == nullptr ? 0 : view->header()->sectionSize(column);

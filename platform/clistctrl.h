@@ -22,6 +22,8 @@ public:
     // its right edge.
     int InsertColumn(int column, const std::u16string& title, int format = LVCFMT_LEFT,
                      int width = -1);
+    // A column's title changed (LVM_SETCOLUMN with LVCF_TEXT); its width follows at the next fit.
+    BOOL SetColumnTitle(int column, const std::u16string& title);
     int GetColumnWidth(int column) const;
     // A width in pixels, or LVSCW_AUTOSIZE / LVSCW_AUTOSIZE_USEHEADER to fit the column to its
     // texts / and its title. A fitted column never gets narrower than the width it was

@@ -55,6 +55,17 @@ int ListModel::InsertColumn(int column, std::u16string_view title, bool alignRig
     return column;
 }
 
+bool ListModel::SetColumnTitle(int column, std::u16string_view title) {
+    if (column < 0 || column >= ColumnCount()) {
+        return false;
+    }
+    if (m_titles[static_cast<size_t>(column)] != title) {
+        m_titles[static_cast<size_t>(column)] = std::u16string(title);
+        emit headerDataChanged(Qt::Horizontal, column, column);
+    }
+    return true;
+}
+
 std::u16string_view ListModel::ColumnTitle(int column) const {
     if (column < 0 || column >= ColumnCount()) {
         return {};

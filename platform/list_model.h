@@ -23,6 +23,8 @@ public:
     // A column whose texts and title stand at its right edge (numbers) or its left.
     int InsertColumn(int column, std::u16string_view title, bool alignRight = false);
     std::u16string_view ColumnTitle(int column) const;
+    // False for a column that does not exist.
+    bool SetColumnTitle(int column, std::u16string_view title);
 
     int InsertRow(int position, std::u16string_view firstCell);
     bool SetCell(int row, int column, std::u16string_view text);

@@ -15,6 +15,7 @@ const ResourceTable& ProgramResources() {
             BuildConfirmTemplate(),
             BuildImportPreviewTemplate(),
             BuildImportQuestionTemplate(),
+            BuildLogSettingsTemplate(),
         },
         {
             {IDR_MAINFRAME, &AppIconResourceImages},

@@ -10,9 +10,11 @@ inline constexpr unsigned IDD_STATS = 130;
 inline constexpr unsigned IDD_KEYPAD = 131;
 inline constexpr unsigned IDD_KEYBOARD = 132;
 inline constexpr unsigned IDD_CONFIRM = 133;
-// Beyond the handheld: the import's preview, and the question it may have to ask.
+// Beyond the handheld: the import's preview, and the question it may have to ask; the log's
+// units and currency.
 inline constexpr unsigned IDD_IMPORT_PREVIEW = 140;
 inline constexpr unsigned IDD_IMPORT_QUESTION = 141;
+inline constexpr unsigned IDD_LOG_SETTINGS = 142;
 
 // Main dialog (102).
 inline constexpr int IDC_INPUT = 1001;
@@ -65,3 +67,12 @@ inline constexpr int IDC_IMPORT_PREVIEW = 1004;
 inline constexpr int IDC_IMPORT_QUESTION = 1004;
 inline constexpr int IDC_IMPORT_ANSWER1 = 1010;
 inline constexpr int kImportAnswerCount = 5;
+
+// Log settings (142): the distance and the quantity as radio groups, in the order of their
+// units, the currency's code, and a note on what can change.
+inline constexpr int IDC_UNITS_KM = 1010;
+inline constexpr int IDC_UNITS_MI = 1011;
+inline constexpr int IDC_UNITS_LITRES = 1020;
+inline constexpr int IDC_UNITS_KWH = 1024;
+inline constexpr int IDC_UNITS_CURRENCY = 1030;
+inline constexpr int IDC_UNITS_NOTE = 1031;

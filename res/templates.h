@@ -13,3 +13,4 @@ DialogTemplate BuildKeyboardTemplate();        // 132, the on-screen keyboard
 DialogTemplate BuildConfirmTemplate();         // 133, the confirmation box
 DialogTemplate BuildImportPreviewTemplate();   // 140, what an import will do
 DialogTemplate BuildImportQuestionTemplate();  // 141, a question an import asks
+DialogTemplate BuildLogSettingsTemplate();     // 142, the log's units and currency

@@ -5,6 +5,7 @@
 
 #include "calendar.h"
 #include "date_time_text.h"
+#include "money_text.h"
 #include "number_text.h"
 #include "utf8.h"
 
@@ -90,7 +91,7 @@ std::string YearMonth(int year, int month) {
 
 }  // namespace
 
-ChartData BuildChartData(const LogBook& book) {
+ChartData BuildChartData(const LogBook& book, Economy economy) {
     ChartData data;
     const std::size_t used = UsedCount(book);
     const LogRecord* records = book.records.data();
@@ -104,10 +105,10 @@ ChartData BuildChartData(const LogBook& book) {
         }
         // The same rules as the log list's km/L and price columns.
         if (r.trip != 0.0) {
-            AddPoint(data.kmPerL, r.time, r.kmPerL, data);
+            AddPoint(data.kmPerL, r.time, EconomyValue(r.kmPerL, economy), data);
         }
         if (r.fuel != 0.0) {
-            AddPoint(data.yenPerL, r.time, r.yenPerL, data);
+            AddPoint(data.yenPerL, r.time, PriceInMajorUnits(r.yenPerL, book.units.currency), data);
         }
     }
     data.kmPerLAverage = MovingAverage(data.kmPerL);
@@ -133,9 +134,9 @@ std::u16string MonthName(const MonthSpending& month) {
     return Utf8ToUtf16(YearMonth(month.year, month.month));
 }
 
-std::u16string SpendingLabel(const MonthSpending& month, bool fuel) {
-    return Utf8ToUtf16(YearMonth(month.year, month.month) + (fuel ? "  fuel \\" : "  other \\") +
-                       FormatGroupedInt(fuel ? month.fuel : month.other));
+std::u16string SpendingLabel(const MonthSpending& month, bool fuel, const Currency& currency) {
+    return Utf8ToUtf16(YearMonth(month.year, month.month) + (fuel ? "  fuel " : "  other ")) +
+           MoneyText(fuel ? month.fuel : month.other, currency, true);
 }
 
 std::u16string LeftOutNote(const ChartData& data) {

@@ -20,8 +20,8 @@ struct ChartPoint {
 struct MonthSpending {
     uint16_t year;
     uint16_t month;  // 1 to 12
-    int64_t fuel;    // yen paid at entries with fuel, as the summary's "Fuel" counts them
-    int64_t other;   // yen paid at entries without fuel: the rest of the summary's "All"
+    int64_t fuel;    // paid at entries with fuel, as the summary's "Fuel" counts them
+    int64_t other;   // paid at entries without fuel: the rest of the summary's "All"
 };
 
 // Charts need two fill-ups: with fewer there is no stretch whose km/L could be drawn.
@@ -38,14 +38,16 @@ inline constexpr std::size_t kMaxMonths = 240;
 
 struct ChartData {
     int32_t fillUps = 0;  // entries of kind FillUp, whatever their date
-    // Every fill-up the log list shows a km/L for (trip not 0.0), at its date and time.
+    // Every fill-up the log list shows an economy for (trip not 0.0), at its date and time, as
+    // the economy is shown.
     std::vector<ChartPoint> kmPerL;
     // One point per km/L point, at the same date: the trailing mean over kAverageWindow points.
     std::vector<ChartPoint> kmPerLAverage;
     // Every calendar month from the oldest dated entry's to the newest one's, months without
     // entries included with zeros.
     std::vector<MonthSpending> months;
-    // The price per litre of every entry with fuel, at its date and time.
+    // The price per unit of fuel of every entry with fuel, at its date and time, in the major unit
+    // of the currency (euros, not cents).
     std::vector<ChartPoint> yenPerL;
 
     // What the charts leave out, so that the window can say so.
@@ -54,8 +56,9 @@ struct ChartData {
     int32_t infiniteValues = 0;  // km/L or prices too large for a double (fuel near 0.0)
 };
 
-// The chart data of the `count` records of `book` (newest first, recomputed).
-ChartData BuildChartData(const LogBook& book);
+// The chart data of the `count` records of `book` (newest first, recomputed), the economy shown
+// as `economy` asks.
+ChartData BuildChartData(const LogBook& book, Economy economy = Economy::DistancePerQuantity);
 
 // Texts of the window, the backslash standing for the yen as everywhere in the program.
 
@@ -66,7 +69,8 @@ std::u16string FewFillUpsSentence(int32_t fillUps);
 std::u16string PointLabel(const ChartPoint& point, std::u16string_view unit);
 // "2007-08", or the month as the desktop writes months (DateTimeText::DisplayMonth).
 std::u16string MonthName(const MonthSpending& month);
-// "2007-08  fuel \11,394" or "2007-09  other \8,400".
-std::u16string SpendingLabel(const MonthSpending& month, bool fuel);
+// "2007-08  fuel \11,394" or "2007-09  other \8,400", the amount as `currency` is shown.
+std::u16string SpendingLabel(const MonthSpending& month, bool fuel,
+                             const Currency& currency = Currency{});
 // One sentence per kind of entry left out of the charts; empty when nothing was.
 std::u16string LeftOutNote(const ChartData& data);

@@ -5,12 +5,12 @@
 #include "date_time_text.h"
 #include "number_text.h"
 
-std::string EntryKey(const LogRecord& r) {
+std::string EntryKey(const LogRecord& r, const LogUnits& units) {
     std::string key = FormatDateTimeText(r.time, DateTimeText::Iso8601);
     key += ' ';
-    AppendFixed(key, r.odo, 1);
+    AppendFixed(key, r.odo, kOdometerDecimals);
     key += ' ';
-    AppendFixed(key, r.fuel, 1);
+    AppendFixed(key, r.fuel, QuantityDecimals(units.quantity));
     key += ' ';
     AppendInt(key, r.cost);
     return key;
@@ -20,14 +20,14 @@ int32_t AddPlannedEntries(LogBook& book, const std::vector<LogRecord>& entries) 
     const std::size_t used = UsedCount(book);
     std::unordered_set<std::string> held;
     for (std::size_t i = 0; i < used; ++i) {
-        held.insert(EntryKey(book.records[i]));
+        held.insert(EntryKey(book.records[i], book.units));
     }
     // The new entries go in front, newest first, as Input puts a new entry in slot 0; the sort
     // that follows keeps entries of the same second in this order.
     std::vector<LogRecord> records;
     records.reserve(entries.size() + used + 1);
     for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
-        if (held.insert(EntryKey(*it)).second) {
+        if (held.insert(EntryKey(*it, book.units)).second) {
             records.push_back(*it);
             book.totalCost += it->cost;
             book.fuelCost += it->fuel != 0.0 ? it->cost : 0;

@@ -5,14 +5,15 @@
 
 #include "date_order.h"
 #include "entry_key.h"
+#include "log_conversion.h"
 #include "number_text.h"
 #include "recompute.h"
 
 namespace {
 
-// The text the file holds for a value written with one decimal.
-std::string Stored(double value) {
-    return FormatFixed(value, 1);
+// The text the file holds for a value kept with `decimals`.
+std::string Stored(double value, int decimals) {
+    return FormatFixed(value, decimals);
 }
 
 void SetReminders(ReminderBlock& block, const ReminderChange& change) {
@@ -72,26 +73,70 @@ LogChange LogChange::RemindersOnly(const ReminderChange& reminders) {
     return change;
 }
 
-LogChange LogChange::Import(std::vector<LogRecord> entries) {
+LogChange LogChange::Import(std::vector<LogRecord> entries, std::optional<LogUnits> units) {
     LogChange change;
     change.entry = Entry::Import;
     change.imported = std::move(entries);
+    change.units = std::move(units);
     return change;
 }
 
-bool SameStoredEntry(const LogRecord& a, const LogRecord& b) {
+LogChange LogChange::ConvertUnits(const LogUnits& to) {
+    LogChange change;
+    change.entry = Entry::ConvertUnits;
+    change.units = to;
+    return change;
+}
+
+bool SameStoredEntry(const LogRecord& a, const LogRecord& b, const LogUnits& units) {
     return a.time.wYear == b.time.wYear && a.time.wMonth == b.time.wMonth &&
            a.time.wDay == b.time.wDay && a.time.wHour == b.time.wHour &&
            a.time.wMinute == b.time.wMinute && a.time.wSecond == b.time.wSecond &&
-           a.kind == b.kind && a.cost == b.cost && Stored(a.odo) == Stored(b.odo) &&
-           Stored(a.fuel) == Stored(b.fuel);
+           a.kind == b.kind && a.cost == b.cost &&
+           Stored(a.odo, kOdometerDecimals) == Stored(b.odo, kOdometerDecimals) &&
+           Stored(a.fuel, QuantityDecimals(units.quantity)) ==
+               Stored(b.fuel, QuantityDecimals(units.quantity));
 }
+
+namespace {
+
+// An import's entries in the book's units; false when they cannot be (another currency, or a
+// quantity of another kind), and then nothing is changed.
+bool BringIntoBookUnits(LogBook& book, const LogChange& change, std::vector<LogRecord>& entries) {
+    if (!change.units || *change.units == book.units) {
+        return true;
+    }
+    if (UsedCount(book) == 0) {
+        book.units = *change.units;  // the log is new: it takes the units of what it is given
+        return true;
+    }
+    if (CheckUnitsChange(book, *change.units) != UnitsChange::Allowed) {
+        return false;
+    }
+    ConvertEntries(entries, *change.units, book.units);
+    return true;
+}
+
+}  // namespace
 
 ApplyOutcome ApplyChange(LogBook& book, const LogChange& change) {
     const std::size_t used = UsedCount(book);
+    if (change.entry == LogChange::Entry::ConvertUnits) {
+        if (!change.units || CheckUnitsChange(book, *change.units) != UnitsChange::Allowed) {
+            return ApplyOutcome::UnitsDiffer;
+        }
+        book = ConvertBook(book, *change.units);
+        book.records.resize(used + 1);
+        book.count = static_cast<int32_t>(used);
+        return ApplyOutcome::Applied;
+    }
+    std::vector<LogRecord> imported = change.imported;
+    if (change.entry == LogChange::Entry::Import && !BringIntoBookUnits(book, change, imported)) {
+        return ApplyOutcome::UnitsDiffer;
+    }
     std::size_t found = 0;
     if (change.entry == LogChange::Entry::Replace || change.entry == LogChange::Entry::Remove) {
-        while (found < used && !SameStoredEntry(book.records[found], change.before)) {
+        while (found < used && !SameStoredEntry(book.records[found], change.before, book.units)) {
             ++found;
         }
         if (found == used) {
@@ -125,7 +170,9 @@ ApplyOutcome ApplyChange(LogBook& book, const LogChange& change) {
             book.count = static_cast<int32_t>(used - 1);
             break;
         case LogChange::Entry::Import:
-            AddPlannedEntries(book, change.imported);
+            AddPlannedEntries(book, imported);
+            break;
+        case LogChange::Entry::ConvertUnits:
             break;
     }
     book.records.resize(static_cast<std::size_t>(book.count) + 1);

@@ -7,23 +7,26 @@
 #include <string>
 #include <vector>
 
+#include "log_units.h"
 #include "system_time.h"
 
 // Held as a plain integer: a kind read from a file outside 0..2 is kept as it is.
 enum RecordKind : int32_t { FillUp = 0, NotFillUp = 1, Maintenance = 2 };
 
 // One entry of the log. Entered fields come from the user or the file; derived fields are
-// rebuilt by RecomputeLog after every change and every read.
+// rebuilt by RecomputeLog after every change and every read. Every number is in the units the
+// log declares (LogBook::units): the names say km, litres and yen, which a log that declares
+// nothing holds.
 struct LogRecord {
     SYSTEMTIME time{};
-    double fuel = 0.0;         // litres put in; 0.0 for an entry without fuel
+    double fuel = 0.0;         // quantity put in; 0.0 for an entry without fuel
     double carriedFuel = 0.0;  // derived: partial fills since the previous fill-up
     int32_t kind = FillUp;     // a RecordKind value
-    double trip = 0.0;         // derived: km since the previous fill-up
-    double odo = 0.0;          // odometer reading, km
-    int32_t cost = 0;          // yen paid
-    double kmPerL = 0.0;       // derived
-    double yenPerL = 0.0;      // derived
+    double trip = 0.0;         // derived: distance since the previous fill-up
+    double odo = 0.0;          // odometer reading
+    int32_t cost = 0;          // paid, in the currency's minor unit
+    double kmPerL = 0.0;       // derived: distance per quantity
+    double yenPerL = 0.0;      // derived: minor units per quantity
 };
 
 // The three reminder rows kept at the head of the log file; row k pairs label[k] with value[k].
@@ -43,6 +46,7 @@ struct LogBook {
     int64_t fuelCost = 0;
     ReminderBlock reminders;
     std::u16string summary;
+    LogUnits units;  // as the file's header declares them
 };
 
 // The number of records in use: `count`, but never below 0 nor beyond the array, so that a book

@@ -1,6 +1,7 @@
 #include "log_stats.h"
 
 #include "date_time_text.h"
+#include "money_text.h"
 #include "number_text.h"
 #include "utf8.h"
 
@@ -59,36 +60,67 @@ std::string Int(int64_t value) {
 }
 
 // "%.1lf".
-std::string Fixed(double value) {
-    return FormatFixed(value, 1);
+std::string Fixed(double value, int decimals = 1) {
+    return FormatFixed(value, decimals);
 }
 
 // An average over no litres has no value: it shows as "----" rather than "inf" or "nan".
-std::string Average(double numerator, double divisor) {
-    return divisor == 0.0 ? "----" : Fixed(numerator / divisor);
+std::string Average(double numerator, double divisor, int decimals = 1) {
+    return divisor == 0.0 ? "----" : Fixed(numerator / divisor, decimals);
+}
+
+// The economy extremes as shown: in distance per quantity the pass's own figures; in quantity per
+// 100 distance the lowest economy is the highest figure, and with no stretch at all (no maximum)
+// there is nothing to show.
+std::string EconomyExtremes(const LogStats& s, Economy economy) {
+    if (economy == Economy::DistancePerQuantity) {
+        return Fixed(s.maxKmPerL) + " / " + Fixed(s.minKmPerL);
+    }
+    if (s.maxKmPerL == 0.0) {
+        return "---- / ----";
+    }
+    return Fixed(EconomyValue(s.minKmPerL, economy)) + " / " +
+           Fixed(EconomyValue(s.maxKmPerL, economy));
 }
 
 }  // namespace
 
-std::u16string FormatStatsReport(const LogStats& s, const LogRecord& oldest) {
-    // The oldest record's litres were burnt before the log began, so they drove nothing.
+std::u16string FormatStatsReport(const LogStats& s, const LogRecord& oldest, const LogUnits& units,
+                                 Economy economy) {
+    const std::string quantity = " " + std::string(QuantitySymbol(units.quantity));
+    const std::string distance = " " + std::string(DistanceSymbol(units.distance));
+    const std::string price = " " + Utf16ToUtf8(CurrencyMark(units.currency)) + "/" +
+                              std::string(QuantitySymbol(units.quantity));
+    const int priceDecimals = PriceDecimals(units.currency);
+    const auto pricePerQuantity = [&units, priceDecimals](double minorPerQuantity) {
+        return Fixed(PriceInMajorUnits(minorPerQuantity, units.currency), priceDecimals);
+    };
+    const auto money = [&units](int64_t minorUnits) {
+        return Utf16ToUtf8(MoneyText(minorUnits, units.currency));
+    };
+    // The oldest record's fuel was burnt before the log began, so it drove nothing.
     const double burnt = s.totalFuel - oldest.fuel;
+    const std::string averageEconomy = economy == Economy::DistancePerQuantity
+                                           ? Average(s.drive, burnt)
+                                           : Average(burnt * 100.0, s.drive);
+    const std::string economyUnit = " " + EconomyUnit(units, economy);
     std::string text;
     text += "  1. RECORD START:  " + FormatDateTimeText(oldest.time, DateTimeText::Display) +
             "\r\n\r\n";
-    text +=
-        "  2. REFUEL:  " + Int(s.refuels) + " times,  Total " + Fixed(s.totalFuel) + " L\r\n\r\n";
-    text += "     Max. Refuel " + Fixed(s.maxRefuel) + " L,  Min. Refuel " + Fixed(s.minRefuel) +
-            " L\r\n";
-    text += "     Av. " + Average(static_cast<double>(s.fuelCost), s.totalFuel) +
-            " \\/L  Highest / Lowest  " + Fixed(s.maxYenPerL) + " / " + Fixed(s.minYenPerL) +
-            " \\/L\r\n\r\n";
-    text += "  3. COST:  Fuel \\" + Int(s.fuelCost) + ",  Other \\" +
-            Int(s.totalCost - s.fuelCost) + "\r\n\r\n";
-    text += "     Total \\" + Int(s.totalCost) + "\r\n\r\n";
-    text += "  4. MILEAGE:  Drive " + Fixed(s.drive) + " km,  Av. " + Average(s.drive, burnt) +
-            " km/L\r\n\r\n";
-    text +=
-        "     Highest / Lowest  " + Fixed(s.maxKmPerL) + " / " + Fixed(s.minKmPerL) + " km/L\r\n";
+    text += "  2. REFUEL:  " + Int(s.refuels) + " times,  Total " + Fixed(s.totalFuel) + quantity +
+            "\r\n\r\n";
+    text += "     Max. Refuel " + Fixed(s.maxRefuel) + quantity + ",  Min. Refuel " +
+            Fixed(s.minRefuel) + quantity + "\r\n";
+    text += "     Av. " +
+            Average(PriceInMajorUnits(static_cast<double>(s.fuelCost), units.currency), s.totalFuel,
+                    priceDecimals) +
+            price + "  Highest / Lowest  " + pricePerQuantity(s.maxYenPerL) + " / " +
+            pricePerQuantity(s.minYenPerL) + price + "\r\n\r\n";
+    text += "  3. COST:  Fuel " + money(s.fuelCost) + ",  Other " +
+            money(s.totalCost - s.fuelCost) + "\r\n\r\n";
+    text += "     Total " + money(s.totalCost) + "\r\n\r\n";
+    text += "  4. MILEAGE:  Drive " + Fixed(s.drive) + distance + ",  Av. " + averageEconomy +
+            economyUnit + "\r\n\r\n";
+    text += "     Highest / Lowest  " + EconomyExtremes(s, economy) + economyUnit + "\r\n";
     return Utf8ToUtf16(text);
 }

@@ -26,6 +26,9 @@ struct LogStats {
 // field starts from its initial value; a count below 1 leaves them so.
 void ComputeStats(LogStats& stats, const LogRecord* records, int32_t count);
 
-// The eight-line report on a finished pass, "\r\n" ending each line and the backslash (the
-// currency mark) standing for the yen; `oldest` is the pass's oldest record.
-std::u16string FormatStatsReport(const LogStats& stats, const LogRecord& oldest);
+// The eight-line report on a finished pass, "\r\n" ending each line; `oldest` is the pass's oldest
+// record. Quantities, money and the economy are in `units` and shown as `economy` asks; for km,
+// litres and yen in km/L the backslash (the currency mark) stands for the yen.
+std::u16string FormatStatsReport(const LogStats& stats, const LogRecord& oldest,
+                                 const LogUnits& units = LogUnits{},
+                                 Economy economy = Economy::DistancePerQuantity);

@@ -1,6 +1,8 @@
 #include "recompute.h"
 
+#include "money_text.h"
 #include "number_text.h"
+#include "utf8.h"
 
 // The derived values are never stored for good: this pass rebuilds all of them after every sort,
 // so what the list shows always follows from the entered values alone. Every test against zero
@@ -29,11 +31,12 @@ void CarryFuelAndTrip(LogRecord* records, std::size_t used) {
     }
 }
 
-// "Av:%4.1lfkm/L, Fuel \%ld, All \%ld", the backslash being the currency mark (shown as yen).
+// "Av:%4.1lfkm/L, Fuel \%ld, All \%ld" for km, litres and yen, the backslash being the currency
+// mark (shown as yen); other units and the other economy take their own words in the same places.
 // The average runs from the oldest entry to the newest one that took fuel. What that distance
 // burnt is the fuel put back after the oldest entry, so the oldest entry's own fuel is left out.
-std::u16string Summary(const LogRecord* records, std::size_t used, int64_t fuelCost,
-                       int64_t totalCost) {
+std::u16string Summary(const LogBook& book, std::size_t used, Economy economy) {
+    const LogRecord* records = book.records.data();
     double sumFuel = 0.0;
     for (std::size_t i = 0; i + 1 < used; ++i) {
         sumFuel += records[i].fuel;
@@ -50,12 +53,10 @@ std::u16string Summary(const LogRecord* records, std::size_t used, int64_t fuelC
         return {};
     }
     std::string text = "Av:";
-    AppendFixed(text, distance / sumFuel, 1, 4);
-    text += "km/L, Fuel \\";
-    AppendInt(text, fuelCost);
-    text += ", All \\";
-    AppendInt(text, totalCost);
-    return std::u16string(text.begin(), text.end());
+    AppendFixed(text, EconomyValue(distance / sumFuel, economy), 1, 4);
+    text += EconomyUnit(book.units, economy) + ", Fuel ";
+    return Utf8ToUtf16(text) + MoneyText(book.fuelCost, book.units.currency) + u", All " +
+           MoneyText(book.totalCost, book.units.currency);
 }
 
 void EconomyAndPrice(LogRecord* records, std::size_t used) {
@@ -69,7 +70,7 @@ void EconomyAndPrice(LogRecord* records, std::size_t used) {
 
 }  // namespace
 
-void RecomputeLog(LogBook& book) {
+void RecomputeLog(LogBook& book, Economy economy) {
     const std::size_t used = UsedCount(book);
     book.summary.clear();
     if (used == 0) {
@@ -77,6 +78,11 @@ void RecomputeLog(LogBook& book) {
     }
     LogRecord* records = book.records.data();
     CarryFuelAndTrip(records, used);
-    book.summary = Summary(records, used, book.fuelCost, book.totalCost);
+    book.summary = Summary(book, used, economy);
     EconomyAndPrice(records, used);
+}
+
+std::u16string SummaryLine(const LogBook& book, Economy economy) {
+    const std::size_t used = UsedCount(book);
+    return used == 0 ? std::u16string() : Summary(book, used, economy);
 }

@@ -5,6 +5,7 @@
 #include "atomic_file.h"
 #include "file_bytes.h"
 #include "link_target.h"
+#include "log_header.h"
 #include "log_parse.h"
 
 namespace {
@@ -16,7 +17,7 @@ constexpr char kFreshLog[] =
 
 }  // namespace
 
-CreateResult CreateLogIfMissing(const std::string& path) {
+CreateResult CreateLogIfMissing(const std::string& path, const LogUnits& units) {
     const LinkTarget target = FollowLinks(path);
     if (target.exists) {
         return {CreateOutcome::Existed, {}};
@@ -26,7 +27,11 @@ CreateResult CreateLogIfMissing(const std::string& path) {
                                            "\", which does not exist. Is the card or drive it "
                                            "is on mounted?"};
     }
-    const int error = target.error != 0 ? target.error : ReplaceFileAtomically(path, kFreshLog);
+    // The usual log gets its header with its first save, as it always did; other units must be
+    // declared from the start.
+    const std::string fresh =
+        units.IsDefault() ? std::string(kFreshLog) : kFreshLog + LogHeaderLine(units) + "\n";
+    const int error = target.error != 0 ? target.error : ReplaceFileAtomically(path, fresh);
     if (error == 0) {
         return {CreateOutcome::Created, {}};
     }

@@ -11,11 +11,13 @@ struct CreateResult {
     std::string error;  // set when outcome is Failed
 };
 
-// Writes a fresh seven-line log when `path` does not exist. A file that exists but cannot be
+// Writes a fresh log in `units` when `path` does not exist: in km, litres and yen the seven lines
+// the first start has always written; in other units the same with the header line that
+// declares them. A file that exists but cannot be
 // read is left alone (LoadLog reports it), so nothing a user owns is ever overwritten here. A
 // symbolic link that leads nowhere is reported and left alone too: the file it points to may
 // be on a storage card that is not mounted.
-CreateResult CreateLogIfMissing(const std::string& path);
+CreateResult CreateLogIfMissing(const std::string& path, const LogUnits& units = LogUnits{});
 
 // "There is no log: the folder \"<folder>\" does not exist." when the folder `path` belongs in
 // is missing (a card that is not mounted, a folder not made yet); empty when it is there.

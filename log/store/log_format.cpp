@@ -1,6 +1,8 @@
 #include "log_format.h"
 
 #include "date_time_text.h"
+#include "log_header.h"
+#include "money_text.h"
 #include "number_text.h"
 #include "utf8.h"
 
@@ -8,11 +10,6 @@
 // the column header, then one line per entry in array order (newest first).
 
 namespace {
-
-// One backslash: the currency mark, shown as the yen sign on the device.
-constexpr char kHeader[] =
-    "Year,Month,Day,Hour,Minute,Second,Odo,Fuel,0:fillup 1:notFillup 2:Maintenance,Cost,km/L,"
-    "Trip,\\/L\n";
 
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
@@ -28,14 +25,15 @@ void AppendLabel(std::string& out, const std::u16string& label) {
     }
 }
 
-// "%d,%d,%d,%d,%d,%d,%.1lf,%.1lf,%d,%ld,%.1lf,%.1lf,%.1lf\n"; the derived columns are written
-// for spreadsheets and never read back.
-void AppendEntry(std::string& out, const LogRecord& r) {
+// "%d,%d,%d,%d,%d,%d,%.1lf,%.1lf,%d,%ld,%.1lf,%.1lf,%.1lf\n" for a log in km, litres and yen; the
+// derived columns are written for spreadsheets and never read back. The price per unit of fuel is
+// in the major unit of the currency, as its title names it.
+void AppendEntry(std::string& out, const LogRecord& r, const LogUnits& units) {
     AppendDateTimeText(out, r.time, DateTimeText::LogFile);
     out += ',';
-    AppendFixed(out, r.odo, 1);
+    AppendFixed(out, r.odo, kOdometerDecimals);
     out += ',';
-    AppendFixed(out, r.fuel, 1);
+    AppendQuantity(out, r.fuel, units.quantity);
     out += ',';
     AppendInt(out, r.kind);
     out += ',';
@@ -45,7 +43,7 @@ void AppendEntry(std::string& out, const LogRecord& r) {
     out += ',';
     AppendFixed(out, r.trip, 1);
     out += ',';
-    AppendFixed(out, r.yenPerL, 1);
+    AppendFixed(out, PriceInMajorUnits(r.yenPerL, units.currency), PriceDecimals(units.currency));
     out += '\n';
 }
 
@@ -55,7 +53,8 @@ std::string FormatLogFile(const LogBook& book) {
     const std::size_t used = UsedCount(book);
     std::string out;
     constexpr std::size_t kTypicalEntryBytes = 64;
-    out.reserve(sizeof kHeader + 256 + used * kTypicalEntryBytes);
+    const std::string header = LogHeaderLine(book.units);
+    out.reserve(header.size() + 256 + used * kTypicalEntryBytes);
     // The reader takes a byte-order mark at the start of the file for the encoding's mark, not for
     // text. A first label that begins with U+FEFF would therefore lose it on the next read; a mark
     // written first is the one the reader takes away, and the label comes back whole.
@@ -70,9 +69,10 @@ std::string FormatLogFile(const LogBook& book) {
     }
     AppendInt(out, static_cast<int64_t>(used));
     out += '\n';
-    out += kHeader;
+    out += header;
+    out += '\n';
     for (std::size_t i = 0; i < used; ++i) {
-        AppendEntry(out, book.records[i]);
+        AppendEntry(out, book.records[i], book.units);
     }
     return out;
 }

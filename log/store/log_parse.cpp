@@ -5,11 +5,13 @@
 #include <cstring>
 #include <limits>
 
+#include "log_header.h"
 #include "number_text.h"
 #include "utf8.h"
 
 // The layout is positional: lines 1 to 6 are the reminder rows, line 7 the count, line 8 the
-// column header (skipped whatever it holds), then the entries. The device reads it with
+// column header (whose titles may declare the log's units, and which is otherwise skipped
+// whatever it holds), then the entries. The device reads it with
 // fgetws and "%d"/"%lf"/"%ld", so a number followed by junk ("12abc") reads as the number, a
 // label ends at its first comma, and the derived columns after the tenth field are ignored.
 // Whatever the device left undefined for a damaged file (short or missing lines, wrong counts,
@@ -247,6 +249,7 @@ void ParseLog(std::string_view bytes, LogBook& book, std::vector<std::string>& p
     book.count = 0;
     book.totalCost = 0;
     book.fuelCost = 0;
+    book.units = LogUnits{};
     for (auto& label : book.reminders.label) {
         label.clear();
     }
@@ -266,7 +269,9 @@ void ParseLog(std::string_view bytes, LogBook& book, std::vector<std::string>& p
         return;
     }
     const int64_t announced = ReadCount(line, problems);
-    lines.Next(line);  // the column header, by position
+    if (lines.Next(line)) {  // the column header, by position
+        book.units = ReadLogHeader(line, lines.number(), problems);
+    }
 
     const std::size_t room = MostEntriesIn(lines.bytesLeft());
     book.records.reserve(

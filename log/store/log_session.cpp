@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "file_bytes.h"
 #include "log_create.h"
 #include "save_change.h"
 #include "temporary_cleanup.h"
@@ -154,6 +155,14 @@ ChangeOutcome LogSession::Make(const LogChange& change) {
         book_ = lastRead_;
     }
     return outcome;
+}
+
+Backup LogSession::KeepCopy() const {
+    std::string bytes;
+    if (const int error = ReadWholeFile(path_, bytes); error != 0) {
+        return {{}, SystemError("Cannot read", path_, error).Text()};
+    }
+    return KeepBackup(path_, bytes);
 }
 
 bool LogSession::ChangedOutside() const {

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "backup_file.h"
 #include "file_snapshot.h"
 #include "log_change.h"
 #include "log_error.h"
@@ -102,6 +103,11 @@ public:
     // (ApplyChange), sorted newest first, recomputed, saved without ever writing over a newer
     // file (SaveChange), and read back. Call it only after PrepareChange said ready.
     ChangeOutcome Make(const LogChange& change);
+
+    // Keeps a copy of the log's bytes as they are now beside it ("<log>.bak", or the first free
+    // "<log>.bakN"), before a change the user may want to undo by hand, such as converting every
+    // entry to other units.
+    Backup KeepCopy() const;
 
     // Whether the file is no longer what the session read or wrote last: an outside change to
     // follow with Read(). A file gone for a moment (a sync tool replacing it) is not one yet.

@@ -15,6 +15,9 @@ ChangeSaveResult NotSaved(const std::string& why) {
 
 // Why a change could not be made to the newer file; follows the sentence saying it changed.
 std::string WhyNotApplied(ApplyOutcome outcome) {
+    if (outcome == ApplyOutcome::UnitsDiffer) {
+        return " It now holds entries in other units or another currency.";
+    }
     return outcome == ApplyOutcome::EntryGone
                ? " The entry is no longer in it."
                : " The entry is now the oldest in it, the start of the first trip, which is kept.";

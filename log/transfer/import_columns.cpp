@@ -42,9 +42,6 @@ const std::vector<RoleNames>& Roles() {
     return kRoles;
 }
 
-// A cost header may end in its currency ("cost_yen"), which says nothing Tarvo keeps.
-constexpr std::string_view kCurrencyWords[] = {"yen", "jpy", "eur", "usd", "gbp", "chf"};
-
 // Lower case, "_" as a space, single spaces, no spaces at either end.
 std::string Normalised(std::string_view header) {
     std::string text;
@@ -78,9 +75,7 @@ Match Find(std::string_view name) {
 
 bool IsUnitOrCurrencyWord(std::string_view word) {
     const Unit unit = UnitFromWords(word);
-    return IsDistance(unit) || IsVolume(unit) ||
-           std::find(std::begin(kCurrencyWords), std::end(kCurrencyWords), word) !=
-               std::end(kCurrencyWords);
+    return IsDistance(unit) || IsQuantity(unit) || CurrencyOfWords(word).has_value();
 }
 
 // The role of one header and the words in it that name a unit.
@@ -99,7 +94,7 @@ Match Recognise(const std::string& header, std::string& unitWords) {
         IsUnitOrCurrencyWord(std::string_view(base).substr(lastSpace + 1))) {
         match = Find(std::string_view(base).substr(0, lastSpace));
         unitWords = base.substr(lastSpace + 1) + " " + unitWords;
-    } else if (match.found && IsVolume(UnitFromWords(base))) {
+    } else if (match.found && IsQuantity(UnitFromWords(base))) {
         unitWords = base + " " + unitWords;  // "litres", "gallons (US)"
     }
     return match;
@@ -107,12 +102,38 @@ Match Recognise(const std::string& header, std::string& unitWords) {
 
 }  // namespace
 
+namespace {
+
+// Tarvo's own export names its columns after the log's units, in a fixed order.
+ColumnLayout ExportLayout(const std::vector<std::string>& header, const LogUnits& units) {
+    ColumnLayout layout;
+    layout.tarvoExport = true;
+    layout.exportUnits = units;
+    const auto place = [&layout, &header](Role role, int index, Unit unit, std::string words) {
+        Column& column = layout.columns[static_cast<std::size_t>(role)];
+        column.index = index;
+        column.header = header[static_cast<std::size_t>(index)];
+        column.unit = unit;
+        column.unitWords = std::move(words);
+    };
+    place(Role::Date, 0, Unit::None, {});
+    place(Role::Kind, 1, Unit::None, {});
+    place(Role::Fuel, 2, UnitOfQuantity(units.quantity), std::string(QuantityWord(units.quantity)));
+    place(Role::Odometer, 3, UnitOfDistance(units.distance),
+          std::string(DistanceWord(units.distance)));
+    place(Role::Cost, 4, Unit::None, units.currency.code);
+    return layout;
+}
+
+}  // namespace
+
 ColumnLayout RecogniseColumns(const std::vector<std::string>& header) {
+    if (const std::optional<LogUnits> units = ExportUnits(header)) {
+        return ExportLayout(header, *units);
+    }
     ColumnLayout layout;
     std::array<std::size_t, kRoleCount> ranks{};
-    std::string exportHeader;
     for (std::size_t i = 0; i < header.size(); ++i) {
-        exportHeader += (i == 0 ? "" : ",") + LowerAscii(TrimSpaces(header[i]));
         std::string unitWords;
         const Match match = Recognise(header[i], unitWords);
         const auto slot = static_cast<std::size_t>(match.role);
@@ -128,7 +149,6 @@ ColumnLayout RecogniseColumns(const std::vector<std::string>& header) {
             column.unit = UnitFromWords(column.unitWords);
         }
     }
-    layout.tarvoExport = exportHeader == kExportHeader;
     return layout;
 }
 

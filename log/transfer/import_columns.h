@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "import_values.h"
+#include "log_units.h"
 
 // Which column of another program's CSV table holds what, recognised by the header's name in any
 // case, with "_" read as a space. A unit may stand in the header, in brackets ("Odo (mi)",
@@ -53,12 +54,14 @@ struct Column {
     int index = -1;          // -1: the table has no such column
     std::string header;      // as the file writes it
     Unit unit = Unit::None;  // the unit the header names, for the odometer and litres
-    std::string unitWords;   // the header's words for that unit, naming an unknown one
+    // The header's words for that unit, naming an unknown one; for the cost, its currency's.
+    std::string unitWords;
 };
 
 struct ColumnLayout {
     std::array<Column, kRoleCount> columns;
-    bool tarvoExport = false;  // the header is exactly the one Tarvo's export writes
+    bool tarvoExport = false;  // the header is exactly one that Tarvo's export writes
+    LogUnits exportUnits;      // when it is: the units its column names give
 
     const Column& operator[](Role role) const { return columns[static_cast<std::size_t>(role)]; }
     bool Has(Role role) const { return (*this)[role].index >= 0; }

@@ -2,27 +2,33 @@
 
 #include "date_time_text.h"
 #include "log_export.h"
+#include "money_text.h"
 #include "number_text.h"
 
 namespace {
 
-// "2007-08-26 07:30:45  fill-up       41890.0 km    30.2 L    4288 yen" (the date as the user
-// reads dates); no litres without fuel.
-void AppendEntryLine(std::string& out, const LogRecord& r) {
+// "26 Aug 2007 07:30:45  fill-up       41890.0 km    30.2 L    4288 yen" (the date as the user
+// reads dates), in the plan's units ("20350.0 mi  12.345 gal     65.43 EUR"); no quantity
+// without fuel.
+void AppendEntryLine(std::string& out, const LogRecord& r, const LogUnits& units) {
     out += "  " + FormatDateTimeText(r.time, DateTimeText::Display) + "  ";
     const std::string kind = KindWord(r.kind);
     constexpr std::size_t kKindWidth = 12;
     out += kind + std::string(kind.size() < kKindWidth ? kKindWidth - kind.size() : 1, ' ');
-    AppendFixed(out, r.odo, 1, 9);
-    out += " km";
+    AppendFixed(out, r.odo, kOdometerDecimals, 9);
+    out += " " + std::string(DistanceSymbol(units.distance));
+    const std::string quantitySymbol(QuantitySymbol(units.quantity));
+    constexpr std::size_t kQuantityWidth = 8;
+    std::string quantity;
     if (r.fuel != 0.0) {
-        AppendFixed(out, r.fuel, 1, 8);
-        out += " L";
-    } else {
-        out += std::string(10, ' ');
+        AppendQuantity(quantity, r.fuel, units.quantity);
+        quantity += " " + quantitySymbol;
     }
-    AppendInt(out, r.cost, 8);
-    out += " yen\n";
+    const std::size_t width = kQuantityWidth + 1 + quantitySymbol.size();
+    out += std::string(quantity.size() < width ? width - quantity.size() : 1, ' ') + quantity;
+    const std::string cost = MajorUnitsText(r.cost, units.currency.digits);
+    out += std::string(cost.size() < 8 ? 8 - cost.size() : 0, ' ') + cost;
+    out += units.currency.IsYen() ? " yen\n" : " " + units.currency.code + "\n";
 }
 
 }  // namespace
@@ -45,7 +51,7 @@ std::string ImportPreview(const ImportPlan& plan) {
     if (!plan.entries.empty()) {
         out += "To add:\n";
         for (const LogRecord& r : plan.entries) {
-            AppendEntryLine(out, r);
+            AppendEntryLine(out, r, plan.units);
         }
     }
     if (!plan.unplaced.empty()) {

@@ -155,7 +155,7 @@ struct UnitWord {
     Unit unit;
 };
 
-constexpr std::array<UnitWord, 15> kUnitWords = {{
+constexpr std::array<UnitWord, 20> kUnitWords = {{
     {"km", Unit::Kilometres},
     {"kms", Unit::Kilometres},
     {"kilometer", Unit::Kilometres},
@@ -171,6 +171,11 @@ constexpr std::array<UnitWord, 15> kUnitWords = {{
     {"litres", Unit::Litres},
     {"liter", Unit::Litres},
     {"liters", Unit::Litres},
+    {"kg", Unit::Kilograms},
+    {"kgs", Unit::Kilograms},
+    {"kilogram", Unit::Kilograms},
+    {"kilograms", Unit::Kilograms},
+    {"kwh", Unit::KilowattHours},
 }};
 
 }  // namespace
@@ -313,9 +318,56 @@ bool IsDistance(Unit unit) {
     return unit == Unit::Kilometres || unit == Unit::Miles;
 }
 
-bool IsVolume(Unit unit) {
-    return unit == Unit::Litres || unit == Unit::Gallons || unit == Unit::UsGallons ||
-           unit == Unit::ImperialGallons;
+bool IsQuantity(Unit unit) {
+    return unit == Unit::Gallons || QuantityOfUnit(unit).has_value();
+}
+
+std::optional<DistanceUnit> DistanceOfUnit(Unit unit) {
+    if (unit == Unit::Kilometres || unit == Unit::Miles) {
+        return unit == Unit::Miles ? DistanceUnit::Mi : DistanceUnit::Km;
+    }
+    return std::nullopt;
+}
+
+std::optional<QuantityUnit> QuantityOfUnit(Unit unit) {
+    switch (unit) {
+        case Unit::Litres:
+            return QuantityUnit::Litres;
+        case Unit::UsGallons:
+            return QuantityUnit::UsGallons;
+        case Unit::ImperialGallons:
+            return QuantityUnit::ImperialGallons;
+        case Unit::Kilograms:
+            return QuantityUnit::Kg;
+        case Unit::KilowattHours:
+            return QuantityUnit::Kwh;
+        default:
+            return std::nullopt;
+    }
+}
+
+Unit UnitOfDistance(DistanceUnit unit) {
+    return unit == DistanceUnit::Mi ? Unit::Miles : Unit::Kilometres;
+}
+
+Unit UnitOfQuantity(QuantityUnit unit) {
+    constexpr std::array<Unit, 5> kUnits = {Unit::Litres, Unit::UsGallons, Unit::ImperialGallons,
+                                            Unit::Kilograms, Unit::KilowattHours};
+    return kUnits[static_cast<std::size_t>(unit)];
+}
+
+std::optional<Currency> CurrencyOfWords(std::string_view words) {
+    const std::string text = LowerAscii(TrimSpaces(words));
+    if (text == "yen" || text == "\xC2\xA5" || text == "\xEF\xBF\xA5" || text == "\xE5\x86\x86") {
+        return Currency{};  // "¥", its full-width form and "円"
+    }
+    if (text == "\xE2\x82\xAC") {
+        return CurrencyOfCode("EUR");  // "€"
+    }
+    if (text == "\xC2\xA3") {
+        return CurrencyOfCode("GBP");  // "£"
+    }
+    return CurrencyOfCode(text);
 }
 
 std::string_view UnitName(Unit unit) {
@@ -334,6 +386,10 @@ std::string_view UnitName(Unit unit) {
             return "US gallons";
         case Unit::ImperialGallons:
             return "imperial gallons";
+        case Unit::Kilograms:
+            return "kg";
+        case Unit::KilowattHours:
+            return "kWh";
         case Unit::Unknown:
             break;
     }

@@ -3,6 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include <optional>
+
+#include "log_units.h"
 #include "system_time.h"
 
 // Reading the cells of other programs' CSV exports: numbers, yes/no flags, dates and times, and
@@ -39,15 +42,36 @@ std::string ReadDateCell(std::string_view cell, DateOrder order, SYSTEMTIME& tim
 // why the cell is not a time.
 std::string ReadTimeCell(std::string_view cell, SYSTEMTIME& time);
 
-enum class Unit { None, Kilometres, Miles, Litres, Gallons, UsGallons, ImperialGallons, Unknown };
+enum class Unit {
+    None,
+    Kilometres,
+    Miles,
+    Litres,
+    Gallons,
+    UsGallons,
+    ImperialGallons,
+    Kilograms,
+    KilowattHours,
+    Unknown
+};
 
 // The unit some words name, as headers and unit columns write them: "km", "mi", "miles", "L",
-// "litres", "gal", "US gal", "gallons (imperial)", "Imp. gal."... Gallons without a kind are
-// Gallons. Empty text and "optional" (a header's remark) are None; anything else Unknown.
+// "litres", "gal", "US gal", "gallons (imperial)", "Imp. gal.", "kg", "kWh"... Gallons without a
+// kind are Gallons. Empty text and "optional" (a header's remark) are None; anything else Unknown.
 Unit UnitFromWords(std::string_view words);
 
 bool IsDistance(Unit unit);
-bool IsVolume(Unit unit);
+bool IsQuantity(Unit unit);  // of fuel or energy: litres, gallons of a known kind or none, kg, kWh
+
+// The log's unit a known unit is; nothing for gallons of unknown kind, None and Unknown.
+std::optional<DistanceUnit> DistanceOfUnit(Unit unit);
+std::optional<QuantityUnit> QuantityOfUnit(Unit unit);
+Unit UnitOfDistance(DistanceUnit unit);
+Unit UnitOfQuantity(QuantityUnit unit);
+
+// The currency some words name: an ISO 4217 code in any case, "yen", "¥", "€" or "£"; nothing for
+// any other text ("$" is the dollar of too many countries).
+std::optional<Currency> CurrencyOfWords(std::string_view words);
 
 // "miles", "US gallons"...: the unit's name in a note or question.
 std::string_view UnitName(Unit unit);

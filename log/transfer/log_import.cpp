@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <set>
 #include <unordered_set>
 #include <utility>
@@ -13,18 +14,17 @@
 #include "entry_key.h"
 #include "import_columns.h"
 #include "log_export.h"
+#include "money_text.h"
 #include "number_text.h"
 #include "utf8.h"
 
 namespace {
 
-constexpr double kKmPerMile = 1.609344;
-constexpr double kLitresPerUsGallon = 3.785411784;
-constexpr double kLitresPerImperialGallon = 4.54609;
 // Beyond these a number is a mistake, not a car: no odometer shows ten million km, and no stop
-// at the pump takes ten thousand litres.
+// at the pump takes ten thousand litres, nor ten thousand kg or kWh.
 constexpr double kMostKm = 10'000'000.0;
 constexpr double kMostLitres = 10'000.0;
+constexpr double kMostKgOrKwh = 10'000.0;
 
 // A unit as the file gives it, and where, so that a question can name it.
 struct GivenUnit {
@@ -37,6 +37,8 @@ struct GivenUnit {
 struct FileUnits {
     GivenUnit distance;
     GivenUnit volume;
+    std::string currencyWords;  // as the table writes it
+    std::string currencyWhere;
 };
 
 // What reading a row found that the notes tell, counted only for the rows placed.
@@ -44,8 +46,7 @@ struct RowFacts {
     bool withoutTime = false;
     bool roundedCost = false;
     bool assumedFillUp = false;
-    Unit converted[2] = {Unit::None, Unit::None};  // odometer, fuel
-    std::string currency;                          // one that is not yen
+    Unit converted[2] = {Unit::None, Unit::None};  // from: odometer, fuel
 };
 
 struct Source {
@@ -57,13 +58,6 @@ std::string_view Cell(const CsvRow& row, const Column& column) {
     const auto index = static_cast<std::size_t>(column.index);
     return column.index < 0 || index >= row.fields.size() ? std::string_view()
                                                           : std::string_view(row.fields[index]);
-}
-
-// The value as the log file will hold it: one decimal.
-double AsLogFileHolds(double value) {
-    double held = 0.0;
-    ScanDouble(FormatFixed(value, 1), held);
-    return held;
 }
 
 std::string TableName(const CsvTable& table) {
@@ -91,6 +85,9 @@ FileUnits ReadVehicleUnits(const CsvTable& vehicle) {
         } else if (name == "fuelunit") {
             units.volume = {value == "0" ? Unit::Litres : Unit::Gallons,
                             "fuelunit " + LowerAscii(value), where};
+        } else if (name == "currency") {
+            units.currencyWords = value;
+            units.currencyWhere = where;
         }
     }
     return units;
@@ -142,16 +139,43 @@ std::string FormatName(const std::vector<CsvTable>& tables, const std::vector<So
     return separator == ';' ? "CSV file (semicolon-separated)" : "CSV file (comma-separated)";
 }
 
+// "1 gallon = 3.785411784 L", or both kinds when both take part.
+std::string GallonFacts(QuantityUnit a, QuantityUnit b) {
+    const bool us = a == QuantityUnit::UsGallons || b == QuantityUnit::UsGallons;
+    const bool imperial = a == QuantityUnit::ImperialGallons || b == QuantityUnit::ImperialGallons;
+    if (us && imperial) {
+        return " (1 US gallon = 3.785411784 L, 1 imperial gallon = 4.54609 L)";
+    }
+    return us ? " (1 gallon = 3.785411784 L)" : imperial ? " (1 gallon = 4.54609 L)" : "";
+}
+
+// "Odometer readings were converted from miles to km (1 mile = 1.609344 km)."
+std::string ConversionNote(Unit from, const LogUnits& to) {
+    if (DistanceOfUnit(from)) {
+        return "Odometer readings were converted from " + std::string(UnitName(from)) + " to " +
+               std::string(DistanceName(to.distance)) + " (1 mile = 1.609344 km).";
+    }
+    return "Fuel was converted from " + std::string(UnitName(from)) + " to " +
+           std::string(QuantityName(to.quantity)) +
+           GallonFacts(QuantityOfUnit(from).value_or(to.quantity), to.quantity) + ".";
+}
+
 // Reads the rows of the file's tables into a plan.
 class Planner {
 public:
     Planner(const ImportOptions& options, ImportPlan& plan) : options_(options), plan_(plan) {}
 
     void SetFileUnits(FileUnits units) { fileUnits_ = std::move(units); }
+    const LogUnits& Units() const { return units_; }
 
     // Decides the order of dates like 03/10/2024 from the whole date column of every table, or
     // asks.
     void DecideDateOrder(const std::vector<Source>& sources);
+
+    // Decides the units and the currency of the entries: the log's, or for a new log what the
+    // file names. Refuses a file in another currency than the log's; asks the currency of a new
+    // log's costs that have fractions when the file names none.
+    void DecideUnits(const std::vector<Source>& sources, const LogBook& current);
 
     void ReadRows(const Source& source) {
         for (const CsvRow& row : source.table->rows) {
@@ -174,12 +198,16 @@ private:
     bool ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std::string& reason);
     bool ReadWhen(const Source& source, const CsvRow& row, LogRecord& r, std::string& reason);
     bool ReadKind(const Source& source, const CsvRow& row, LogRecord& r, std::string& reason);
-    // A quantity's number converted to km or litres; false with `reason` set when it cannot be
-    // placed, false with `reason` empty when it waits for a question's answer.
+    // A quantity's number converted into the log's unit; false with `reason` set when it cannot
+    // be placed, false with `reason` empty when it waits for a question's answer.
     bool ReadQuantity(const Source& source, const CsvRow& row, bool distance, double& value,
                       std::string& reason);
     GivenUnit UnitOf(const Source& source, const CsvRow& row, bool distance) const;
     Unit Answered(const GivenUnit& given, bool distance);
+    // The unit as the options answer it, without asking: Unknown or Gallons while it is open.
+    Unit AnsweredSoFar(const GivenUnit& given) const;
+    void DecideCurrency(const std::vector<Source>& sources, bool newLog);
+    void TakeStatedUnits(const std::vector<Source>& sources);
     void Ask(QuestionKind kind, const std::string& subject, std::string text);
     void Count(const CsvRow& row);
 
@@ -187,11 +215,11 @@ private:
     ImportPlan& plan_;
     FileUnits fileUnits_;
     DateOrder order_ = DateOrder::FromFile;
+    LogUnits units_;  // of the planned entries
     std::vector<LogRecord> placed_;
     RowFacts facts_;  // of the row being read
     std::set<std::pair<QuestionKind, std::string>> asked_;
     std::set<Unit> converted_;
-    std::set<std::string> currencies_;
     std::vector<int> strayQuoteLines_;
     int64_t withoutTime_ = 0;
     int64_t roundedCosts_ = 0;
@@ -203,10 +231,9 @@ void Planner::Count(const CsvRow& row) {
     roundedCosts_ += facts_.roundedCost ? 1 : 0;
     assumedFillUps_ = assumedFillUps_ || facts_.assumedFillUp;
     for (const Unit unit : facts_.converted) {
-        converted_.insert(unit);
-    }
-    if (!facts_.currency.empty()) {
-        currencies_.insert(facts_.currency);
+        if (unit != Unit::None) {
+            converted_.insert(unit);
+        }
     }
     if (row.flaw == CsvFlaw::StrayQuote) {
         strayQuoteLines_.push_back(row.line);
@@ -265,6 +292,129 @@ void Planner::DecideDateOrder(const std::vector<Source>& sources) {
     }
 }
 
+void Planner::DecideUnits(const std::vector<Source>& sources, const LogBook& current) {
+    units_ = current.units;
+    // A log that holds nothing and declares nothing is new: it takes what the file names.
+    const bool newLog = UsedCount(current) == 0 && current.units.IsDefault();
+    DecideCurrency(sources, newLog);
+    if (newLog && plan_.unusable.empty()) {
+        TakeStatedUnits(sources);
+    }
+    if (units_ != current.units) {
+        plan_.notes.push_back("The log is new and takes the file's units: " +
+                              std::string(DistanceName(units_.distance)) + ", " +
+                              std::string(QuantityName(units_.quantity)) + " and " +
+                              units_.currency.code + ".");
+    }
+}
+
+void Planner::DecideCurrency(const std::vector<Source>& sources, bool newLog) {
+    std::map<std::string, std::string> named;  // the currencies the file names, and where first
+    std::string fraction;                      // a cost with a fraction, and where
+    if (!fileUnits_.currencyWords.empty()) {
+        const std::optional<Currency> currency = CurrencyOfWords(fileUnits_.currencyWords);
+        if (!currency) {
+            plan_.unusable = "The costs are in " + Quoted(fileUnits_.currencyWords) + " (" +
+                             fileUnits_.currencyWhere + "), a currency Tarvo does not know.";
+            return;
+        }
+        named.emplace(currency->code, fileUnits_.currencyWhere);
+    }
+    for (const Source& source : sources) {
+        const Column& cost = source.layout[Role::Cost];
+        // A header's words that name no currency ("Total (incl. VAT)") say nothing of money.
+        const std::optional<Currency> inHeader = CurrencyOfWords(cost.unitWords);
+        if (inHeader && !cost.unitWords.empty()) {
+            named.emplace(inHeader->code, "column " + Quoted(cost.header));
+        }
+        for (const CsvRow& row : source.table->rows) {
+            const std::string_view cell = TrimSpaces(Cell(row, source.layout[Role::Currency]));
+            if (!cell.empty()) {
+                const std::string where = Quoted(cell) + " on line " + FormatInt(row.line);
+                const std::optional<Currency> currency = CurrencyOfWords(cell);
+                if (!currency) {
+                    plan_.unusable =
+                        "The costs are in " + where + ", a currency Tarvo does not know.";
+                    return;
+                }
+                named.emplace(currency->code, where);
+            }
+            double value = 0.0;
+            const std::string_view costCell = Cell(row, cost);
+            if (fraction.empty() &&
+                ReadNumberCell(costCell, source.table->separator == ';', value) ==
+                    CellNumber::Number &&
+                value != std::round(value)) {
+                fraction = Quoted(costCell) + " on line " + FormatInt(row.line);
+            }
+        }
+    }
+    if (named.size() > 1) {
+        std::string codes;
+        for (const auto& [code, where] : named) {
+            codes += (codes.empty() ? "" : ", ") + code + " (" + where + ")";
+        }
+        plan_.unusable = "The costs are in more than one currency: " + codes +
+                         ". A log keeps one currency, and Tarvo converts no money.";
+        return;
+    }
+    if (named.size() == 1) {
+        const Currency currency = *CurrencyOfCode(named.begin()->first);
+        if (newLog) {
+            units_.currency = currency;
+        } else if (currency != units_.currency) {
+            const std::string& code = currency.code;
+            plan_.unusable = "The costs are in " + code + " (" + named.begin()->second +
+                             "), and this log keeps its costs in " + units_.currency.code +
+                             ". Tarvo converts no money. To keep a log in " + code +
+                             ", export this one, move the log aside, make a new log in " + code +
+                             " (tarvo --new-log --currency=" + code + ") and import into it.";
+        }
+        return;
+    }
+    if (newLog && !fraction.empty()) {
+        if (options_.currency) {
+            units_.currency = *options_.currency;
+        } else {
+            Ask(QuestionKind::Currency, "currency",
+                "The costs have fractions (such as " + fraction +
+                    "), and the file does not say which currency they are in. The log is new "
+                    "and takes the currency of what is imported into it: which is it?");
+        }
+    }
+}
+
+void Planner::TakeStatedUnits(const std::vector<Source>& sources) {
+    std::set<DistanceUnit> distances;
+    std::set<QuantityUnit> quantities;
+    for (const Source& source : sources) {
+        for (const CsvRow& row : source.table->rows) {
+            for (const bool distance : {true, false}) {
+                const GivenUnit given = UnitOf(source, row, distance);
+                if (given.where.empty()) {
+                    continue;  // the file says nothing here
+                }
+                const Unit unit = AnsweredSoFar(given);
+                const std::optional<DistanceUnit> inDistance = DistanceOfUnit(unit);
+                const std::optional<QuantityUnit> inQuantity = QuantityOfUnit(unit);
+                if (distance && inDistance) {
+                    distances.insert(*inDistance);
+                } else if (!distance && inQuantity) {
+                    quantities.insert(*inQuantity);
+                }
+            }
+        }
+    }
+    // A file that names more than one unit for a column (a unit column of litres and gallons)
+    // mixes them itself: its numbers are converted into the log's unit.
+    if (distances.size() == 1) {
+        units_.distance = *distances.begin();
+    }
+    if (quantities.size() == 1) {
+        units_.quantity = *quantities.begin();
+    }
+}
+
 GivenUnit Planner::UnitOf(const Source& source, const CsvRow& row, bool distance) const {
     const GivenUnit& file = distance ? fileUnits_.distance : fileUnits_.volume;
     if (file.unit != Unit::None) {
@@ -277,7 +427,7 @@ GivenUnit Planner::UnitOf(const Source& source, const CsvRow& row, bool distance
         // A general unit column names the odometer's unit or the fuel's, as its word says; a
         // word Tarvo does not know is asked about for both.
         const bool fits = role != Role::AnyUnit || unit == Unit::Unknown ||
-                          (distance ? IsDistance(unit) : IsVolume(unit));
+                          (distance ? IsDistance(unit) : IsQuantity(unit));
         if (!cell.empty() && fits) {
             return {unit, LowerAscii(cell), "column " + Quoted(layout[role].header)};
         }
@@ -286,11 +436,11 @@ GivenUnit Planner::UnitOf(const Source& source, const CsvRow& row, bool distance
     if (column.unit != Unit::None) {
         return {column.unit, column.unitWords, "column " + Quoted(column.header)};
     }
-    return {distance ? Unit::Kilometres : Unit::Litres, {}, {}};
+    // Where the file says nothing, the number is in the log's unit.
+    return {distance ? UnitOfDistance(units_.distance) : UnitOfQuantity(units_.quantity), {}, {}};
 }
 
-// The unit a quantity is in, with the options' answers; None while a question is open.
-Unit Planner::Answered(const GivenUnit& given, bool distance) {
+Unit Planner::AnsweredSoFar(const GivenUnit& given) const {
     Unit unit = given.unit;
     if (unit == Unit::Unknown) {
         const auto answer = options_.unitAnswers.find(given.words);
@@ -300,6 +450,12 @@ Unit Planner::Answered(const GivenUnit& given, bool distance) {
         (options_.gallon == Unit::UsGallons || options_.gallon == Unit::ImperialGallons)) {
         unit = options_.gallon;
     }
+    return unit;
+}
+
+// The unit a quantity is in, with the options' answers; None while a question is open.
+Unit Planner::Answered(const GivenUnit& given, bool distance) {
+    const Unit unit = AnsweredSoFar(given);
     if (unit == Unit::Gallons) {
         Ask(QuestionKind::GallonKind, "gallon",
             "The fuel is in gallons (" + given.where +
@@ -307,7 +463,7 @@ Unit Planner::Answered(const GivenUnit& given, bool distance) {
                 "gallons (4.54609 L)?");
         return Unit::None;
     }
-    if (distance ? !IsDistance(unit) : !IsVolume(unit)) {
+    if (distance ? !IsDistance(unit) : !IsQuantity(unit)) {
         Ask(QuestionKind::UnknownUnit, given.words,
             std::string(distance ? "The odometer" : "The fuel") + " is in " + Quoted(given.words) +
                 " (" + given.where + "), a unit Tarvo does not know" +
@@ -340,18 +496,39 @@ bool Planner::ReadQuantity(const Source& source, const CsvRow& row, bool distanc
     if (unit == Unit::None) {
         return false;
     }
-    if (unit != Unit::Kilometres && unit != Unit::Litres) {
-        value *= unit == Unit::Miles       ? kKmPerMile
-                 : unit == Unit::UsGallons ? kLitresPerUsGallon
-                                           : kLitresPerImperialGallon;
-        facts_.converted[distance ? 0 : 1] = unit;
+    double inKmOrLitres = value;  // to judge it against what a car can show or take
+    if (distance) {
+        const DistanceUnit from = *DistanceOfUnit(unit);
+        inKmOrLitres = ConvertDistance(value, from, DistanceUnit::Km);
+        if (from != units_.distance) {
+            value = ConvertDistance(value, from, units_.distance);
+            facts_.converted[0] = unit;
+        }
+    } else {
+        const QuantityUnit from = *QuantityOfUnit(unit);
+        if (!QuantitiesConvert(from, units_.quantity)) {
+            reason = "the fuel " + Quoted(cell) + " is in " + std::string(UnitName(unit)) +
+                     ", which cannot be converted to " +
+                     std::string(QuantityName(units_.quantity)) + ", the log's unit";
+            return false;
+        }
+        if (QuantitiesConvert(from, QuantityUnit::Litres)) {
+            inKmOrLitres = ConvertQuantity(value, from, QuantityUnit::Litres);
+        }
+        if (from != units_.quantity) {
+            value = ConvertQuantity(value, from, units_.quantity);
+            facts_.converted[1] = unit;
+        }
     }
-    if (value > (distance ? kMostKm : kMostLitres)) {
+    if (inKmOrLitres > (distance ? kMostKm : kMostLitres)) {
+        const bool litres = !distance && QuantitiesConvert(units_.quantity, QuantityUnit::Litres);
         reason = std::string("the ") + what + Quoted(cell) +
-                 (distance ? " is beyond 10,000,000 km" : " is beyond 10,000 L");
+                 (distance ? " is beyond 10,000,000 km"
+                  : litres ? " is beyond 10,000 L"
+                           : " is beyond 10,000 " + std::string(QuantitySymbol(units_.quantity)));
         return false;
     }
-    value = AsLogFileHolds(value);
+    value = AsFileKeeps(value, distance ? kOdometerDecimals : QuantityDecimals(units_.quantity));
     return true;
 }
 
@@ -436,13 +613,12 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
         reason = "the cost " + Quoted(costCell) + " is not a number";
         return false;
     }
-    const double whole = std::round(cost);
+    const double whole = RoundedMinorUnits(cost, units_.currency.digits, &facts_.roundedCost);
     if (whole < std::numeric_limits<int32_t>::min() ||
         whole > std::numeric_limits<int32_t>::max()) {
         reason = "the cost " + Quoted(costCell) + " is beyond what Tarvo keeps (32 bits)";
         return false;
     }
-    facts_.roundedCost = whole != cost;
     r.cost = static_cast<int32_t>(whole);
     if (!ReadKind(source, row, r, reason)) {
         return false;
@@ -451,21 +627,16 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
         reason = "the row has neither fuel nor a cost";
         return false;
     }
-    const std::string_view currency = TrimSpaces(Cell(row, layout[Role::Currency]));
-    const std::string lower = LowerAscii(currency);
-    if (!currency.empty() && lower != "jpy" && lower != "yen" && lower != "\xC2\xA5") {
-        facts_.currency = std::string(currency);
-    }
     return true;
 }
 
 void Planner::Finish(const LogBook& current) {
     std::unordered_set<std::string> held;
     for (std::size_t i = 0; i < UsedCount(current); ++i) {
-        held.insert(EntryKey(current.records[i]));
+        held.insert(EntryKey(current.records[i], units_));
     }
     for (const LogRecord& r : placed_) {
-        if (held.insert(EntryKey(r)).second) {
+        if (held.insert(EntryKey(r, units_)).second) {
             plan_.entries.push_back(r);
         } else {
             ++plan_.duplicates;
@@ -480,26 +651,17 @@ void Planner::Finish(const LogBook& current) {
                      });
 
     std::vector<std::string>& notes = plan_.notes;
-    if (converted_.count(Unit::Miles) != 0) {
-        notes.push_back(
-            "Odometer readings were converted from miles to km (1 mile = 1.609344 km).");
-    }
-    if (converted_.count(Unit::UsGallons) != 0) {
-        notes.push_back("Fuel was converted from US gallons to litres (1 gallon = 3.785411784 L).");
-    }
-    if (converted_.count(Unit::ImperialGallons) != 0) {
-        notes.push_back(
-            "Fuel was converted from imperial gallons to litres (1 gallon = 4.54609 L).");
+    for (const Unit from : converted_) {
+        notes.push_back(ConversionNote(from, units_));
     }
     if (roundedCosts_ != 0) {
         notes.push_back(
-            Plural(roundedCosts_, "cost with a fraction was", "costs with a fraction were") +
-            " rounded to whole yen.");
-    }
-    for (const std::string& currency : currencies_) {
-        notes.push_back(
-            "Costs in " + Quoted(currency) +
-            " are taken as the same numbers in yen; Tarvo does not convert currencies.");
+            units_.currency.IsYen()
+                ? Plural(roundedCosts_, "cost with a fraction was", "costs with a fraction were") +
+                      " rounded to whole yen."
+                : Plural(roundedCosts_, "cost was", "costs were") + " rounded to " +
+                      MajorUnitsText(1, units_.currency.digits) + " " + units_.currency.code +
+                      ", the smallest amount the log keeps.");
     }
     if (withoutTime_ != 0) {
         notes.push_back(Plural(withoutTime_, "row has", "rows have") +
@@ -565,6 +727,11 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
         plan.notes.push_back(text + " It was left out.");
     }
     planner.DecideDateOrder(sources);
+    planner.DecideUnits(sources, current);
+    plan.units = planner.Units();
+    if (!plan.unusable.empty()) {
+        return plan;
+    }
     if (plan.questions.empty()) {
         for (const Source& source : sources) {
             planner.ReadRows(source);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,14 +25,20 @@
 // - Dates like 03/10/2024 take the order the whole column shows (a first number above 12 puts
 //   the day first, a second above 12 the month); when no row tells, or rows tell both ways, the
 //   plan asks, and the answer comes back in ImportOptions::dateOrder.
-// - Units: the odometer is in km and the fuel in litres unless the file says otherwise: in
-//   Fuelio's Vehicle table (DistUnit 0 km, 1 miles; FuelUnit 0 litres, other values gallons),
-//   else in a unit column of the row, else in the column's header. Miles, US and imperial gallons
-//   are converted (a note says so); gallons of unknown kind, and a unit Tarvo does not know, are
-//   questions, answered through ImportOptions.
-// - Odometer and litres are kept with the one decimal the log file keeps. A cost with a fraction
-//   is rounded to the nearest whole yen (a note says how many were); the costs are taken as the
-//   numbers they are, whatever currency the file names (a note says which).
+// - Units: the odometer and the fuel are in the log's units unless the file says otherwise: in
+//   Fuelio's Vehicle table (DistUnit 0 km, 1 miles; FuelUnit 0 litres, other values gallons), in
+//   the column names of Tarvo's own export, else in a unit column of the row, else in the
+//   column's header. Other units are converted into the log's (a note says so); a quantity that
+//   cannot be (kg into litres) leaves its row not placed. Gallons of unknown kind, and a unit
+//   Tarvo does not know, are questions, answered through ImportOptions.
+// - Money: the costs are in the log's currency unless the file names one: in a Currency column,
+//   the cost column's header ("Cost (EUR)", "cost_EUR") or Fuelio's Vehicle table. A file in
+//   another currency than the log's is not imported: Tarvo converts no money.
+// - A log without entries that declares nothing (a new log) takes the units and the currency the
+//   file names, each where the file names it (a note says so); when the file names no currency
+//   but its costs have fractions, the currency is a question.
+// - Odometer and fuel are kept with the decimals the log file keeps in the log's units. A cost is
+//   rounded to the currency's smallest unit (a note says how many were).
 // - Fill-up or partial: Tarvo's kind column, Spritmonitor's Type (1 full, 2 partial, 3 first
 //   fueling = full, 0 invalid = not placed), a Full flag, or a Partial flag, the first of these
 //   the table has; without any, an entry with fuel is a fill-up (a note says so). An entry
@@ -42,8 +49,8 @@
 //   negative odometer or litres, an odometer beyond 10,000,000 km, litres beyond 10,000, a cost
 //   outside 32 bits, neither fuel nor cost, a kind or flag Tarvo does not know, a quoted field
 //   that is never closed.
-// - An entry already in the log (same time to the second, odometer and litres to one decimal,
-//   and cost) is skipped, and so is the second of two such rows in the file.
+// - An entry already in the log (same time to the second, odometer and fuel as the file keeps
+//   them, and cost) is skipped, and so is the second of two such rows in the file.
 
 struct ImportOptions {
     DateOrder dateOrder = DateOrder::FromFile;
@@ -51,9 +58,11 @@ struct ImportOptions {
     Unit gallon = Unit::None;
     // Answers to units the file names that Tarvo does not know, keyed by the question's subject.
     std::map<std::string, Unit> unitAnswers;
+    // The currency of costs a file does not name, for a new log; nothing leaves it a question.
+    std::optional<Currency> currency;
 };
 
-enum class QuestionKind { DateOrder, GallonKind, UnknownUnit };
+enum class QuestionKind { DateOrder, GallonKind, UnknownUnit, Currency };
 
 struct ImportQuestion {
     QuestionKind kind = QuestionKind::DateOrder;
@@ -70,6 +79,7 @@ struct ImportPlan {
     std::string format;              // "Fuelio backup", "Spritmonitor export", "Tarvo export", ...
     std::string unusable;            // why nothing in the file can be imported; empty when it can
     std::vector<LogRecord> entries;  // to add, oldest first; derived fields 0
+    LogUnits units;                  // of the entries: the log's, or the file's for a new log
     int32_t duplicates = 0;          // rows already in the log, or earlier in the file
     std::vector<UnplacedRow> unplaced;
     std::vector<std::string> notes;  // columns read, conversions, rounding, assumptions

@@ -45,11 +45,11 @@ const char* LogsOwnFile(const std::string& destination, const std::string& logPa
 int32_t HeldCount(const LogBook& book, const std::vector<LogRecord>& entries) {
     std::unordered_set<std::string> held;
     for (std::size_t i = 0; i < UsedCount(book); ++i) {
-        held.insert(EntryKey(book.records[i]));
+        held.insert(EntryKey(book.records[i], book.units));
     }
     int32_t count = 0;
     for (const LogRecord& r : entries) {
-        count += held.count(EntryKey(r)) != 0 ? 1 : 0;
+        count += held.count(EntryKey(r, book.units)) != 0 ? 1 : 0;
     }
     return count;
 }
@@ -70,7 +70,7 @@ Failure ExportTo(const LogSession& session, const std::string& destination) {
 
 ImportResult ImportPlanned(LogSession& session, const ImportPlan& plan) {
     ImportResult result;
-    result.change = session.Make(LogChange::Import(plan.entries));
+    result.change = session.Make(LogChange::Import(plan.entries, plan.units));
     if (result.change.readBack.ok) {
         result.added = HeldCount(session.Book(), plan.entries);
     }

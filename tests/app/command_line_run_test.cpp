@@ -151,6 +151,31 @@ TEST_F(CommandLineRun, ExportsTheWorkedExampleAndItImportsBackToTheSameEntries) 
     EXPECT_EQ(EnteredFields(Read()), EnteredFields(book));
 }
 
+TEST_F(CommandLineRun, ANewLogInEurosMilesAndGallonsKeepsAPlainFilesValuesToTheCent) {
+    const Ran made = Run("--new-log --currency=EUR --distance=mi --quantity=us-gal");
+    EXPECT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.out, "Made \"" + Log() + "\": a log in miles, US gallons and EUR.\n");
+    const std::string fresh = ReadBytes(Log());
+    const Ran again = Run("--new-log");
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(ReadBytes(Log()), fresh);
+
+    WriteBytes(Scratch("in.csv"),
+               "Date,Odometer,Gallons (US),Cost,Full\n"
+               "2024-03-01,20049.1,11.204,58.10,1\n"
+               "2024-03-10,20350.3,12.345,65.43,1\n"
+               "2024-03-20,20661.7,10.5,54.99,0\n");
+    const Ran imported = Run("--import " + Quote(Scratch("in.csv")));
+    EXPECT_EQ(imported.status, 0) << imported.err;
+    const Ran exported = Run("--export -");
+    EXPECT_EQ(exported.out,
+              "date,kind,us_gallons,odometer_mi,cost_EUR,trip_mi,mi_per_us_gallon,"
+              "EUR_per_us_gallon\r\n"
+              "2024-03-01T00:00:00,fill-up,11.204,20049.1,58.10,,,5.1856\r\n"
+              "2024-03-10T00:00:00,fill-up,12.345,20350.3,65.43,301.2,24.40,5.3001\r\n"
+              "2024-03-20T00:00:00,partial,10.5,20661.7,54.99,,,5.2371\r\n");
+}
+
 TEST_F(CommandLineRun, ImportsASemicolonFileOnceAndADryRunWritesNothing) {
     WriteWorkedExample();
     WriteBytes(Scratch("in.csv"),

@@ -21,6 +21,7 @@ struct ParseRow {
     DateOrder dates = DateOrder::FromFile;
     Unit gallon = Unit::None;
     std::map<std::string, Unit> units = {};
+    std::string logUnits = "km l JPY";  // --new-log's, and --currency as an import's answer
 };
 
 void PrintTo(const ParseRow& row, std::ostream* out) {
@@ -40,6 +41,10 @@ TEST_P(CommandLineParse, ReadsTheArguments) {
     EXPECT_EQ(line.answers.dateOrder, row.dates);
     EXPECT_EQ(line.answers.gallon, row.gallon);
     EXPECT_EQ(line.answers.unitAnswers, row.units);
+    EXPECT_EQ(std::string(DistanceWord(line.units.distance)) + " " +
+                  std::string(QuantityWord(line.units.quantity)) + " " + line.units.currency.code,
+              row.logUnits);
+    EXPECT_EQ(line.answers.currency.value_or(Currency{}).code, line.units.currency.code);
 }
 
 constexpr CommandAction kError = CommandAction::UsageError;
@@ -66,7 +71,42 @@ const ParseRow kParseRows[] = {
     {"TwoActions",
      {"--export", "a", "--import", "b"},
      kError,
-     "--export, --import, --help and --version go alone"},
+     "--export, --import, --new-log, --help and --version go alone"},
+    {"NewLogInChosenUnits",
+     {"--new-log", "--currency=eur", "--distance", "mi", "--quantity=us-gal"},
+     CommandAction::NewLog,
+     "",
+     false,
+     DateOrder::FromFile,
+     Unit::None,
+     {},
+     "mi us-gal EUR"},
+    {"NewLogOfTodaysUnits", {"--new-log"}, CommandAction::NewLog, ""},
+    {"CurrencyAnswersAnImport",
+     {"--import", "a", "--currency", "GBP"},
+     CommandAction::Import,
+     "a",
+     false,
+     DateOrder::FromFile,
+     Unit::None,
+     {},
+     "km l GBP"},
+    {"UnitsWithoutNewLog",
+     {"--import", "a", "--distance=mi"},
+     kError,
+     "--distance goes with --new-log"},
+    {"CurrencyWithExport",
+     {"--export", "a", "--currency=EUR"},
+     kError,
+     "--currency goes with --new-log or --import"},
+    {"NoSuchCurrency",
+     {"--new-log", "--currency=EURO"},
+     kError,
+     "--currency takes an ISO 4217 currency code such as EUR, USD, GBP or JPY, not \"EURO\""},
+    {"NoSuchQuantity",
+     {"--new-log", "--quantity=gal"},
+     kError,
+     "--quantity takes l, us-gal, imp-gal, kg or kwh, not \"gal\""},
     {"AnswerWithoutImport",
      {"--export", "a", "--dates=day-first"},
      kError,

@@ -1,8 +1,9 @@
 // The program on a 1920 x 1080 desktop, as the README shows it: the main window as it opens at a
 // first start and maximized, over two years of driving, every column readable; the entry dialog
-// with its keypad open over it; the statistics. Each shot is taken in a process of its own whose
-// offscreen screen is that desktop, at scale 1 and at scale 2 (the same screen with twice the
-// pixels per point). With TARVO_SCREENSHOT_DIR set, the shots are written there.
+// with its keypad open over it; the statistics; the same driving in a log kept in miles, US
+// gallons and euros. Each shot is taken in a process of its own whose offscreen screen is that
+// desktop, at scale 1 and at scale 2 (the same screen with twice the pixels per point). With
+// TARVO_SCREENSHOT_DIR set, the shots are written there.
 
 #include <gtest/gtest.h>
 #include <QCoreApplication>
@@ -19,8 +20,10 @@
 #include <QTemporaryDir>
 
 #include "app_fixture.h"
+#include "log_conversion.h"
 #include "log_format.h"
 #include "ole_date_time.h"
+#include "recompute.h"
 #include "resource.h"
 #include "two_year_log.h"
 #include "ui.h"
@@ -153,6 +156,19 @@ TEST_F(DesktopShots, TourOfTheDesktop) {
         ui::Click(dlg, IDC_INPUT);
         ui::Click(dlg, IDC_ANALYZE);
     });
+
+    // The same driving kept in miles, US gallons and euros: the costs' numbers taken as cents.
+    LogBook euros = ConvertBook(log, {DistanceUnit::Mi, QuantityUnit::UsGallons, Currency{}});
+    euros.units.currency = *CurrencyOfCode("EUR");
+    RecomputeLog(euros);
+    WriteLog(FormatLogFile(euros));
+    RunProgram([&](CLogDlg& dlg) {
+        QWidget* main = dlg.GetWindowWidget();
+        main->showMaximized();
+        QCoreApplication::processEvents();
+        ExpectColumnsFitTheirTexts(dlg);
+        Save(Screen({main}), "desktop-euro-mpg");
+    });
 }
 
 TEST(DesktopShotsAt, ScaleOneAndTwo) {
@@ -168,7 +184,8 @@ TEST(DesktopShotsAt, ScaleOneAndTwo) {
     ASSERT_TRUE(QDir().mkpath(two));
     RunTour(1, one);
     RunTour(2, two);
-    for (const char* name : {"desktop-opening", "desktop-main", "desktop-entry", "desktop-stats"}) {
+    for (const char* name : {"desktop-opening", "desktop-main", "desktop-entry", "desktop-stats",
+                             "desktop-euro-mpg"}) {
         SCOPED_TRACE(name);
         const QImage atOne(QDir(one).filePath(QString(name) + ".png"));
         const QImage atTwo(QDir(two).filePath(QString(name) + ".png"));

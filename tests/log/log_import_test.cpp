@@ -114,12 +114,20 @@ const std::string kSpritmonitor =
     "12.03.2010;15900;250;20,00;27,40;EUR;2;1;2;2;Super;;;;;;Aral;D;;\n"
     "20.03.2010;16300;400;30,00;41,00;EUR;0;1;2;2;Super;;;;;;Aral;D;;\n";
 
-// One file of each kind, imported into an empty log.
+// "mi us-gal EUR": units as the log file's header words them.
+std::string UnitsWords(const LogUnits& units) {
+    return std::string(DistanceWord(units.distance)) + " " +
+           std::string(QuantityWord(units.quantity)) + " " + units.currency.code;
+}
+
+// One file of each kind, imported into an empty log, which takes the units the file names.
 struct FormatCase {
     const char* name;
     std::string bytes;
-    Unit gallon;  // the answer about gallons, if any
+    Unit gallon;           // the answer about gallons, if any
+    const char* currency;  // the answer about the currency, if any
     std::string format;
+    std::string units;                 // of the planned entries
     std::vector<std::string> entries;  // oldest first
     std::vector<std::string> unplaced;
     std::vector<std::string> someNotes;
@@ -135,8 +143,12 @@ TEST_P(ImportFormats, GiveTheseEntries) {
     const FormatCase& c = GetParam();
     ImportOptions options;
     options.gallon = c.gallon;
+    if (*c.currency != '\0') {
+        options.currency = CurrencyOfCode(c.currency);
+    }
     const ImportPlan plan = PlanImport(c.bytes, LogBook(), options);
     EXPECT_EQ(plan.unusable, "");
+    EXPECT_EQ(UnitsWords(plan.units), c.units);
     EXPECT_TRUE(plan.questions.empty()) << ImportPreview(plan);
     EXPECT_EQ(plan.format, c.format);
     EXPECT_EQ(Described(plan.entries), c.entries);
@@ -150,7 +162,9 @@ const FormatCase kFormats[] = {
     {"FuelioBackupFillUpsPartialsAndCosts",
      kFuelioKm,
      Unit::None,
+     "JPY",
      "Fuelio backup",
+     "km l JPY",
      {"2024-03-10 16:01:00 F odo 12345 fuel 40 cost 6000",
       "2024-03-15 00:00:00 M odo 12600 fuel 0 cost 8400",
       "2024-03-16 00:00:00 M odo 0 fuel 0 cost 500",
@@ -162,29 +176,32 @@ const FormatCase kFormats[] = {
     {"FuelioInMilesAndGallonsAnsweredUs",
      kFuelioMilesGallons,
      Unit::UsGallons,
+     "",
      "Fuelio backup",
-     {"2024-03-10 16:01:00 F odo 16093.4 fuel 37.9 cost 40"},
+     "mi us-gal JPY",
+     {"2024-03-10 16:01:00 F odo 10000 fuel 10 cost 40"},
      {},
-     {"Odometer readings were converted from miles to km (1 mile = 1.609344 km).",
-      "Fuel was converted from US gallons to litres (1 gallon = 3.785411784 L)."}},
+     {"The log is new and takes the file's units: miles, US gallons and JPY."}},
     {"SpritmonitorTypesAndDecimalCommas",
      kSpritmonitor,
      Unit::None,
+     "",
      "Spritmonitor export",
-     {"2010-02-23 00:00:00 F odo 15000 fuel 45.5 cost 62",
-      "2010-03-05 00:00:00 F odo 15650 fuel 40.1 cost 55",
-      "2010-03-12 00:00:00 N odo 15900 fuel 20 cost 27"},
+     "km l EUR",
+     {"2010-02-23 00:00:00 F odo 15000 fuel 45.5 cost 6230",
+      "2010-03-05 00:00:00 F odo 15650 fuel 40.1 cost 5505",
+      "2010-03-12 00:00:00 N odo 15900 fuel 20 cost 2740"},
      {"line 5: Type 0 marks an invalid fueling"},
-     {"3 costs with a fraction were rounded to whole yen.",
-      "Costs in \"EUR\" are taken as the same numbers in yen; Tarvo does not convert "
-      "currencies."}},
+     {"The log is new and takes the file's units: km, litres and EUR."}},
     {"PlainSemicolonsDayFirstWithAFlag",
      "Date;Mileage;Litres;Price paid;Full tank\n"
      "13/01/2024;20100,5;38,2;6200;yes\n"
      "02/02/2024;20600;12;1900;no\n"
      "03/02/2024 7:05 PM;20950;30,5;4900;YES\n",
      Unit::None,
+     "",
      "CSV file (semicolon-separated)",
+     "km l JPY",
      {"2024-01-13 00:00:00 F odo 20100.5 fuel 38.2 cost 6200",
       "2024-02-02 00:00:00 N odo 20600 fuel 12 cost 1900",
       "2024-02-03 19:05:00 F odo 20950 fuel 30.5 cost 4900"},
@@ -195,7 +212,9 @@ const FormatCase kFormats[] = {
      "01/13/2024,08:30,1000,30,4000,false\n"
      "1/20/2024,18:45:10,1300,10,1400,true\n",
      Unit::None,
+     "",
      "CSV file (comma-separated)",
+     "km l JPY",
      {"2024-01-13 08:30:00 F odo 1000 fuel 30 cost 4000",
       "2024-01-20 18:45:10 N odo 1300 fuel 10 cost 1400"},
      {},
@@ -205,9 +224,11 @@ const FormatCase kFormats[] = {
      "2024-05-01,100,10,L,1500\n"
      "2024-05-02,200,10,imperial gal,1600\n",
      Unit::None,
+     "",
      "CSV file (comma-separated)",
-     {"2024-05-01 00:00:00 F odo 160.9 fuel 10 cost 1500",
-      "2024-05-02 00:00:00 F odo 321.9 fuel 45.5 cost 1600"},
+     "mi l JPY",
+     {"2024-05-01 00:00:00 F odo 100 fuel 10 cost 1500",
+      "2024-05-02 00:00:00 F odo 200 fuel 45.5 cost 1600"},
      {},
      {"Fuel was converted from imperial gallons to litres (1 gallon = 4.54609 L).",
       "The file does not say which stops filled the tank: every entry with fuel is taken as a "
@@ -234,8 +255,10 @@ class ImportBadRows : public testing::TestWithParam<BadRowCase> {};
 
 TEST_P(ImportBadRows, AreReportedWithTheirLineAndTheRestIsPlaced) {
     const BadRowCase& c = GetParam();
+    ImportOptions yen;  // a cost with a fraction makes a new log ask its currency
+    yen.currency = Currency{};
     const ImportPlan plan =
-        PlanImport(c.header + "\n" + c.row + "\n" + c.good + "\n", LogBook(), ImportOptions());
+        PlanImport(c.header + "\n" + c.row + "\n" + c.good + "\n", LogBook(), yen);
     EXPECT_EQ(Unplaced(plan), std::vector<std::string>{"line 2: " + c.reason});
     EXPECT_EQ(Described(plan.entries),
               std::vector<std::string>{"2024-06-01 00:00:00 F odo 5000 fuel 30 cost 4000"});
@@ -380,7 +403,9 @@ TEST(ImportUnits, GallonsOfUnknownKindAreAQuestion) {
     ImportOptions imperial;
     imperial.gallon = Unit::ImperialGallons;
     EXPECT_EQ(Described(PlanImport(kFuelioMilesGallons, LogBook(), imperial).entries),
-              std::vector<std::string>{"2024-03-10 16:01:00 F odo 16093.4 fuel 45.5 cost 40"});
+              std::vector<std::string>{"2024-03-10 16:01:00 F odo 10000 fuel 10 cost 40"});
+    EXPECT_EQ(UnitsWords(PlanImport(kFuelioMilesGallons, LogBook(), imperial).units),
+              "mi imp-gal JPY");
 }
 
 TEST(ImportUnits, AnUnknownUnitIsNamedAndAskedAbout) {
@@ -394,7 +419,7 @@ TEST(ImportUnits, AnUnknownUnitIsNamedAndAskedAbout) {
     ImportOptions answered;
     answered.unitAnswers["furlongs"] = Unit::Miles;
     EXPECT_EQ(Described(PlanImport(file, LogBook(), answered).entries),
-              std::vector<std::string>{"2024-01-01 00:00:00 F odo 12874.8 fuel 30 cost 4000"});
+              std::vector<std::string>{"2024-01-01 00:00:00 F odo 8000 fuel 30 cost 4000"});
 }
 
 TEST(ImportColumns, AFileWithoutThemSaysWhichItNeeds) {
@@ -410,21 +435,19 @@ TEST(ImportColumns, AFileWithoutThemSaysWhichItNeeds) {
 }
 
 TEST(ImportPreview, ListsEntriesRowsNotPlacedAndNotes) {
-    LogBook book = BookOf({Entry(2010, 3, 5, 0, 0, 0, 15650.0, 40.1, FillUp, 55)});
+    LogBook book = BookOf({Entry(2010, 3, 5, 0, 0, 0, 15650.0, 40.1, FillUp, 5505)});
+    book.units.currency = *CurrencyOfCode("EUR");
     EXPECT_EQ(ImportPreview(PlanImport(kSpritmonitor, book, ImportOptions())),
               "Spritmonitor export: 2 entries to add, 1 row already in the log, 1 row not "
               "placed.\n"
               "To add:\n"
-              "  2010-02-23 00:00:00  fill-up       15000.0 km    45.5 L      62 yen\n"
-              "  2010-03-12 00:00:00  partial       15900.0 km    20.0 L      27 yen\n"
+              "  2010-02-23 00:00:00  fill-up       15000.0 km    45.5 L   62.30 EUR\n"
+              "  2010-03-12 00:00:00  partial       15900.0 km    20.0 L   27.40 EUR\n"
               "Not placed:\n"
               "  line 5: Type 0 marks an invalid fueling\n"
               "Notes:\n"
               "  Columns read: date \"Date\", odometer \"Odometer\", litres \"Quantity\", cost "
               "\"Total price\", fueling type \"Type\", currency \"Currency\".\n"
-              "  3 costs with a fraction were rounded to whole yen.\n"
-              "  Costs in \"EUR\" are taken as the same numbers in yen; Tarvo does not convert "
-              "currencies.\n"
               "  3 rows have a date without a time; such an entry is entered at 00:00:00.\n");
     EXPECT_EQ(ImportPreview(PlanImport(kTwoWayDates, LogBook(), ImportOptions())),
               "CSV file (comma-separated): Tarvo needs to know more before it can plan the "
