@@ -40,7 +40,7 @@ bool CLogDlg::ReadyToChange(bool selected) {
             return false;
         }
         if (lock.outcome == LockOutcome::Failed) {
-            AfxMessageBox(Utf8ToUtf16(lock.error) + u"\nThe log cannot be changed.",
+            AfxMessageBox(Utf8ToUtf16(lock.error.Text()) + u"\nThe log cannot be changed.",
                           MB_OK | MB_ICONERROR);
             return false;
         }

@@ -82,6 +82,12 @@ void CLogDlg::OpenLog() {
                           u"\nThis window shows the log, but cannot change it while that "
                           u"window has it open.",
                       MB_OK | MB_ICONINFORMATION);
+    } else if (lock.outcome == LockOutcome::Failed && MissingLogFolder(m_logPath).empty()) {
+        // Nothing is written without the lock, not even a log that is missing.
+        AfxMessageBox(Utf8ToUtf16(lock.error.Text()) +
+                          u"\nThis window shows the log, but "
+                          u"cannot change it until that is mended.",
+                      MB_OK | MB_ICONWARNING);
     } else {
         if (lock.outcome == LockOutcome::Taken) {
             // A save that was killed may have left its temporary file; no other window can be

@@ -31,7 +31,7 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 std::string LockRefusal(const std::string& logPath, const LockAttempt& attempt) {
     if (attempt.outcome == LockOutcome::Failed) {
-        return attempt.error + kNothingImported;
+        return attempt.error.Text() + kNothingImported;
     }
     return OpenElsewhere(logPath, attempt.holder) +
            " Import from that window's File menu, or close it first." + kNothingImported;
