@@ -57,9 +57,8 @@ void CLogDlg::OnExportLog() {
         return;
     }
     // The table of what the window shows, which is what the file held at its last read.
-    if (const int error = ReplaceFileAtomically(path, ExportLog(m_book)); error != 0) {
-        AfxMessageBox(Utf8ToUtf16("Cannot write \"" + path + "\": " + ErrnoText(error)),
-                      MB_OK | MB_ICONERROR);
+    if (const Failure failed = ReplaceFileAtomically(path, ExportLog(m_book))) {
+        AfxMessageBox(Utf8ToUtf16(failed->Text()), MB_OK | MB_ICONERROR);
     }
 }
 

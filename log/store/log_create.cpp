@@ -26,11 +26,14 @@ CreateResult CreateLogIfMissing(const std::string& path) {
                                            "\", which does not exist. Is the card or drive it "
                                            "is on mounted?"};
     }
-    const int error = target.error != 0 ? target.error : ReplaceFileAtomically(path, kFreshLog);
-    if (error == 0) {
-        return {CreateOutcome::Created, {}};
+    if (target.error != 0) {
+        return {CreateOutcome::Failed,
+                "Cannot create \"" + path + "\": " + ErrnoText(target.error)};
     }
-    return {CreateOutcome::Failed, "Cannot create \"" + path + "\": " + ErrnoText(error)};
+    if (const Failure failed = ReplaceFileAtomically(path, kFreshLog)) {
+        return {CreateOutcome::Failed, "Cannot create \"" + path + "\": " + failed->why};
+    }
+    return {CreateOutcome::Created, {}};
 }
 
 std::string MissingLogFolder(const std::string& path) {

@@ -1,14 +1,12 @@
 #include "log_transfer.h"
 
-#include <sys/stat.h>
-
 #include <unordered_set>
 #include <utility>
 
 #include "atomic_file.h"
 #include "date_order.h"
 #include "entry_key.h"
-#include "file_bytes.h"
+#include "export_target.h"
 #include "import_preview.h"
 #include "log_change.h"
 #include "log_create.h"
@@ -20,14 +18,6 @@
 namespace {
 
 constexpr char kNothingImported[] = "\nNothing was imported.";
-
-// Whether both paths lead to one file; false when either does not exist.
-bool SameFile(const std::string& a, const std::string& b) {
-    struct stat infoA {};
-    struct stat infoB {};
-    return ::stat(a.c_str(), &infoA) == 0 && ::stat(b.c_str(), &infoB) == 0 &&
-           infoA.st_dev == infoB.st_dev && infoA.st_ino == infoB.st_ino;
-}
 
 std::string LockRefusal(const std::string& logPath, const LockAttempt& attempt) {
     if (attempt.outcome == LockOutcome::Failed) {
@@ -78,15 +68,13 @@ ExportOutcome ExportLogTo(const std::string& logPath, const std::string& destina
     if (!outcome.exported) {
         return outcome;
     }
-    std::string refusal;
-    if (SameFile(logPath, destination)) {
-        refusal = "\"" + destination + "\" is the log itself; export to another file.";
-    } else if (const int error = ReplaceFileAtomically(destination, outcome.table); error != 0) {
-        refusal = "Cannot write \"" + destination + "\": " + ErrnoText(error);
+    Failure refusal = CheckExportTarget(logPath, destination);
+    if (!refusal) {
+        refusal = ReplaceFileAtomically(destination, outcome.table);
     }
-    if (!refusal.empty()) {
+    if (refusal) {
         outcome.exported = false;
-        AddLine(outcome.message, refusal);
+        AddLine(outcome.message, refusal->Text());
     }
     return outcome;
 }

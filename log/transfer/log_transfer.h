@@ -25,8 +25,8 @@ struct ExportOutcome {
 ExportOutcome ExportLogTable(const std::string& logPath);
 
 // The same, written to `destination` at once and whole (ReplaceFileAtomically), so that an
-// earlier export there is never left half overwritten. The log itself is never a destination:
-// an export written over it would leave a file that no longer reads as a log.
+// earlier export there is never left half overwritten. Only a destination CheckExportTarget
+// allows is written: never the log or its other files, a device, a pipe or a read-only file.
 ExportOutcome ExportLogTo(const std::string& logPath, const std::string& destination);
 
 enum class ImportStatus {
