@@ -4,7 +4,6 @@
 #include <cmath>
 #include <limits>
 #include <set>
-#include <unordered_set>
 #include <utility>
 
 #include "ascii_text.h"
@@ -75,7 +74,7 @@ FileUnits ReadVehicleUnits(const CsvTable& vehicle) {
     if (vehicle.rows.empty()) {
         return units;
     }
-    const CsvRow& row = vehicle.rows.front();
+    const CsvRow row = vehicle.rows.front();
     for (std::size_t i = 0; i < vehicle.header.fields.size() && i < row.fields.size(); ++i) {
         const std::string name = LowerAscii(TrimSpaces(vehicle.header.fields[i]));
         const std::string value(TrimSpaces(row.fields[i]));
@@ -152,6 +151,15 @@ public:
     // Decides the order of dates like 03/10/2024 from the whole date column of every table, or
     // asks.
     void DecideDateOrder(const std::vector<Source>& sources);
+
+    // Room for every row of `sources` at once: growing by doubling would hold the entries twice.
+    void MakeRoom(const std::vector<Source>& sources) {
+        std::size_t rows = 0;
+        for (const Source& source : sources) {
+            rows += source.table->rows.size();
+        }
+        placed_.reserve(rows);
+    }
 
     void ReadRows(const Source& source) {
         for (const CsvRow& row : source.table->rows) {
@@ -460,17 +468,27 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
 }
 
 void Planner::Finish(const LogBook& current) {
-    std::unordered_set<std::string> held;
-    for (std::size_t i = 0; i < UsedCount(current); ++i) {
-        held.insert(EntryKey(current.records[i]));
-    }
-    for (const LogRecord& r : placed_) {
-        if (held.insert(EntryKey(r)).second) {
-            plan_.entries.push_back(r);
-        } else {
-            ++plan_.duplicates;
+    std::vector<bool> kept(placed_.size());
+    {
+        const std::size_t used = UsedCount(current);
+        EntrySet held(used + placed_.size());
+        for (std::size_t i = 0; i < used; ++i) {
+            held.Insert(current.records[i]);
+        }
+        for (std::size_t i = 0; i < placed_.size(); ++i) {
+            kept[i] = held.Insert(placed_[i]);
+            plan_.duplicates += kept[i] ? 0 : 1;
         }
     }
+    // Kept in place: a large file's entries are never held twice.
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < placed_.size(); ++i) {
+        if (kept[i]) {
+            placed_[next++] = placed_[i];
+        }
+    }
+    placed_.resize(next);
+    plan_.entries = std::move(placed_);
     // Oldest first; within one second by odometer, so that entries of a day given without
     // times keep the order in which the car drove them.
     std::stable_sort(plan_.entries.begin(), plan_.entries.end(),
@@ -566,6 +584,7 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
     }
     planner.DecideDateOrder(sources);
     if (plan.questions.empty()) {
+        planner.MakeRoom(sources);
         for (const Source& source : sources) {
             planner.ReadRows(source);
         }

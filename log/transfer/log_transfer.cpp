@@ -1,6 +1,7 @@
 #include "log_transfer.h"
 
-#include <unordered_set>
+#include <cerrno>
+#include <new>
 #include <utility>
 
 #include "atomic_file.h"
@@ -35,13 +36,13 @@ void AddLine(std::string& text, const std::string& line) {
 
 // How many of `entries` the book holds, by the import's rule of what makes two entries the same.
 int32_t HeldCount(const LogBook& book, const std::vector<LogRecord>& entries) {
-    std::unordered_set<std::string> held;
+    EntrySet held(UsedCount(book));
     for (std::size_t i = 0; i < UsedCount(book); ++i) {
-        held.insert(EntryKey(book.records[i]));
+        held.Insert(book.records[i]);
     }
     int32_t count = 0;
     for (const LogRecord& r : entries) {
-        count += held.count(EntryKey(r)) != 0 ? 1 : 0;
+        count += held.Contains(r) ? 1 : 0;
     }
     return count;
 }
@@ -80,7 +81,7 @@ ExportOutcome ExportLogTo(const std::string& logPath, const std::string& destina
 }
 
 ImportOutcome ImportIntoLog(LogLock& lock, const std::string& logPath, std::string_view bytes,
-                            const ImportOptions& options, bool dryRun) {
+                            const ImportOptions& options, bool dryRun) try {
     ImportOutcome outcome;
     if (const std::string noFolder = MissingLogFolder(logPath); !noFolder.empty()) {
         outcome.message = noFolder + kNothingImported;
@@ -136,11 +137,13 @@ ImportOutcome ImportIntoLog(LogLock& lock, const std::string& logPath, std::stri
         outcome.status = ImportStatus::Imported;
         return outcome;
     }
-    const LogChange change = LogChange::Import(outcome.plan.entries);
+    // Moved, not copied, and the book read back in its own place: a large import is held once.
+    LogChange change = LogChange::Import(std::move(outcome.plan.entries));
     ApplyChange(book, change);
     SortNewestFirst(book);
     RecomputeLog(book);
     const ChangeSaveResult saved = SaveChange(book, logPath, loaded.snapshot, change);
+    outcome.plan.entries = std::move(change.imported);
     AddLine(outcome.message, saved.message);
     if (!saved.saved) {
         outcome.status = ImportStatus::NotSaved;
@@ -148,9 +151,14 @@ ImportOutcome ImportIntoLog(LogLock& lock, const std::string& logPath, std::stri
     }
     // Read back, as every command does: the count tells what the file really holds.
     outcome.status = ImportStatus::Imported;
-    LogBook after;
-    const LoadResult readBack = LoadLog(after, logPath);
+    const LoadResult readBack = LoadLog(book, logPath);
     AddLine(outcome.message, readBack.Message(logPath));
-    outcome.added = readBack.ok ? HeldCount(after, outcome.plan.entries) : 0;
+    outcome.added = readBack.ok ? HeldCount(book, outcome.plan.entries) : 0;
+    return outcome;
+} catch (const std::bad_alloc&) {
+    // Planning a file too large for the memory left: nothing was written (the save reports its
+    // own failures), and the program goes on.
+    ImportOutcome outcome;
+    outcome.message = SystemError("Cannot import into", logPath, ENOMEM).Text() + kNothingImported;
     return outcome;
 }
