@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <ostream>
@@ -21,17 +20,16 @@ namespace {
 
 struct Target {
     const char* name;
-    // Makes the destination in `folder`, beside the log "Tarvo.csv"; returns its path, or an
-    // empty one when this system cannot make it.
-    std::string (*make)(const TempFolder& folder);
-    const char* refusal;  // empty when the export is written
+    const char* destination;  // beside the log "Tarvo.csv"
+    const char* what;         // made there first (MakeAt); empty for nothing
+    const char* refusal;      // empty when the export is written
 };
 
 void PrintTo(const Target& row, std::ostream* out) {
     *out << row.name;
 }
 
-// What stands at `path`: its type and bytes, its mode.
+// What stands at `path`: its type and mode, and a regular file's bytes.
 std::string Look(const std::string& path) {
     struct stat info {};
     if (::lstat(path.c_str(), &info) != 0) {
@@ -43,82 +41,39 @@ std::string Look(const std::string& path) {
 class ExportTarget : public testing::TestWithParam<Target> {};
 
 TEST_P(ExportTarget, IsWrittenOnlyWhenItIsANewOrWritableFileOfItsOwn) {
+    const Target& row = GetParam();
     TempFolder folder;
-    const std::string log = folder / "Tarvo.csv";
     LogBook book = WorkedExample();
     RecomputeLog(book);
-    WriteBytes(log, FormatLogFile(book));
-    const std::string destination = GetParam().make(folder);
-    if (destination.empty()) {
-        GTEST_SKIP() << "this system cannot make it";
+    WriteBytes(folder / "Tarvo.csv", FormatLogFile(book));
+    const std::string destination = folder / row.destination;
+    if (*row.what != '\0' && !MakeAt(destination, row.what)) {
+        GTEST_SKIP() << "this system cannot make " << row.what;
     }
     const std::string before = Look(destination);
 
-    const ExportOutcome outcome = ExportLogTo(log, destination);
-    const std::string refusal = GetParam().refusal;
+    const ExportOutcome outcome = ExportLogTo(folder / "Tarvo.csv", destination);
+    const std::string refusal = row.refusal;
     EXPECT_EQ(outcome.exported, refusal.empty());
     EXPECT_EQ(outcome.message,
               refusal.empty() ? "" : "Cannot export to \"" + destination + "\": " + refusal);
-    if (refusal.empty()) {
-        EXPECT_EQ(ReadBytes(destination), ExportLog(book));
-    } else {
-        EXPECT_EQ(Look(destination), before);
-    }
-    EXPECT_EQ(ReadBytes(log), FormatLogFile(book));
-}
-
-std::string Made(const std::string& path, int result) {
-    return result == 0 ? path : std::string();
+    EXPECT_EQ(refusal.empty() ? ReadBytes(destination) : Look(destination),
+              refusal.empty() ? ExportLog(book) : before);
+    EXPECT_EQ(ReadBytes(folder / "Tarvo.csv"), FormatLogFile(book));
 }
 
 const Target kTargets[] = {
-    {"ANewName", [](const TempFolder& f) { return f / "out.csv"; }, ""},
-    {"AnEarlierExport",
-     [](const TempFolder& f) {
-         WriteBytes(f / "out.csv", "earlier");
-         return f / "out.csv";
-     },
-     ""},
-    {"TheLog", [](const TempFolder& f) { return f / "Tarvo.csv"; }, "it is the log itself"},
-    {"ALinkToTheLog",
-     [](const TempFolder& f) {
-         return Made(f / "link.csv", ::symlink("Tarvo.csv", (f / "link.csv").c_str()));
-     },
-     "it is the log itself"},
-    {"AHardLinkOfTheLog",
-     [](const TempFolder& f) {
-         return Made(f / "other.csv", ::link((f / "Tarvo.csv").c_str(), (f / "other.csv").c_str()));
-     },
-     "it is the log itself"},
-    {"TheLockFile",
-     [](const TempFolder& f) {
-         WriteBytes(f / "Tarvo.csv.lock", "1234 carbox\n");
-         return f / "Tarvo.csv.lock";
-     },
-     "it is the log's lock file"},
-    {"ABackup",
-     [](const TempFolder& f) {
-         WriteBytes(f / "Tarvo.csv.bak2", "kept");
-         return f / "Tarvo.csv.bak2";
-     },
-     "it is a backup of the log"},
-    {"AFolder",
-     [](const TempFolder& f) { return Made(f / "sub", ::mkdir((f / "sub").c_str(), 0755)); },
-     "it is a folder"},
-    {"ADevice",
-     [](const TempFolder& f) {
-         return Made(f / "null", ::mknod((f / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)));
-     },
-     "it is a device, not a file"},
-    {"APipe",
-     [](const TempFolder& f) { return Made(f / "fifo", ::mkfifo((f / "fifo").c_str(), 0666)); },
-     "it is a pipe, not a file"},
-    {"AReadOnlyFile",
-     [](const TempFolder& f) {
-         WriteBytes(f / "out.csv", "keep");
-         return Made(f / "out.csv", ::chmod((f / "out.csv").c_str(), 0444));
-     },
-     "it is read-only"},
+    {"ANewName", "out.csv", "", ""},
+    {"AnEarlierExport", "out.csv", "file:earlier", ""},
+    {"TheLog", "Tarvo.csv", "", "it is the log itself"},
+    {"ALinkToTheLog", "link.csv", "link:Tarvo.csv", "it is the log itself"},
+    {"AHardLinkOfTheLog", "other.csv", "hard link:Tarvo.csv", "it is the log itself"},
+    {"TheLockFile", "Tarvo.csv.lock", "file:1234 carbox\n", "it is the log's lock file"},
+    {"ABackup", "Tarvo.csv.bak2", "file:kept", "it is a backup of the log"},
+    {"AFolder", "sub", "folder", "it is a folder"},
+    {"ADevice", "null", "device", "it is a device, not a file"},
+    {"APipe", "fifo", "pipe", "it is a pipe, not a file"},
+    {"AReadOnlyFile", "out.csv", "read-only:keep", "it is read-only"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Log, ExportTarget, testing::ValuesIn(kTargets),

@@ -207,7 +207,7 @@ TEST(LogLockDetail, AFolderWhereNoLockFileCanBeMadeIsNamedWithTheReason) {
 // with how to mend it, and the log and every other file stay as they were.
 struct ForeignLockFile {
     const char* name;
-    int (*make)(const std::string& lock, const std::string& log, const std::string& victim);
+    const char* what;  // at "Tarvo.csv.lock", as MakeAt makes it
     const char* why;
 };
 
@@ -220,39 +220,28 @@ class LogLockForeign : public testing::TestWithParam<ForeignLockFile> {};
 TEST_P(LogLockForeign, IsNeverWrittenAndSaysHowToMendIt) {
     TempFolder folder;
     const std::string log = folder / "Tarvo.csv";
-    const std::string lock = log + ".lock";
     WriteBytes(log, "the log\n");
     WriteBytes(folder / "victim", "precious\n");
-    ASSERT_EQ(GetParam().make(lock, log, folder / "victim"), 0);
+    ASSERT_TRUE(MakeAt(log + ".lock", GetParam().what));
     const std::vector<std::string> names = folder.Names();
 
     LogLock taker;
     const LockAttempt attempt = taker.TryTake(log);
     EXPECT_EQ(attempt.outcome, LockOutcome::Failed);
-    EXPECT_EQ(attempt.error.Text(), "Cannot use the lock file \"" + lock + "\": " + GetParam().why +
+    EXPECT_EQ(attempt.error.Text(), "Cannot use the lock file \"" + log +
+                                        ".lock\": " + GetParam().why +
                                         ". Remove it, and Tarvo makes a lock file of its own.");
-    EXPECT_EQ(ReadBytes(log), "the log\n");
-    EXPECT_EQ(ReadBytes(folder / "victim"), "precious\n");
+    EXPECT_EQ(ReadBytes(log) + ReadBytes(folder / "victim"), "the log\nprecious\n");
     EXPECT_EQ(folder.Names(), names);
 }
 
 const ForeignLockFile kForeignLockFiles[] = {
-    {"ALinkToAnotherFile",
-     [](auto& lock, auto&, auto& victim) { return ::symlink(victim.c_str(), lock.c_str()); },
-     "it is a symbolic link"},
-    {"ALinkToTheLog",
-     [](auto& lock, auto& log, auto&) { return ::symlink(log.c_str(), lock.c_str()); },
-     "it is a symbolic link"},
-    {"ALinkLeadingNowhere",
-     [](auto& lock, auto& log, auto&) { return ::symlink((log + ".gone").c_str(), lock.c_str()); },
-     "it is a symbolic link"},
-    {"AHardLinkToTheLog",
-     [](auto& lock, auto& log, auto&) { return ::link(log.c_str(), lock.c_str()); },
-     "it is one file with 2 names (a hard link)"},
-    {"APipe", [](auto& lock, auto&, auto&) { return ::mkfifo(lock.c_str(), 0666); },
-     "it is not a regular file"},
-    {"AFolder", [](auto& lock, auto&, auto&) { return ::mkdir(lock.c_str(), 0755); },
-     "it is a folder"},
+    {"ALinkToAnotherFile", "link:victim", "it is a symbolic link"},
+    {"ALinkToTheLog", "link:Tarvo.csv", "it is a symbolic link"},
+    {"ALinkLeadingNowhere", "link:gone", "it is a symbolic link"},
+    {"AHardLinkToTheLog", "hard link:Tarvo.csv", "it is one file with 2 names (a hard link)"},
+    {"APipe", "pipe", "it is not a regular file"},
+    {"AFolder", "folder", "it is a folder"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Log, LogLockForeign, testing::ValuesIn(kForeignLockFiles),
@@ -260,50 +249,41 @@ INSTANTIATE_TEST_SUITE_P(Log, LogLockForeign, testing::ValuesIn(kForeignLockFile
 
 // A lock file of another user (root's, met by an ordinary user) is taken over when no process
 // holds it and the folder lets it be removed; held, it names its holder as any lock file does.
-struct OtherUsersLock {
-    const char* name;
-    mode_t folderMode;
-    bool held;
-    const char* outcome;
-};
-
-void PrintTo(const OtherUsersLock& row, std::ostream* out) {
-    *out << row.name;
-}
-
-class LogLockOtherUser : public testing::TestWithParam<OtherUsersLock> {};
-
-TEST_P(LogLockOtherUser, IsTakenOverOnlyWhenNoOneHoldsIt) {
+TEST(LogLockDetail, AnotherUsersLockFileIsTakenOverOnlyWhenNoOneHoldsIt) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "only root can leave a lock file of another user";
     }
-    TempFolder folder;
-    ASSERT_EQ(::chmod(folder.path().c_str(), GetParam().folderMode), 0);
-    const std::string log = folder / "Tarvo.csv";
-    WriteBytes(log + ".lock", "1234 otherhost\n");
-    const FileDescriptor rootsLock(::open((log + ".lock").c_str(), O_RDONLY));
-    ASSERT_TRUE(!GetParam().held || ::flock(rootsLock.get(), LOCK_EX) == 0);
-    const std::string answer = AsOrdinaryUser([&] {
-        LogLock lock;
-        const LockAttempt attempt = lock.TryTake(log);
-        struct stat info {};
-        const bool mine = ::stat((log + ".lock").c_str(), &info) == 0 && info.st_uid == ::geteuid();
-        return attempt.outcome == LockOutcome::Taken    ? std::string(mine ? "mine" : "not mine")
-               : attempt.outcome == LockOutcome::Failed ? attempt.error.why
-                                                        : attempt.holder.Text();
-    });
-    EXPECT_EQ(answer, GetParam().outcome);
+    const struct {
+        mode_t folderMode;
+        bool held;
+        std::string outcome;
+    } rows[] = {
+        {0777, false, "mine"},
+        {0777, true, "process 1234 on host otherhost"},
+        {01777, false,  // sticky: only a file's owner may remove it
+         "it belongs to another user, and the folder does not let Tarvo replace it (Operation not "
+         "permitted). Ask its owner to remove it."},
+    };
+    for (const auto& row : rows) {
+        TempFolder folder;
+        ASSERT_EQ(::chmod(folder.path().c_str(), row.folderMode), 0);
+        const std::string lock = folder / "Tarvo.csv.lock";
+        WriteBytes(lock, "1234 otherhost\n");
+        const FileDescriptor rootsLock(::open(lock.c_str(), O_RDONLY));
+        ASSERT_TRUE(!row.held || ::flock(rootsLock.get(), LOCK_EX) == 0);
+        EXPECT_EQ(AsOrdinaryUser([&] {
+                      LogLock taker;
+                      const LockAttempt attempt = taker.TryTake(folder / "Tarvo.csv");
+                      struct stat info {};
+                      return attempt.outcome == LockOutcome::Taken
+                                 ? ::stat(lock.c_str(), &info) == 0 && info.st_uid == ::geteuid()
+                                       ? "mine"
+                                       : "not mine"
+                             : attempt.outcome == LockOutcome::Failed ? attempt.error.why
+                                                                      : attempt.holder.Text();
+                  }),
+                  row.outcome);
+    }
 }
-
-const OtherUsersLock kOtherUsersLocks[] = {
-    {"LeftInAFolderOpenToAll", 0777, false, "mine"},
-    {"HeldByItsOwner", 0777, true, "process 1234 on host otherhost"},
-    {"LeftInAStickyFolder", 01777, false,
-     "it belongs to another user, and the folder does not let Tarvo replace it (Operation not "
-     "permitted). Ask its owner to remove it."},
-};
-
-INSTANTIATE_TEST_SUITE_P(Log, LogLockOtherUser, testing::ValuesIn(kOtherUsersLocks),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
