@@ -79,7 +79,13 @@ void CLogDlg::OpenLog() {
                       MB_OK | MB_ICONERROR);
         return;
     }
-    if (opening.readOnly && !opening.lockError) {
+    if (opening.lockError) {
+        // Nothing is written without the lock, not even a log that is missing.
+        AfxMessageBox(Utf8ToUtf16(opening.lockError->Text()) +
+                          u"\nThis window shows the log, but cannot change it until that is "
+                          u"mended.",
+                      MB_OK | MB_ICONWARNING);
+    } else if (opening.readOnly) {
         // Another window made the file; this one only reads it.
         AfxMessageBox(Utf8ToUtf16(OpenElsewhere(m_session.Path(), opening.holder)) +
                           u"\nThis window shows the log, but cannot change it while that "

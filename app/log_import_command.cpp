@@ -34,7 +34,7 @@ void CLogDlg::OnImportLog() {
     // Planned against the log as the window shows it until the file leaves nothing open: each
     // question the file raises is asked, and the plan made again with the answer.
     ImportOptions options;
-    ImportPlan plan = PlanImport(bytes, m_book, options);
+    ImportPlan plan = PlanImportInto(m_session, bytes, options);
     while (plan.unusable.empty() && !plan.questions.empty()) {
         for (const ImportQuestion& question : plan.questions) {
             CImportQuestionDlg ask(this);
@@ -44,7 +44,7 @@ void CLogDlg::OnImportLog() {
             }
             Answer(question, ask.GetAnswer(), options);
         }
-        plan = PlanImport(bytes, m_book, options);
+        plan = PlanImportInto(m_session, bytes, options);
     }
     if (!plan.unusable.empty()) {
         AfxMessageBox(Utf8ToUtf16(ImportPreview(plan)), MB_OK | MB_ICONERROR);

@@ -67,7 +67,7 @@ void CLogDlg::OnExportLog() {
     }
     // The table of what the window shows, which is what the file held at its last read.
     if (const Failure failed = ExportTo(m_session, path)) {
-        AfxMessageBox(Utf8ToUtf16(failed->Text() + "."), MB_OK | MB_ICONERROR);
+        AfxMessageBox(Utf8ToUtf16(failed->Text()), MB_OK | MB_ICONERROR);
     }
 }
 

@@ -86,7 +86,7 @@ int RunExport(const std::string& destination) {
     } else if (read.ok) {
         if (const Failure failed = ExportTo(session, destination)) {
             exported = false;
-            Print(stderr, failed->Text() + ".");
+            Print(stderr, failed->Text());
         } else {
             Print(stdout, "Exported " +
                               Plural(static_cast<int64_t>(UsedCount(book)), "entry", "entries") +
@@ -162,7 +162,7 @@ int RunImport(const CommandLine& line) {
     if (opening.willBeMade && line.dryRun) {
         message = "\"" + log + "\" does not exist yet; the import will make it.";
     }
-    const ImportPlan plan = PlanImport(bytes, book, line.answers);
+    const ImportPlan plan = PlanImportInto(session, bytes, line.answers);
     Print(stdout, ImportPreview(plan));
     if (!plan.unusable.empty() || !plan.questions.empty()) {
         if (!plan.questions.empty()) {

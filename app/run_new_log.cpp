@@ -24,7 +24,7 @@ int RunNewLog(const LogUnits& units) {
     LogLock lock;
     const LockAttempt attempt = lock.TryTake(log);
     if (attempt.outcome != LockOutcome::Taken) {
-        Say(stderr, (attempt.outcome == LockOutcome::Failed ? attempt.error
+        Say(stderr, (attempt.outcome == LockOutcome::Failed ? attempt.error.Text()
                                                             : OpenElsewhere(log, attempt.holder)) +
                         " No log was made.");
         return 1;

@@ -14,6 +14,8 @@
 
 namespace {
 
+constexpr char kCannotWrite[] = "Cannot write";
+
 // The process umask, read without changing it (umask() can only be read by setting it, which
 // would race with any other thread creating files).
 mode_t CurrentUmask() {
@@ -56,17 +58,6 @@ int Sync(int fd) {
     return 0;
 }
 
-// Makes the rename itself durable. Some file systems cannot sync a folder and say EINVAL; there
-// the rename is as durable as that file system makes it.
-int SyncFolder(const std::string& folder) {
-    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.get() < 0) {
-        return errno;
-    }
-    const int error = Sync(dir.get());
-    return error == EINVAL ? 0 : error;
-}
-
 // The new file keeps the owner and group of the old one where the system allows it. Only root may
 // give a file to another user, and others may only choose a group of their own (EPERM); some file
 // systems cannot hold the ids at all (EINVAL, EOPNOTSUPP). Then the group alone is kept if it can
@@ -89,7 +80,7 @@ int KeepOwner(int fd, const struct stat& old) {
 // there is none); returns 0 or the errno value of the failure. The owner goes before the mode,
 // since changing the owner clears the set-user-id and set-group-id bits.
 int FillTemporary(FileDescriptor& file, std::string_view bytes, const struct stat* old,
-                  FileSnapshot* written) {
+                  FileSnapshot& written) {
     int error = WriteAll(file.get(), bytes);
     if (error == 0 && old != nullptr) {
         error = KeepOwner(file.get(), *old);
@@ -102,41 +93,71 @@ int FillTemporary(FileDescriptor& file, std::string_view bytes, const struct sta
         error = Sync(file.get());
     }
     struct stat info {};
-    if (error == 0 && written != nullptr) {
+    if (error == 0) {
         error = ::fstat(file.get(), &info) == 0 ? 0 : errno;
     }
     const int closeError = file.Close();
-    if (error == 0 && closeError == 0 && written != nullptr) {
-        *written = SnapshotOf(info, bytes);
+    if (error == 0 && closeError == 0) {
+        written = SnapshotOf(info, bytes);
     }
     return error != 0 ? error : closeError;
 }
 
 }  // namespace
 
-int ReplaceFileAtomically(const std::string& path, std::string_view bytes, FileSnapshot* written) {
+Failure StagedFile::Stage(const std::string& path, std::string_view bytes) {
+    Discard();
+    path_ = path;
     const LinkTarget target = FollowLinks(path);
     if (target.error != 0) {
-        return target.error;
+        return SystemError(kCannotWrite, path, target.error);
     }
+    target_ = target.path;
     struct stat old {};
-    const bool replacing = ::stat(target.path.c_str(), &old) == 0;
-    std::string temporary = target.path + kTemporaryInfix + "XXXXXX";
+    const bool replacing = ::stat(target_.c_str(), &old) == 0;
+    std::string temporary = target_ + kTemporaryInfix + "XXXXXX";
     FileDescriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
     if (file.get() < 0) {
-        return errno;
+        return SystemError(kCannotWrite, path, errno);
     }
-    FileSnapshot made;
-    int error = FillTemporary(file, bytes, replacing ? &old : nullptr, written ? &made : nullptr);
-    if (error == 0 && std::rename(temporary.c_str(), target.path.c_str()) != 0) {
-        error = errno;
+    temporary_ = std::move(temporary);
+    if (const int error = FillTemporary(file, bytes, replacing ? &old : nullptr, written_)) {
+        Discard();
+        return SystemError(kCannotWrite, path, error);
     }
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        return error;
+    return {};
+}
+
+void StagedFile::Discard() {
+    if (!temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
     }
+}
+
+Failure SyncFolderOf(const std::string& file, const std::string& path) {
+    FileDescriptor folder(::open(FolderOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    int error = folder.get() < 0 ? errno : Sync(folder.get());
+    // Some file systems cannot sync a folder and say EINVAL; there the rename is as durable as
+    // that file system makes it.
+    if (error == 0 || error == EINVAL) {
+        return {};
+    }
+    return SystemError(kCannotWrite, path, error);
+}
+
+Failure ReplaceFileAtomically(const std::string& path, std::string_view bytes,
+                              FileSnapshot* written) {
+    StagedFile staged;
+    if (Failure failed = staged.Stage(path, bytes)) {
+        return failed;
+    }
+    if (std::rename(staged.temporary().c_str(), staged.target().c_str()) != 0) {
+        return SystemError(kCannotWrite, path, errno);
+    }
+    staged.Placed();
     if (written != nullptr) {
-        *written = made;  // a rename keeps the file's identity and times
+        *written = staged.written();  // a rename keeps the file's identity and times
     }
-    return SyncFolder(FolderOf(target.path));
+    return SyncFolderOf(staged.target(), path);
 }

@@ -25,8 +25,8 @@ bool Holds(const std::string& path, const struct stat& info, std::string_view by
     return ReadWholeFile(path, held) == 0 && held == bytes;
 }
 
-std::string CannotKeep(const std::string& name, int error) {
-    return "The original file could not be kept as \"" + name + "\": " + ErrnoText(error) + ".";
+std::string CannotKeep(const std::string& name, const std::string& why) {
+    return "The original file could not be kept as \"" + name + "\": " + why + ".";
 }
 
 }  // namespace
@@ -42,11 +42,10 @@ Backup KeepBackup(const std::string& path, std::string_view bytes) {
             continue;
         }
         if (errno != ENOENT) {
-            return {{}, CannotKeep(name, errno)};
+            return {{}, CannotKeep(name, ErrnoText(errno))};
         }
-        const int error = ReplaceFileAtomically(name, bytes);
-        if (error != 0) {
-            return {{}, CannotKeep(name, error)};
+        if (const Failure failed = ReplaceFileAtomically(name, bytes)) {
+            return {{}, CannotKeep(name, failed->why)};
         }
         return {name, {}};
     }

@@ -47,11 +47,28 @@ ssize_t ReadSome(int fd, char* into, std::size_t size) {
     }
 }
 
+ssize_t ReadSomeAt(int fd, char* into, std::size_t size, std::size_t offset) {
+    for (;;) {
+        const ssize_t got = ::pread(fd, into, size, static_cast<off_t>(offset));
+        if (got >= 0 || errno != EINTR) {
+            return got;
+        }
+    }
+}
+
 int ReadWholeFile(const std::string& path, std::string& bytes, struct stat* info) {
     FileDescriptor file(-1);
     struct stat opened {};
     if (const int error = OpenRegularFile(path, file, opened); error != 0) {
         return error;
+    }
+    return ReadWholeDescriptor(file.get(), bytes, info);
+}
+
+int ReadWholeDescriptor(int fd, std::string& bytes, struct stat* info) {
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0) {
+        return errno;
     }
     if (info != nullptr) {
         *info = opened;
@@ -66,7 +83,7 @@ int ReadWholeFile(const std::string& path, std::string& bytes, struct stat* info
         if (filled == bytes.size() && !Grow(bytes, bytes.size() * 2)) {
             return ENOMEM;
         }
-        const ssize_t got = ReadSome(file.get(), bytes.data() + filled, bytes.size() - filled);
+        const ssize_t got = ReadSomeAt(fd, bytes.data() + filled, bytes.size() - filled, filled);
         if (got < 0) {
             return errno;
         }
@@ -82,6 +99,9 @@ int ReadWholeFile(const std::string& path, std::string& bytes, struct stat* info
 std::string ErrnoText(int error) {
     if (error == kNotARegularFile) {
         return "Not a regular file";
+    }
+    if (error == kKeepsChanging) {
+        return "It keeps changing: another program is writing it";
     }
     // The system says "Cannot allocate memory", which reads oddly after "Cannot read ...:".
     if (error == ENOMEM) {

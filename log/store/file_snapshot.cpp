@@ -65,6 +65,8 @@ private:
     std::size_t pendingSize_ = 0;
 };
 
+}  // namespace
+
 bool SameIdentity(const struct stat& info, const FileSnapshot& snapshot) {
     return static_cast<uint64_t>(info.st_dev) == snapshot.device &&
            static_cast<uint64_t>(info.st_ino) == snapshot.inode &&
@@ -72,6 +74,28 @@ bool SameIdentity(const struct stat& info, const FileSnapshot& snapshot) {
            info.st_mtim.tv_sec == snapshot.modifiedSeconds &&
            info.st_mtim.tv_nsec == snapshot.modifiedNanoseconds;
 }
+
+int HoldsSnapshotContent(int fd, const FileSnapshot& snapshot, bool& same) {
+    // Read in pieces: checking must not need memory for a second copy of a large log.
+    ContentHasher hasher;
+    char piece[1 << 16];
+    uint64_t size = 0;
+    for (;;) {
+        const ssize_t got = ReadSomeAt(fd, piece, sizeof piece, size);
+        if (got < 0) {
+            return errno;
+        }
+        if (got == 0) {
+            break;
+        }
+        hasher.Add(std::string_view(piece, static_cast<std::size_t>(got)));
+        size += static_cast<uint64_t>(got);
+    }
+    same = size == snapshot.size && hasher.Value() == snapshot.contentHash;
+    return 0;
+}
+
+namespace {
 
 ChangeCheck Changed(const std::string& path) {
     return {ChangeCheck::State::Changed,
@@ -112,25 +136,11 @@ ChangeCheck FileChangedSince(const std::string& path, const FileSnapshot& snapsh
     if (!SameIdentity(info, snapshot)) {
         return Changed(path);
     }
-    // Read in pieces: checking must not need memory for a second copy of a large log.
-    ContentHasher hasher;
-    char piece[1 << 16];
-    uint64_t size = 0;
-    for (;;) {
-        const ssize_t got = ReadSome(file.get(), piece, sizeof piece);
-        if (got < 0) {
-            return CannotRead(path, errno);
-        }
-        if (got == 0) {
-            break;
-        }
-        hasher.Add(std::string_view(piece, static_cast<std::size_t>(got)));
-        size += static_cast<uint64_t>(got);
+    bool same = false;
+    if (const int error = HoldsSnapshotContent(file.get(), snapshot, same); error != 0) {
+        return CannotRead(path, error);
     }
-    if (size != snapshot.size || hasher.Value() != snapshot.contentHash) {
-        return Changed(path);
-    }
-    return {};
+    return same ? ChangeCheck{} : Changed(path);
 }
 
 bool FileDiffersFrom(const std::string& path, const FileSnapshot& snapshot) {

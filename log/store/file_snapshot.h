@@ -23,6 +23,14 @@ bool operator==(const FileSnapshot& a, const FileSnapshot& b);
 // The snapshot of a file that `info` describes and that holds exactly `bytes`.
 FileSnapshot SnapshotOf(const struct stat& info, std::string_view bytes);
 
+// Whether `info` shows the file `snapshot` was taken of, unchanged as far as its device, inode,
+// size and modification time tell.
+bool SameIdentity(const struct stat& info, const FileSnapshot& snapshot);
+
+// Whether the file open at `fd` holds the content `snapshot` was taken of, read from its first
+// byte in pieces; `same` says. Returns 0 or the errno value of a failed read.
+int HoldsSnapshotContent(int fd, const FileSnapshot& snapshot, bool& same);
+
 struct ChangeCheck {
     enum class State { Unchanged, Changed, Unreadable };
     State state = State::Unchanged;

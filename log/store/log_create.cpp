@@ -27,15 +27,18 @@ CreateResult CreateLogIfMissing(const std::string& path, const LogUnits& units) 
                                            "\", which does not exist. Is the card or drive it "
                                            "is on mounted?"};
     }
+    if (target.error != 0) {
+        return {CreateOutcome::Failed,
+                "Cannot create \"" + path + "\": " + ErrnoText(target.error)};
+    }
     // The usual log gets its header with its first save, as it always did; other units must be
     // declared from the start.
     const std::string fresh =
         units.IsDefault() ? std::string(kFreshLog) : kFreshLog + LogHeaderLine(units) + "\n";
-    const int error = target.error != 0 ? target.error : ReplaceFileAtomically(path, fresh);
-    if (error == 0) {
-        return {CreateOutcome::Created, {}};
+    if (const Failure failed = ReplaceFileAtomically(path, fresh)) {
+        return {CreateOutcome::Failed, "Cannot create \"" + path + "\": " + failed->why};
     }
-    return {CreateOutcome::Failed, "Cannot create \"" + path + "\": " + ErrnoText(error)};
+    return {CreateOutcome::Created, {}};
 }
 
 std::string MissingLogFolder(const std::string& path) {

@@ -5,8 +5,8 @@
 #include "backup_file.h"
 #include "date_order.h"
 #include "file_bytes.h"
-#include "log_parse.h"
 #include "recompute.h"
+#include "settled_read.h"
 
 namespace {
 
@@ -20,26 +20,22 @@ LoadResult CannotRead(const std::string& path, int error) {
 }  // namespace
 
 LoadResult LoadLog(LogBook& book, const std::string& path) {
-    LoadResult result;
-    std::string bytes;
-    struct stat info {};
-    if (const int error = ReadWholeFile(path, bytes, &info); error != 0) {
-        return CannotRead(path, error);
+    SettledRead read = ReadSettled(ReaderOfPath(path), book);
+    if (read.error != 0) {
+        return CannotRead(path, read.error);
     }
+    LoadResult result;
     try {
-        result.snapshot = SnapshotOf(info, bytes);
-        // The file is in memory now, so the old records can go before the new ones are made: a
-        // large log is never held twice.
-        book.records = {};
-        ParseLog(bytes, book, result.problems);
+        result.snapshot = read.snapshot;
+        result.problems = std::move(read.problems);
         if (!result.problems.empty()) {
             // Kept before returning, so that no save that follows can replace the only copy of
             // what the reader could not make sense of.
-            Backup backup = KeepBackup(path, bytes);
+            Backup backup = KeepBackup(path, read.bytes);
             result.backupPath = std::move(backup.path);
             result.backupError = std::move(backup.error);
         }
-        bytes = {};  // released before the sort needs its buffer
+        read.bytes = {};  // released before the sort needs its buffer
         SortNewestFirst(book);
         RecomputeLog(book);
     } catch (const std::bad_alloc&) {

@@ -8,8 +8,8 @@
 
 struct LoadResult {
     bool ok = true;  // false: the file could not be read at all
-    // Set when !ok; the book is then left as it was, except when memory ran out while reading,
-    // which leaves it empty (no records, count 0).
+    // Set when !ok; the book is then left as it was, except when memory ran out while reading or
+    // the file kept changing as it was read again, which leaves it empty (no records, count 0).
     std::string error;
     std::vector<std::string> problems;  // damage found, one "line N: ..." text each
     std::string backupPath;             // where the damaged original was kept, if it was
@@ -29,6 +29,8 @@ struct LoadResult {
 };
 
 // Reads the whole log into `book`: reminder rows, count, entries (sorted newest first,
-// recomputed), cost totals; `records` gets one spare slot. A damaged file keeps every entry that
-// can be read, and its original bytes are copied beside it before anything can replace it.
+// recomputed), cost totals; `records` gets one spare slot. A file that reads as damaged is read
+// until it stops changing (ReadSettled), so that a write caught half done is neither reported
+// nor kept. A damaged file keeps every entry that can be read, and its original bytes are copied
+// beside it before anything can replace it.
 LoadResult LoadLog(LogBook& book, const std::string& path);

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <utility>
 
 #include "file_bytes.h"
 #include "link_target.h"
@@ -21,11 +22,59 @@ constexpr int kMostAttempts = 100;
 // Longer than any "<pid> <host>\n" a holder writes.
 constexpr std::size_t kMostHolderBytes = 512;
 
+constexpr char kCannotUse[] = "Cannot use the lock file";
+constexpr char kRemoveIt[] = ". Remove it, and Tarvo makes a lock file of its own.";
+
+// Whether `fd` is the file named `path` now; the name is not followed, as the lock file never is.
 bool SameFileAt(int fd, const std::string& path) {
     struct stat opened {};
     struct stat named {};
-    return ::fstat(fd, &opened) == 0 && ::stat(path.c_str(), &named) == 0 &&
+    return ::fstat(fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
            opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+// Why what `info` describes is no lock file this process may write; empty when it may be one.
+// Writing through a link, or to a file with another name, would change another file: the log,
+// say, reduced to "<pid> <host>".
+std::string NotALockFile(const struct stat& info) {
+    if (S_ISLNK(info.st_mode)) {
+        return "it is a symbolic link";
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return "it is a folder";
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return "it is not a regular file";
+    }
+    if (info.st_nlink != 1) {
+        return "it is one file with " + std::to_string(info.st_nlink) + " names (a hard link)";
+    }
+    return {};
+}
+
+// Opens the lock file that is there, never through a link nor blocking on a device; read-only
+// when this user may not write it (`writable` says which). Looked at first, so that nothing but a
+// regular file with one name is opened, and looked at again once open, in case it was replaced
+// in between. Returns the open file, or -1 with `refusal` set, or -1 with errno set.
+FileDescriptor OpenExisting(const std::string& path, bool& writable, struct stat& info,
+                            std::string& refusal) {
+    if (::lstat(path.c_str(), &info) != 0) {
+        return FileDescriptor(-1);
+    }
+    refusal = NotALockFile(info);
+    if (!refusal.empty()) {
+        return FileDescriptor(-1);
+    }
+    constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    FileDescriptor file(::open(path.c_str(), O_RDWR | kFlags));
+    writable = file.get() >= 0;
+    if (!writable && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+        file = FileDescriptor(::open(path.c_str(), O_RDONLY | kFlags));
+    }
+    if (file.get() >= 0 && ::fstat(file.get(), &info) == 0) {
+        refusal = NotALockFile(info);
+    }
+    return refusal.empty() ? std::move(file) : FileDescriptor(-1);
 }
 
 std::string HostName() {
@@ -70,8 +119,8 @@ LockHolder ReadHolder(int fd) {
     return holder;
 }
 
-LockAttempt Failed(const std::string& error) {
-    return {LockOutcome::Failed, {}, error};
+LockAttempt Failed(LogError error) {
+    return {LockOutcome::Failed, {}, std::move(error)};
 }
 
 }  // namespace
@@ -92,7 +141,7 @@ std::string OpenElsewhere(const std::string& logPath, const LockHolder& holder) 
 LockAttempt LogLock::TryTake(const std::string& logPath) {
     const LinkTarget target = FollowLinks(logPath);
     if (target.error != 0) {
-        return Failed("Cannot lock \"" + logPath + "\": " + ErrnoText(target.error));
+        return Failed(SystemError("Cannot lock", logPath, target.error));
     }
     const std::string lockPath = target.path + ".lock";
     if (IsHeld() && lockPath == lockPath_) {
@@ -100,26 +149,59 @@ LockAttempt LogLock::TryTake(const std::string& logPath) {
     }
     Release();
     for (int attempt = 0; attempt < kMostAttempts; ++attempt) {
-        FileDescriptor file(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-        if (file.get() < 0) {
-            return Failed("Cannot create the lock file \"" + lockPath + "\": " + ErrnoText(errno));
+        // A lock file made here is this process's own: a regular file with one name, whoever the
+        // file system says owns it (a card mounted for another user).
+        constexpr int kMake = O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+        FileDescriptor file(::open(lockPath.c_str(), kMake, 0666));
+        const bool made = file.get() >= 0;
+        bool writable = made;
+        struct stat info {};
+        if (!made && errno != EEXIST) {
+            return Failed(SystemError("Cannot create the lock file", lockPath, errno));
+        }
+        if (!made) {
+            std::string refusal;
+            file = OpenExisting(lockPath, writable, info, refusal);
+            if (!refusal.empty()) {
+                return Failed({kCannotUse, lockPath, refusal + kRemoveIt});
+            }
+            if (file.get() < 0 && errno == ENOENT) {
+                continue;  // removed by its holder as it let go
+            }
+            if (file.get() < 0) {
+                return Failed(SystemError(kCannotUse, lockPath, errno));
+            }
         }
         if (::flock(file.get(), LOCK_EX | LOCK_NB) != 0) {
             if (errno == EWOULDBLOCK) {
                 return {LockOutcome::HeldByAnother, ReadHolder(file.get()), {}};
             }
-            return Failed("Cannot lock \"" + lockPath + "\": " + ErrnoText(errno));
+            return Failed(SystemError("Cannot lock", lockPath, errno));
         }
         // The previous holder removes the lock file as it lets go. If it did so after this process
         // opened the file, the lock is on a file no one else will open: start again.
-        if (SameFileAt(file.get(), lockPath)) {
-            TellHolder(file.get());
-            file_ = std::move(file);
-            lockPath_ = lockPath;
-            return {LockOutcome::Taken, {}, {}};
+        if (!SameFileAt(file.get(), lockPath)) {
+            continue;
         }
+        if (!made && (!writable || info.st_uid != ::geteuid())) {
+            // Left by a process that has ended (no one holds its lock), of another user or with
+            // rights that keep this one from writing it: removed, so that a lock file of this
+            // process's own can be made in its place.
+            if (::unlink(lockPath.c_str()) != 0) {
+                const std::string whose = info.st_uid != ::geteuid() ? "it belongs to another user"
+                                                                     : "it may not be written";
+                return Failed({kCannotUse, lockPath,
+                               whose + ", and the folder does not let Tarvo replace it (" +
+                                   ErrnoText(errno) + "). Ask its owner to remove it."});
+            }
+            continue;
+        }
+        TellHolder(file.get());
+        file_ = std::move(file);
+        lockPath_ = lockPath;
+        return {LockOutcome::Taken, {}, {}};
     }
-    return Failed("Cannot lock \"" + lockPath + "\": it keeps being removed and made again");
+    return Failed({"Cannot lock", lockPath, "it keeps being removed and made again"});
 }
 
 void LogLock::Release() {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "file_descriptor.h"
+#include "log_error.h"
 
 // Who holds a log's lock, as the holder wrote it into the lock file.
 struct LockHolder {
@@ -23,7 +24,7 @@ enum class LockOutcome { Taken, HeldByAnother, Failed };
 struct LockAttempt {
     LockOutcome outcome = LockOutcome::Failed;
     LockHolder holder;  // when HeldByAnother
-    std::string error;  // when Failed: names the lock file and the reason
+    LogError error;     // when Failed: names the lock file, the reason and how to mend it
 };
 
 // One writer at a time on a log: an exclusive advisory lock (flock) on "<log name>.lock" beside
@@ -32,6 +33,13 @@ struct LockAttempt {
 // left stale. The lock is on a file of its own, not on the log, because every save replaces the
 // log by another file. The holder writes "<pid> <host>" into it, so that a window that finds the
 // log taken can name the process holding it; the lock file is removed on release.
+//
+// Anyone who may write the folder can put something else at the lock file's name: a symbolic or
+// hard link to another file (the log itself, say), a device, a folder. None of them is ever
+// followed, truncated or written: the lock file is written only when it is a regular file of
+// this user with one name, and anything else fails with how to mend it. A lock file that another
+// user's process left behind, and that no process holds, is taken over where the folder lets
+// this user remove it.
 class LogLock {
 public:
     LogLock() = default;

@@ -4,19 +4,19 @@
 #include <new>
 
 #include "atomic_file.h"
-#include "file_bytes.h"
 #include "log_format.h"
 
 SaveResult SaveLog(const LogBook& book, const std::string& path) {
     SaveResult result;
-    int error = ENOMEM;
+    Failure failed;
     try {
-        error = ReplaceFileAtomically(path, FormatLogFile(book), &result.written);
+        failed = ReplaceFileAtomically(path, FormatLogFile(book), &result.written);
     } catch (const std::bad_alloc&) {
         // The file's text did not fit in memory; the old file is untouched.
+        failed = SystemError({}, path, ENOMEM);
     }
-    if (error != 0) {
-        return {false, "Cannot save \"" + path + "\": " + ErrnoText(error), {}};
+    if (failed) {
+        return {false, "Cannot save \"" + path + "\": " + failed->why, {}};
     }
     return result;
 }

@@ -1,5 +1,7 @@
 #include "log_session.h"
 
+#include <cerrno>
+#include <new>
 #include <utility>
 
 #include "file_bytes.h"
@@ -17,7 +19,7 @@ LogOpening LogSession::Open(const OpenOptions& options) {
         opening.readOnly = lock.outcome != LockOutcome::Taken;
         opening.holder = lock.holder;
         if (lock.outcome == LockOutcome::Failed) {
-            opening.lockError = LogError{lock.error, {}, {}};
+            opening.lockError = lock.error;
         }
         if (lock.outcome == LockOutcome::Taken) {
             // A save that was killed may have left its temporary file; no other process can be
@@ -104,7 +106,7 @@ ChangeReadiness LogSession::PrepareChange() {
     }
     if (lock.outcome == LockOutcome::Failed) {
         readiness.blocker = ChangeBlocker::LockFailed;
-        readiness.error = LogError{lock.error, {}, {}};
+        readiness.error = lock.error;
         return readiness;
     }
     // The process that had the lock has gone: what it wrote last is read before anything is
@@ -133,20 +135,28 @@ ChangeOutcome LogSession::Make(const LogChange& change) {
             return outcome;
         }
     }
-    // Kept for the screen to go back to, should the save or the read-back fail. Assigned, not
-    // made anew: the copy reuses the room of the previous change's.
-    lastRead_ = book_;
-    outcome.notApplied = ApplyAndRecompute(book_, change);
-    if (outcome.notApplied != ApplyOutcome::Applied) {
-        outcome.result = ChangeResult::NotApplied;
-        return outcome;
+    try {
+        // Kept for the screen to go back to, should the save or the read-back fail. Assigned,
+        // not made anew: the copy reuses the room of the previous change's.
+        lastRead_ = book_;
+        outcome.notApplied = ApplyAndRecompute(book_, change);
+        if (outcome.notApplied != ApplyOutcome::Applied) {
+            outcome.result = ChangeResult::NotApplied;
+            return outcome;
+        }
+        // Never a stale copy over a newer file: if the file changed since it was read, the
+        // change is made to what it holds now, or, when the entry it is about is gone, not
+        // saved at all.
+        const ChangeSaveResult saved = SaveChange(book_, path_, read_, change);
+        outcome.message = saved.message;
+        outcome.fileHadChanged = saved.fileHadChanged;
+        outcome.result = saved.saved ? ChangeResult::Saved : ChangeResult::NotSaved;
+    } catch (const std::bad_alloc&) {
+        // Nothing was written; the book is made again from the file below.
+        outcome.result = ChangeResult::NotSaved;
+        outcome.message = SystemError("Cannot save", path_, ENOMEM).Text();
+        lastRead_ = LogBook{};
     }
-    // Never a stale copy over a newer file: if the file changed since it was read, the change is
-    // made to what it holds now, or, when the entry it is about is gone, not saved at all.
-    const ChangeSaveResult saved = SaveChange(book_, path_, read_, change);
-    outcome.message = saved.message;
-    outcome.fileHadChanged = saved.fileHadChanged;
-    outcome.result = saved.saved ? ChangeResult::Saved : ChangeResult::NotSaved;
     // Read back in every case: the book holds what the file holds. When it cannot be read, the
     // book goes back to what the file held at the last read, so nothing names a record the file
     // does not hold.

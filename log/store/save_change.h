@@ -19,7 +19,11 @@ struct ChangeSaveResult {
 // the book read from `path` (whose snapshot is `read`) with `change` made to it, sorted and
 // recomputed. While the file is still what was read, `changed` is saved. If it changed since, it
 // is read again and `change` is made to what it holds now, so that nothing written elsewhere is
-// lost; if the entry to replace or remove is no longer there, nothing is saved. Call it only
-// while holding the log's lock (LogLock), so that no other Tarvo window saves in between.
+// lost; if the entry to replace or remove is no longer there, nothing is saved. Nor is it when
+// the newer file reads as damaged even once it stopped changing (ReadSettled): that may be
+// another program's write, half done. A write that lands after the last check, however close to
+// the save, is seen too (ReplaceIfUnchanged), and the change is made to it in the same way. Call
+// it only while holding the log's lock (LogLock), so that no other Tarvo window saves in between.
+// Running out of memory is a save that failed, with nothing written.
 ChangeSaveResult SaveChange(const LogBook& changed, const std::string& path,
                             const FileSnapshot& read, const LogChange& change);

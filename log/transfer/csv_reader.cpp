@@ -19,7 +19,13 @@ public:
         }
     }
 
+    // At a row found before, to read it again.
+    CsvCursor(std::string_view text, std::size_t pos, int line)
+        : text_(text), pos_(pos), line_(line) {}
+
     bool AtEnd() const { return pos_ >= text_.size(); }
+    std::size_t pos() const { return pos_; }
+    int line() const { return line_; }
 
     // The separator of the line at the cursor: semicolon when it holds more semicolons than
     // commas outside quotes, else comma.
@@ -137,6 +143,13 @@ bool IsSectionLine(const CsvRow& row, std::string& name) {
 
 }  // namespace
 
+void CsvRows::Iterator::Read() {
+    if (index_ < rows_.starts_.size()) {
+        const Start& start = rows_.starts_[index_];
+        CsvCursor(rows_.bytes_, start.offset, start.line).Next(rows_.separator_, row_);
+    }
+}
+
 std::vector<CsvTable> ReadCsv(std::string_view bytes) {
     CsvCursor cursor(bytes);
     std::vector<CsvTable> tables;
@@ -144,6 +157,7 @@ std::vector<CsvTable> ReadCsv(std::string_view bytes) {
     CsvRow row;
     while (!cursor.AtEnd()) {
         const char separator = needHeader ? cursor.SeparatorOfNextLine() : tables.back().separator;
+        const CsvRows::Start start{cursor.pos(), cursor.line()};
         cursor.Next(separator, row);
         if (AllEmpty(row)) {
             continue;
@@ -162,11 +176,13 @@ std::vector<CsvTable> ReadCsv(std::string_view bytes) {
         if (needHeader) {
             table.separator = separator;
             table.header = std::move(row);
+            table.rows.bytes_ = bytes;
+            table.rows.separator_ = separator;
             needHeader = false;
+            row = CsvRow();
         } else {
-            table.rows.push_back(std::move(row));
+            table.rows.starts_.push_back(start);
         }
-        row = CsvRow();
     }
     return tables;
 }

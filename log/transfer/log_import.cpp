@@ -5,7 +5,6 @@
 #include <limits>
 #include <map>
 #include <set>
-#include <unordered_set>
 #include <utility>
 
 #include "ascii_text.h"
@@ -69,7 +68,7 @@ FileUnits ReadVehicleUnits(const CsvTable& vehicle) {
     if (vehicle.rows.empty()) {
         return units;
     }
-    const CsvRow& row = vehicle.rows.front();
+    const CsvRow row = vehicle.rows.front();
     for (std::size_t i = 0; i < vehicle.header.fields.size() && i < row.fields.size(); ++i) {
         const std::string name = LowerAscii(TrimSpaces(vehicle.header.fields[i]));
         const std::string value(TrimSpaces(row.fields[i]));
@@ -176,6 +175,14 @@ public:
     // file names. Refuses a file in another currency than the log's; asks the currency of a new
     // log's costs that have fractions when the file names none.
     void DecideUnits(const std::vector<Source>& sources, const LogBook& current);
+    // Room for every row of `sources` at once: growing by doubling would hold the entries twice.
+    void MakeRoom(const std::vector<Source>& sources) {
+        std::size_t rows = 0;
+        for (const Source& source : sources) {
+            rows += source.table->rows.size();
+        }
+        placed_.reserve(rows);
+    }
 
     void ReadRows(const Source& source) {
         for (const CsvRow& row : source.table->rows) {
@@ -631,17 +638,27 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
 }
 
 void Planner::Finish(const LogBook& current) {
-    std::unordered_set<std::string> held;
-    for (std::size_t i = 0; i < UsedCount(current); ++i) {
-        held.insert(EntryKey(current.records[i], units_));
-    }
-    for (const LogRecord& r : placed_) {
-        if (held.insert(EntryKey(r, units_)).second) {
-            plan_.entries.push_back(r);
-        } else {
-            ++plan_.duplicates;
+    std::vector<bool> kept(placed_.size());
+    {
+        const std::size_t used = UsedCount(current);
+        EntrySet held(used + placed_.size(), units_);
+        for (std::size_t i = 0; i < used; ++i) {
+            held.Insert(current.records[i]);
+        }
+        for (std::size_t i = 0; i < placed_.size(); ++i) {
+            kept[i] = held.Insert(placed_[i]);
+            plan_.duplicates += kept[i] ? 0 : 1;
         }
     }
+    // Kept in place: a large file's entries are never held twice.
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < placed_.size(); ++i) {
+        if (kept[i]) {
+            placed_[next++] = placed_[i];
+        }
+    }
+    placed_.resize(next);
+    plan_.entries = std::move(placed_);
     // Oldest first; within one second by odometer, so that entries of a day given without
     // times keep the order in which the car drove them.
     std::stable_sort(plan_.entries.begin(), plan_.entries.end(),
@@ -733,6 +750,7 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
         return plan;
     }
     if (plan.questions.empty()) {
+        planner.MakeRoom(sources);
         for (const Source& source : sources) {
             planner.ReadRows(source);
         }

@@ -4,6 +4,7 @@
 // the screen never shows records the file does not hold.
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 
@@ -170,6 +171,17 @@ TEST_F(AppTest, TheScreenFollowsTheFileWhileIdleButNotTheWindowsOwnSaves) {
     });
     ASSERT_EQ(m_driver.MessageBoxTexts().size(), 1u);
     EXPECT_NE(QString::fromStdU16String(m_driver.MessageBoxTexts()[0]).indexOf("is damaged"), -1);
+}
+
+// A storage folder whose name is not UTF-8 (an old card's "caf\xE9") is watched by its bytes.
+TEST_F(AppTest, TheWatcherFollowsALogInAFolderWhoseNameIsNotUtf8) {
+    const std::string folder = Card() + "/caf\xE9";
+    ASSERT_TRUE(std::filesystem::create_directory(folder));
+    std::ofstream(folder + "/Tarvo.csv") << kWorkedExampleFile;
+    LogWatcher watcher(folder + "/Tarvo.csv", nullptr);
+    QSignalSpy changed(&watcher, &LogWatcher::changed);
+    std::ofstream(folder + "/Tarvo.csv", std::ios::app) << kSep10;
+    EXPECT_TRUE(changed.wait(10000));
 }
 
 TEST_F(AppTest, AfterAFailedReadBackTheScreenShowsWhatTheFileHeldAtTheLastRead) {

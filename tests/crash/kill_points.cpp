@@ -25,6 +25,8 @@ int __real_fsync(int fd);
 int __real_fstat(int fd, struct stat* info);
 int __real_close(int fd);
 int __real_rename(const char* from, const char* to);
+int __real_renameat2(int fromFolder, const char* from, int toFolder, const char* to,
+                     unsigned int flags);
 int __real_unlink(const char* path);
 }
 
@@ -138,6 +140,12 @@ int __wrap_close(int fd) {
 
 int __wrap_rename(const char* from, const char* to) {
     return Around("rename", [&] { return __real_rename(from, to); });
+}
+
+int __wrap_renameat2(int fromFolder, const char* from, int toFolder, const char* to,
+                     unsigned int flags) {
+    return Around("renameat2",
+                  [&] { return __real_renameat2(fromFolder, from, toFolder, to, flags); });
 }
 
 int __wrap_unlink(const char* path) {

@@ -16,6 +16,7 @@
 #include "log_save.h"
 #include "log_test_support.h"
 #include "recompute.h"
+#include "save_change.h"
 #include "temporary_cleanup.h"
 
 // A save killed at any moment never costs the log: whatever instant the process dies at, the
@@ -34,6 +35,7 @@ struct SaveCase {
     std::vector<LogRecord> oldEntries;
     std::vector<LogRecord> newEntries;
     bool throughLink = false;  // the log is reached through a link into the folder "card"
+    bool checked = false;  // saved as a command saves, checked against the file read (SaveChange)
 };
 
 void PrintTo(const SaveCase& c, std::ostream* out) {
@@ -55,7 +57,8 @@ struct ChildEnd {
     std::string point;  // where it was killed
 };
 
-ChildEnd SaveInChild(const LogBook& book, const std::string& path, int killPoint) {
+ChildEnd SaveInChild(const LogBook& book, const std::string& path, int killPoint,
+                     const FileSnapshot* read) {
     int report[2];
     if (::pipe(report) != 0) {
         ADD_FAILURE() << "no pipe";
@@ -65,7 +68,8 @@ ChildEnd SaveInChild(const LogBook& book, const std::string& path, int killPoint
     if (child == 0) {
         ::close(report[0]);
         ArmKillPoint(killPoint, report[1]);
-        const bool ok = SaveLog(book, path).ok;
+        const bool ok =
+            read != nullptr ? SaveChange(book, path, *read, {}).saved : SaveLog(book, path).ok;
         ArmKillPoint(0, -1);
         ::_exit(ok ? 0 : 1);
     }
@@ -118,10 +122,13 @@ TEST_P(KilledSave, LeavesTheOldLogOrTheNewOneWhole) {
     std::vector<std::string> points;
     for (int point = 1;; ++point) {
         ASSERT_LT(point, 1000) << "the save never ends";
+        FileSnapshot read;
         if (c.oldLogExists) {
             WriteBytes(logFile, oldText);
+            LogBook old;
+            read = LoadLog(old, path).snapshot;
         }
-        const ChildEnd end = SaveInChild(newBook, path, point);
+        const ChildEnd end = SaveInChild(newBook, path, point, c.checked ? &read : nullptr);
         if (!end.killed) {
             ASSERT_TRUE(end.savedOk) << "the save failed with no kill";
             EXPECT_EQ(ReadBytes(logFile), newText) << "after the whole save";
@@ -156,9 +163,10 @@ TEST_P(KilledSave, LeavesTheOldLogOrTheNewOneWhole) {
     // Every stage of the save was hit: the temporary file, its bytes, its owner (when it
     // replaces a file), its flush, the rename and the flush of the folder after it; the link,
     // when there is one.
-    std::vector<std::string> stages = {"before mkostemp", "halfway through write", "after write",
-                                       "before fsync",    "after fsync",           "before rename",
-                                       "after rename"};
+    const std::string rename = c.checked ? "renameat2" : "rename";
+    std::vector<std::string> stages = {
+        "before mkostemp", "halfway through write", "after write",    "before fsync",
+        "after fsync",     "before " + rename,      "after " + rename};
     if (c.oldLogExists) {
         stages.push_back("after fchown");
     }
@@ -168,7 +176,7 @@ TEST_P(KilledSave, LeavesTheOldLogOrTheNewOneWhole) {
     for (const std::string& stage : stages) {
         EXPECT_NE(std::find(points.begin(), points.end(), stage), points.end()) << stage;
     }
-    const auto renamed = std::find(points.begin(), points.end(), "after rename");
+    const auto renamed = std::find(points.begin(), points.end(), "after " + rename);
     EXPECT_NE(std::find(renamed, points.end(), "after fsync"), points.end())
         << "the folder is flushed after the rename";
 }
@@ -183,7 +191,13 @@ INSTANTIATE_TEST_SUITE_P(
         SaveCase{"NewLogLonger", true, {kMiddle, kOldest}, {kNewest, kMiddle, kOldest}},
         SaveCase{"NewLogShorter", true, {kNewest, kMiddle, kOldest}, {kNewest, kOldest}},
         SaveCase{"FirstSave", false, {}, {kNewest, kMiddle, kOldest}},
-        SaveCase{"ThroughALink", true, {kMiddle, kOldest}, {kNewest, kMiddle, kOldest}, true}),
+        SaveCase{"ThroughALink", true, {kMiddle, kOldest}, {kNewest, kMiddle, kOldest}, true},
+        SaveCase{"CheckedAgainstTheFileRead",
+                 true,
+                 {kMiddle, kOldest},
+                 {kNewest, kMiddle, kOldest},
+                 false,
+                 true}),
     [](const testing::TestParamInfo<SaveCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "log_load.h"
 #include "log_save.h"
 #include "log_test_support.h"
+#include "log_transfer.h"
 #include "recompute.h"
 
 // AddressSanitizer reserves terabytes of address space, so it cannot run under a limit on it.
@@ -320,5 +321,32 @@ const MemoryRow kMemoryRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Log, LogFileOutOfMemory, testing::ValuesIn(kMemoryRows),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// An import too large for the memory left is refused like any other, with nothing written.
+TEST(LogFileOutOfMemoryDetail, AnImportTooLargeIsRefusedWithNothingWritten) {
+#ifdef TARVO_ADDRESS_SANITIZER
+    GTEST_SKIP() << "AddressSanitizer cannot run with a limited address space";
+#endif
+    TempFolder folder;
+    const std::string path = folder / "Tarvo.csv";
+    WriteBytes(path, FormatLogFile(SomeBook()));
+    std::string bytes = "Date,Odometer,Litres,Cost\n";
+    for (int day = 0; bytes.size() < kRoomBeyondUse; ++day) {
+        bytes += "2024-01-01 00:00:" + std::to_string(day % 60) + "," + std::to_string(day) +
+                 ",20,3000\n";  // 30 bytes become an entry of 80, and more
+    }
+    const std::string answer = InChildProcess([&] {
+        const rlimit limit{AddressSpaceInUse() + kRoomBeyondUse, RLIM_INFINITY};
+        LogBook book;
+        LogSession session(path, book);
+        if (!session.Open({}).read.ok || ::setrlimit(RLIMIT_AS, &limit) != 0) {
+            return std::string("no limit");
+        }
+        const ImportPlan plan = PlanImportInto(session, bytes, ImportOptions());
+        return plan.unusable.empty() ? ImportPlanned(session, plan).change.message : plan.unusable;
+    });
+    EXPECT_EQ(answer, "Cannot import into \"" + path + "\": Not enough memory");
+    EXPECT_EQ(ReadBytes(path), FormatLogFile(SomeBook()));
+}
 
 }  // namespace

@@ -1,7 +1,9 @@
 #include "log_lock.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -195,10 +197,93 @@ TEST(LogLockDetail, AFolderWhereNoLockFileCanBeMadeIsNamedWithTheReason) {
     const std::string error = AsOrdinaryUser([&] {
         LogLock lock;
         const LockAttempt attempt = lock.TryTake(folder / "Tarvo.csv");
-        return attempt.outcome == LockOutcome::Failed ? attempt.error : std::string("not failed");
+        return attempt.outcome == LockOutcome::Failed ? attempt.error.Text() : "not failed";
     });
     EXPECT_EQ(error, "Cannot create the lock file \"" + folder / "Tarvo.csv.lock" +
                          "\": Permission denied");
+}
+
+// Whatever stands at the lock file's name, nothing it leads to is written: taking the lock fails
+// with how to mend it, and the log and every other file stay as they were.
+struct ForeignLockFile {
+    const char* name;
+    const char* what;  // at "Tarvo.csv.lock", as MakeAt makes it
+    const char* why;
+};
+
+void PrintTo(const ForeignLockFile& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class LogLockForeign : public testing::TestWithParam<ForeignLockFile> {};
+
+TEST_P(LogLockForeign, IsNeverWrittenAndSaysHowToMendIt) {
+    TempFolder folder;
+    const std::string log = folder / "Tarvo.csv";
+    WriteBytes(log, "the log\n");
+    WriteBytes(folder / "victim", "precious\n");
+    ASSERT_TRUE(MakeAt(log + ".lock", GetParam().what));
+    const std::vector<std::string> names = folder.Names();
+
+    LogLock taker;
+    const LockAttempt attempt = taker.TryTake(log);
+    EXPECT_EQ(attempt.outcome, LockOutcome::Failed);
+    EXPECT_EQ(attempt.error.Text(), "Cannot use the lock file \"" + log +
+                                        ".lock\": " + GetParam().why +
+                                        ". Remove it, and Tarvo makes a lock file of its own.");
+    EXPECT_EQ(ReadBytes(log) + ReadBytes(folder / "victim"), "the log\nprecious\n");
+    EXPECT_EQ(folder.Names(), names);
+}
+
+const ForeignLockFile kForeignLockFiles[] = {
+    {"ALinkToAnotherFile", "link:victim", "it is a symbolic link"},
+    {"ALinkToTheLog", "link:Tarvo.csv", "it is a symbolic link"},
+    {"ALinkLeadingNowhere", "link:gone", "it is a symbolic link"},
+    {"AHardLinkToTheLog", "hard link:Tarvo.csv", "it is one file with 2 names (a hard link)"},
+    {"APipe", "pipe", "it is not a regular file"},
+    {"AFolder", "folder", "it is a folder"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Log, LogLockForeign, testing::ValuesIn(kForeignLockFiles),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A lock file of another user (root's, met by an ordinary user) is taken over when no process
+// holds it and the folder lets it be removed; held, it names its holder as any lock file does.
+TEST(LogLockDetail, AnotherUsersLockFileIsTakenOverOnlyWhenNoOneHoldsIt) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root can leave a lock file of another user";
+    }
+    const struct {
+        mode_t folderMode;
+        bool held;
+        std::string outcome;
+    } rows[] = {
+        {0777, false, "mine"},
+        {0777, true, "process 1234 on host otherhost"},
+        {01777, false,  // sticky: only a file's owner may remove it
+         "it belongs to another user, and the folder does not let Tarvo replace it (Operation not "
+         "permitted). Ask its owner to remove it."},
+    };
+    for (const auto& row : rows) {
+        TempFolder folder;
+        ASSERT_EQ(::chmod(folder.path().c_str(), row.folderMode), 0);
+        const std::string lock = folder / "Tarvo.csv.lock";
+        WriteBytes(lock, "1234 otherhost\n");
+        const FileDescriptor rootsLock(::open(lock.c_str(), O_RDONLY));
+        ASSERT_TRUE(!row.held || ::flock(rootsLock.get(), LOCK_EX) == 0);
+        EXPECT_EQ(AsOrdinaryUser([&] {
+                      LogLock taker;
+                      const LockAttempt attempt = taker.TryTake(folder / "Tarvo.csv");
+                      struct stat info {};
+                      return attempt.outcome == LockOutcome::Taken
+                                 ? ::stat(lock.c_str(), &info) == 0 && info.st_uid == ::geteuid()
+                                       ? "mine"
+                                       : "not mine"
+                             : attempt.outcome == LockOutcome::Failed ? attempt.error.why
+                                                                      : attempt.holder.Text();
+                  }),
+                  row.outcome);
+    }
 }
 
 }  // namespace

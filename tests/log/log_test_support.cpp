@@ -2,6 +2,7 @@
 
 #include <grp.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -107,6 +108,23 @@ std::vector<std::string> EnteredFields(const LogBook& book) {
         texts.push_back(text.str());
     }
     return texts;
+}
+
+bool MakeAt(const std::string& path, const std::string& what) {
+    const std::size_t colon = what.find(':');
+    const std::string kind = what.substr(0, colon);
+    const std::string rest = colon == std::string::npos ? "" : what.substr(colon + 1);
+    const std::string beside = path.substr(0, path.rfind('/') + 1) + rest;
+    if (kind == "file" || kind == "read-only") {
+        WriteBytes(path, rest);
+        return kind == "file" || ::chmod(path.c_str(), 0444) == 0;
+    }
+    return kind == "folder"      ? ::mkdir(path.c_str(), 0755) == 0
+           : kind == "pipe"      ? ::mkfifo(path.c_str(), 0666) == 0
+           : kind == "device"    ? ::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0
+           : kind == "link"      ? ::symlink(rest.c_str(), path.c_str()) == 0
+           : kind == "hard link" ? ::link(beside.c_str(), path.c_str()) == 0
+                                 : false;
 }
 
 std::string InChildProcess(const std::function<std::string()>& run) {

@@ -44,6 +44,11 @@ LogBook WorkedExample();
 // The entered fields of the first `count` records, one text each, for comparing books.
 std::vector<std::string> EnteredFields(const LogBook& book);
 
+// Makes `what` at `path`, for a test of what a file's place may hold: "file:BYTES",
+// "read-only:BYTES", "folder", "pipe", "device" (a character device, where this user may make one)
+// or "link:TO" and "hard link:TO", TO taken from `path`'s folder. Returns whether it was made.
+bool MakeAt(const std::string& path, const std::string& what);
+
 // Runs `run` in a child process and returns what it returned; the test fails when the child
 // does not end normally. For what must not touch this process: limits, rights, a lock's owner.
 std::string InChildProcess(const std::function<std::string()>& run);

@@ -157,16 +157,14 @@ const SharedRow kSharedRows[] = {
      kMerged,
      {41950.0, 41890.0, 41502.5, 41230.0},
      {u"OIL FILTER", u"AIR FILTER", u""}},
-    {"AnEntryLineAddedByAnEditorIsKept",
+    {"AChangedFileThatReadsAsDamagedIsNotSavedOver",
      [](const std::string& path) {
          WriteBytes(path, ReadBytes(path) + "2007,9,5,8,0,0,42100.0,0.0,2,500\n");
      },
      LogChange::Add(kNew, {}),
-     "\"{}\" is damaged; every entry that could be read was kept.\n"
-     "The original file was kept as \"{}.bak\".\n"
-     "line 7: the entry count is 4, but the file holds 5 entry lines\n" +
-         std::string(kMerged),
-     {42300.0, 42100.0, 41950.0, 41890.0, 41502.5, 41230.0},
+     "\"{}\" was changed elsewhere since it was read. It now reads as damaged: another program "
+     "may still be writing it.\nThe change was not saved.",
+     {42100.0, 41950.0, 41890.0, 41502.5, 41230.0},
      kLabels},
     {"AFileThatIsGoneIsNotMadeAgain",
      [](const std::string& path) { ::unlink(path.c_str()); },
