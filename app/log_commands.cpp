@@ -55,7 +55,7 @@ bool CLogDlg::ReadyToChange(bool selected) {
     const std::string& path = m_session.Path();
     if (ready.reread) {
         ShowRead(ready.read);
-        if (ready.read.ok) {
+        if (ready.read.ok()) {
             ShowBook();
             UpdateData(FALSE);
             EnableRecordCommands(FALSE);

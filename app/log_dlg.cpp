@@ -96,7 +96,7 @@ void CLogDlg::OpenLog() {
         AfxMessageBox(u"New \"Tarvo.csv\" is Created.");
     }
     ShowRead(opening.read);
-    if (opening.read.ok) {
+    if (opening.read.ok()) {
         ShowBook();
     }
 }
@@ -104,7 +104,7 @@ void CLogDlg::OpenLog() {
 bool CLogDlg::LoadLog() {
     const LoadResult loaded = m_session.Read();
     ShowRead(loaded);
-    if (!loaded.ok) {
+    if (!loaded.ok()) {
         return false;
     }
     ShowBook();
@@ -113,8 +113,8 @@ bool CLogDlg::LoadLog() {
 
 void CLogDlg::ShowRead(const LoadResult& loaded) {
     const std::string& path = m_session.Path();
-    if (!loaded.ok) {
-        AfxMessageBox(Utf8ToUtf16(loaded.error), MB_OK | MB_ICONERROR);
+    if (!loaded.ok()) {
+        AfxMessageBox(Utf8ToUtf16(loaded.error->Text()), MB_OK | MB_ICONERROR);
     } else if (!loaded.problems.empty()) {
         // The report's first sentence and the backup's name above, every damaged line below in
         // a scrolling list, so that a file with hundreds of them still fits the screen.

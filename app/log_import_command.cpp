@@ -26,9 +26,8 @@ void CLogDlg::OnImportLog() {
         return;
     }
     std::string bytes;
-    if (const int error = ReadWholeFile(path, bytes); error != 0) {
-        AfxMessageBox(Utf8ToUtf16("Cannot read \"" + path + "\": " + ErrnoText(error)),
-                      MB_OK | MB_ICONERROR);
+    if (const Failure failed = ReadWholeFile(path, bytes)) {
+        AfxMessageBox(Utf8ToUtf16(failed->Text()), MB_OK | MB_ICONERROR);
         return;
     }
     // Planned against the log as the window shows it until the file leaves nothing open: each

@@ -68,7 +68,7 @@ void CLogDlg::OnLogSettings() {
     if (m_book.count > 0) {
         kept = m_session.KeepCopy();
         if (kept.path.empty()) {
-            AfxMessageBox(Utf8ToUtf16(kept.error + "\nThe log was not changed."),
+            AfxMessageBox(Utf8ToUtf16(kept.error->Text() + "\nThe log was not changed."),
                           MB_OK | MB_ICONERROR);
             return;
         }

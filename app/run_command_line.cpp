@@ -79,11 +79,11 @@ int RunExport(const std::string& destination) {
     LogSession session(LogPath(), book);
     const LogOpening opening = session.Open({LockUse::None, MissingLog::Fail});
     const LoadResult& read = opening.read;
-    bool exported = read.ok;
-    if (read.ok && destination == "-") {
+    bool exported = read.ok();
+    if (read.ok() && destination == "-") {
         const std::string table = ExportLog(book);
         std::fwrite(table.data(), 1, table.size(), stdout);
-    } else if (read.ok) {
+    } else if (read.ok()) {
         if (const Failure failed = ExportTo(session, destination)) {
             exported = false;
             Print(stderr, failed->Text());
@@ -121,8 +121,8 @@ std::string ImportRefusal(const LogOpening& opening, LogSession& session, bool d
                                  : OpenElsewhere(log, opening.holder) +
                                        " Import from that window's File menu, or close it first.";
     }
-    if (!opening.read.ok) {
-        return opening.read.error;
+    if (!opening.read.ok()) {
+        return opening.read.error->Text();
     }
     if (!opening.read.SafeToReplace()) {
         return opening.read.Message(log);
@@ -141,9 +141,8 @@ int RunImport(const CommandLine& line) {
     // saved is said on standard error instead.
     std::signal(SIGPIPE, SIG_IGN);
     std::string bytes;
-    if (const int error = ReadWholeFile(line.file, bytes); error != 0) {
-        Print(stderr,
-              "Cannot read \"" + line.file + "\": " + ErrnoText(error) + "\n" + kNothingImported);
+    if (const Failure failed = ReadWholeFile(line.file, bytes)) {
+        Print(stderr, failed->Text() + "\n" + kNothingImported);
         return kFailed;
     }
     // A log that does not exist yet is planned as a fresh one and made only when entries are

@@ -17,8 +17,8 @@ void Say(std::FILE* to, const std::string& text) {
 
 int RunNewLog(const LogUnits& units) {
     const std::string log = LogPath();
-    if (const std::string noFolder = MissingLogFolder(log); !noFolder.empty()) {
-        Say(stderr, noFolder + " No log was made.");
+    if (const Failure noFolder = MissingLogFolder(log)) {
+        Say(stderr, noFolder->Text() + " No log was made.");
         return 1;
     }
     LogLock lock;
@@ -45,6 +45,6 @@ int RunNewLog(const LogUnits& units) {
         case CreateOutcome::Failed:
             break;
     }
-    Say(stderr, created.error + " No log was made.");
+    Say(stderr, created.error->Text() + " No log was made.");
     return 1;
 }

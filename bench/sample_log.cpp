@@ -42,5 +42,5 @@ LogBook SampleLog(int entries) {
 }
 
 bool WriteSampleLog(const std::string& path, int entries) {
-    return SaveLog(SampleLog(entries), path).ok;
+    return SaveLog(SampleLog(entries), path).ok();
 }

@@ -151,7 +151,7 @@ std::size_t EntryLinesIn(std::string_view text) {
 LogBook LoadClean(const std::string& path) {
     LogBook book;
     const LoadResult result = LoadLog(book, path);
-    Require(result.ok, "a log just saved cannot be read");
+    Require(result.ok(), "a log just saved cannot be read");
     Require(result.problems.empty(), "a log just saved reads as damaged");
     RequireConsistent(book);
     return book;
@@ -167,10 +167,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     LogBook book;
     const LoadResult loaded = LoadLog(book, path);
-    Require(loaded.ok, "a readable file could not be read");
+    Require(loaded.ok(), "a readable file could not be read");
     if (!loaded.problems.empty()) {
         std::string kept;
-        Require(ReadWholeFile(loaded.backupPath, kept) == 0 && kept == std::string_view(input),
+        Require(!ReadWholeFile(loaded.backupPath, kept) && kept == std::string_view(input),
                 "a damaged file was not kept byte for byte as a backup");
     }
     RequireConsistent(book);
@@ -180,7 +180,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     }
     static_cast<void>(loaded.Message(path));
 
-    Require(SaveLog(book, path).ok, "a log that loaded could not be saved");
+    Require(SaveLog(book, path).ok(), "a log that loaded could not be saved");
     const LogBook again = LoadClean(path);
     RequireRoundTrip(book, again);
 

@@ -15,7 +15,10 @@ std::string LogError::Text() const {
     return text;
 }
 
+std::string ErrnoText(int error) {
+    return error == ENOMEM ? "Not enough memory" : std::strerror(error);
+}
+
 LogError SystemError(std::string what, std::string path, int error) {
-    return {std::move(what), std::move(path),
-            error == ENOMEM ? "Not enough memory" : std::strerror(error)};
+    return {std::move(what), std::move(path), ErrnoText(error)};
 }

@@ -17,6 +17,9 @@ struct LogError {
 // The outcome of a step that gives back nothing else: empty when it succeeded.
 using Failure = std::optional<LogError>;
 
-// An error whose reason is the errno value `error`, in the system's words (ours for running out
-// of memory: the system's "Cannot allocate memory" reads oddly after "Cannot read ...:").
+// What an errno value means, in words: the system's text, or ours for running out of memory (the
+// system's "Cannot allocate memory" reads oddly after "Cannot read ...:").
+std::string ErrnoText(int error);
+
+// An error whose reason is the errno value `error`, in ErrnoText's words.
 LogError SystemError(std::string what, std::string path, int error);

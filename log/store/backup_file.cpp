@@ -22,11 +22,12 @@ bool Holds(const std::string& path, const struct stat& info, std::string_view by
         return false;
     }
     std::string held;
-    return ReadWholeFile(path, held) == 0 && held == bytes;
+    return !ReadWholeFile(path, held) && held == bytes;
 }
 
-std::string CannotKeep(const std::string& name, const std::string& why) {
-    return "The original file could not be kept as \"" + name + "\": " + why + ".";
+LogError CannotKeep(const std::string& name, const std::string& why) {
+    return LogError{
+        "The original file could not be kept as \"" + name + "\": " + why + ".", {}, {}};
 }
 
 }  // namespace
@@ -50,6 +51,8 @@ Backup KeepBackup(const std::string& path, std::string_view bytes) {
         return {name, {}};
     }
     return {{},
-            "The original file could not be kept: \"" + BackupName(path, 0) + "\" to \"" +
-                BackupName(path, kMostBackups - 1) + "\" are all taken."};
+            LogError{"The original file could not be kept: \"" + BackupName(path, 0) + "\" to \"" +
+                         BackupName(path, kMostBackups - 1) + "\" are all taken.",
+                     {},
+                     {}}};
 }

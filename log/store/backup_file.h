@@ -3,9 +3,11 @@
 #include <string>
 #include <string_view>
 
+#include "log_error.h"
+
 struct Backup {
-    std::string path;   // where the bytes are kept, when they are
-    std::string error;  // why they could not be kept, otherwise
+    std::string path;  // where the bytes are kept, when they are
+    Failure error;     // why they could not be kept, otherwise
 };
 
 // Keeps `bytes`, the original content of the damaged file `path`, beside it: in "<path>.bak",

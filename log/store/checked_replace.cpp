@@ -120,8 +120,10 @@ CheckedReplace Renamed(StagedFile& staged, const FileSnapshot& expected, FileDes
 CheckedReplace ReplaceIfUnchanged(StagedFile& staged, const FileSnapshot& expected) {
     FileDescriptor checked(-1);
     struct stat info {};
-    if (const int error = OpenRegularFile(staged.target(), checked, info); error != 0) {
-        return Failed("Cannot read", staged.path(), error);
+    if (const Failure failed = OpenRegularFile(staged.target(), checked, info)) {
+        CheckedReplace result;
+        result.error = LogError{failed->what, staged.path(), failed->why};
+        return result;
     }
     if (!SameIdentity(info, expected)) {
         return With(Outcome::ChangedBefore);

@@ -4,11 +4,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 #include <new>
 #include <stdexcept>
 
 namespace {
+
+constexpr char kCannotRead[] = "Cannot read";
 
 // Grows `bytes` to `size`; a file too large for memory is an error like any other, not a crash.
 bool Grow(std::string& bytes, std::size_t size) {
@@ -24,18 +25,18 @@ bool Grow(std::string& bytes, std::size_t size) {
 
 }  // namespace
 
-int OpenRegularFile(const std::string& path, FileDescriptor& file, struct stat& info) {
+Failure OpenRegularFile(const std::string& path, FileDescriptor& file, struct stat& info) {
     file = FileDescriptor(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (file.get() < 0) {
-        return errno;
-    }
-    if (::fstat(file.get(), &info) != 0) {
-        return errno;
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0) {
+        return SystemError(kCannotRead, path, errno);
     }
     if (S_ISDIR(info.st_mode)) {
-        return EISDIR;
+        return SystemError(kCannotRead, path, EISDIR);
     }
-    return S_ISREG(info.st_mode) ? 0 : kNotARegularFile;
+    if (!S_ISREG(info.st_mode)) {
+        return LogError{kCannotRead, path, "Not a regular file"};
+    }
+    return {};
 }
 
 ssize_t ReadSome(int fd, char* into, std::size_t size) {
@@ -56,19 +57,20 @@ ssize_t ReadSomeAt(int fd, char* into, std::size_t size, std::size_t offset) {
     }
 }
 
-int ReadWholeFile(const std::string& path, std::string& bytes, struct stat* info) {
+Failure ReadWholeFile(const std::string& path, std::string& bytes, struct stat* info) {
     FileDescriptor file(-1);
     struct stat opened {};
-    if (const int error = OpenRegularFile(path, file, opened); error != 0) {
-        return error;
+    if (Failure failed = OpenRegularFile(path, file, opened)) {
+        return failed;
     }
-    return ReadWholeDescriptor(file.get(), bytes, info);
+    return ReadWholeDescriptor(file.get(), path, bytes, info);
 }
 
-int ReadWholeDescriptor(int fd, std::string& bytes, struct stat* info) {
+Failure ReadWholeDescriptor(int fd, const std::string& name, std::string& bytes,
+                            struct stat* info) {
     struct stat opened {};
     if (::fstat(fd, &opened) != 0) {
-        return errno;
+        return SystemError(kCannotRead, name, errno);
     }
     if (info != nullptr) {
         *info = opened;
@@ -76,16 +78,16 @@ int ReadWholeDescriptor(int fd, std::string& bytes, struct stat* info) {
     // One byte more than the size, so that the end of the file is seen without growing; a file
     // that grows meanwhile (or reports no size) is read on until its real end all the same.
     if (!Grow(bytes, opened.st_size > 0 ? static_cast<std::size_t>(opened.st_size) + 1 : 4096)) {
-        return ENOMEM;
+        return SystemError(kCannotRead, name, ENOMEM);
     }
     std::size_t filled = 0;
     for (;;) {
         if (filled == bytes.size() && !Grow(bytes, bytes.size() * 2)) {
-            return ENOMEM;
+            return SystemError(kCannotRead, name, ENOMEM);
         }
         const ssize_t got = ReadSomeAt(fd, bytes.data() + filled, bytes.size() - filled, filled);
         if (got < 0) {
-            return errno;
+            return SystemError(kCannotRead, name, errno);
         }
         if (got == 0) {
             break;
@@ -93,19 +95,5 @@ int ReadWholeDescriptor(int fd, std::string& bytes, struct stat* info) {
         filled += static_cast<std::size_t>(got);
     }
     bytes.resize(filled);
-    return 0;
-}
-
-std::string ErrnoText(int error) {
-    if (error == kNotARegularFile) {
-        return "Not a regular file";
-    }
-    if (error == kKeepsChanging) {
-        return "It keeps changing: another program is writing it";
-    }
-    // The system says "Cannot allocate memory", which reads oddly after "Cannot read ...:".
-    if (error == ENOMEM) {
-        return "Not enough memory";
-    }
-    return std::strerror(error);
+    return {};
 }

@@ -103,7 +103,7 @@ ChangeCheck Changed(const std::string& path) {
 }
 
 ChangeCheck CannotRead(const std::string& path, int error) {
-    return {ChangeCheck::State::Unreadable, "Cannot read \"" + path + "\": " + ErrnoText(error)};
+    return {ChangeCheck::State::Unreadable, SystemError("Cannot read", path, error).Text()};
 }
 
 }  // namespace
@@ -130,8 +130,8 @@ FileSnapshot SnapshotOf(const struct stat& info, std::string_view bytes) {
 ChangeCheck FileChangedSince(const std::string& path, const FileSnapshot& snapshot) {
     FileDescriptor file(-1);
     struct stat info {};
-    if (const int error = OpenRegularFile(path, file, info); error != 0) {
-        return CannotRead(path, error);
+    if (const Failure failed = OpenRegularFile(path, file, info)) {
+        return {ChangeCheck::State::Unreadable, failed->Text()};
     }
     if (!SameIdentity(info, snapshot)) {
         return Changed(path);

@@ -23,37 +23,37 @@ CreateResult CreateLogIfMissing(const std::string& path, const LogUnits& units) 
         return {CreateOutcome::Existed, {}};
     }
     if (target.viaLink && target.error == 0) {
-        return {CreateOutcome::Failed, "\"" + path + "\" is a link to \"" + target.path +
-                                           "\", which does not exist. Is the card or drive it "
-                                           "is on mounted?"};
+        return {CreateOutcome::Failed,
+                LogError{"\"" + path + "\" is a link to \"" + target.path +
+                             "\", which does not exist. Is the card or drive it is on mounted?",
+                         {},
+                         {}}};
     }
     if (target.error != 0) {
-        return {CreateOutcome::Failed,
-                "Cannot create \"" + path + "\": " + ErrnoText(target.error)};
+        return {CreateOutcome::Failed, SystemError("Cannot create", path, target.error)};
     }
     // The usual log gets its header with its first save, as it always did; other units must be
     // declared from the start.
     const std::string fresh =
         units.IsDefault() ? std::string(kFreshLog) : kFreshLog + LogHeaderLine(units) + "\n";
     if (const Failure failed = ReplaceFileAtomically(path, fresh)) {
-        return {CreateOutcome::Failed, "Cannot create \"" + path + "\": " + failed->why};
+        return {CreateOutcome::Failed, LogError{"Cannot create", path, failed->why}};
     }
     return {CreateOutcome::Created, {}};
 }
 
-std::string MissingLogFolder(const std::string& path) {
+Failure MissingLogFolder(const std::string& path) {
     const std::string folder = FolderOf(path);
     struct stat info {};
     if (::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
         return {};
     }
-    return "There is no log: the folder \"" + folder + "\" does not exist.";
+    return LogError{"There is no log: the folder \"" + folder + "\" does not exist.", {}, {}};
 }
 
 bool LogWouldBeCreated(const std::string& path) {
     const LinkTarget target = FollowLinks(path);
-    return !target.exists && !target.viaLink && target.error == 0 &&
-           MissingLogFolder(target.path).empty();
+    return !target.exists && !target.viaLink && target.error == 0 && !MissingLogFolder(target.path);
 }
 
 LogBook FreshLog() {

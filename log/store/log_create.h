@@ -2,13 +2,15 @@
 
 #include <string>
 
+#include "log_error.h"
+
 #include "log_record.h"
 
 enum class CreateOutcome { Existed, Created, Failed };
 
 struct CreateResult {
     CreateOutcome outcome = CreateOutcome::Existed;
-    std::string error;  // set when outcome is Failed
+    Failure error;  // when outcome is Failed
 };
 
 // Writes a fresh log in `units` when `path` does not exist: in km, litres and yen the seven lines
@@ -20,8 +22,8 @@ struct CreateResult {
 CreateResult CreateLogIfMissing(const std::string& path, const LogUnits& units = LogUnits{});
 
 // "There is no log: the folder \"<folder>\" does not exist." when the folder `path` belongs in
-// is missing (a card that is not mounted, a folder not made yet); empty when it is there.
-std::string MissingLogFolder(const std::string& path);
+// is missing (a card that is not mounted, a folder not made yet); nothing when it is there.
+Failure MissingLogFolder(const std::string& path);
 
 // Whether CreateLogIfMissing would make the log at `path`: nothing is there, and its folder is.
 bool LogWouldBeCreated(const std::string& path);

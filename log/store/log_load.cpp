@@ -1,6 +1,8 @@
 #include "log_load.h"
 
+#include <cerrno>
 #include <new>
+#include <utility>
 
 #include "backup_file.h"
 #include "date_order.h"
@@ -10,19 +12,18 @@
 
 namespace {
 
-LoadResult CannotRead(const std::string& path, int error) {
+LoadResult CannotRead(Failure error) {
     LoadResult result;
-    result.ok = false;
-    result.error = "Cannot read \"" + path + "\": " + ErrnoText(error);
+    result.error = std::move(error);
     return result;
 }
 
 }  // namespace
 
 LoadResult LoadLog(LogBook& book, const std::string& path) {
-    SettledRead read = ReadSettled(ReaderOfPath(path), book);
-    if (read.error != 0) {
-        return CannotRead(path, read.error);
+    SettledRead read = ReadSettled(ReaderOfPath(path), path, book);
+    if (read.error) {
+        return CannotRead(std::move(read.error));
     }
     LoadResult result;
     try {
@@ -43,27 +44,27 @@ LoadResult LoadLog(LogBook& book, const std::string& path) {
         // The old records were given up for the new ones, so the book is left empty rather than
         // half filled.
         book = LogBook{};
-        return CannotRead(path, ENOMEM);
+        return CannotRead(SystemError("Cannot read", path, ENOMEM));
     }
     return result;
 }
 
 std::string LoadResult::Headline(const std::string& path) const {
-    if (!ok || problems.empty()) {
+    if (!ok() || problems.empty()) {
         return {};
     }
     std::string text = "\"" + path + "\" is damaged; every entry that could be read was kept.";
     if (!backupPath.empty()) {
         text += "\nThe original file was kept as \"" + backupPath + "\".";
-    } else if (!backupError.empty()) {
-        text += "\n" + backupError;
+    } else if (backupError) {
+        text += "\n" + backupError->Text();
     }
     return text;
 }
 
 std::string LoadResult::Message(const std::string& path) const {
-    if (!ok) {
-        return error;
+    if (error) {
+        return error->Text();
     }
     std::string text = Headline(path);
     for (const std::string& problem : problems) {
@@ -73,5 +74,5 @@ std::string LoadResult::Message(const std::string& path) const {
 }
 
 bool LoadResult::SafeToReplace() const {
-    return ok && (problems.empty() || !backupPath.empty());
+    return ok() && (problems.empty() || !backupPath.empty());
 }

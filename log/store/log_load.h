@@ -4,17 +4,20 @@
 #include <vector>
 
 #include "file_snapshot.h"
+#include "log_error.h"
 #include "log_record.h"
 
 struct LoadResult {
-    bool ok = true;  // false: the file could not be read at all
-    // Set when !ok; the book is then left as it was, except when memory ran out while reading or
-    // the file kept changing as it was read again, which leaves it empty (no records, count 0).
-    std::string error;
+    // The file could not be read at all; the book is then left as it was, except when memory ran
+    // out while reading or the file kept changing as it was read again, which leaves it empty (no
+    // records, count 0).
+    Failure error;
     std::vector<std::string> problems;  // damage found, one "line N: ..." text each
     std::string backupPath;             // where the damaged original was kept, if it was
-    std::string backupError;            // why no backup could be kept, if so
+    Failure backupError;                // why no backup could be kept, if so
     FileSnapshot snapshot;              // of exactly the bytes read, when ok
+
+    bool ok() const { return !error; }
 
     // The damage report's first sentence and where the original went, without the damaged lines
     // themselves; empty for a clean read.

@@ -16,7 +16,7 @@ SaveResult SaveLog(const LogBook& book, const std::string& path) {
         failed = SystemError({}, path, ENOMEM);
     }
     if (failed) {
-        return {false, "Cannot save \"" + path + "\": " + failed->why, {}};
+        return {LogError{"Cannot save", path, failed->why}, {}};
     }
     return result;
 }

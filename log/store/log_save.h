@@ -3,15 +3,17 @@
 #include <string>
 
 #include "file_snapshot.h"
+#include "log_error.h"
 #include "log_record.h"
 
 struct SaveResult {
-    bool ok = true;
-    // Set when !ok; the file on disk is then exactly as it was, except in one case: the new
-    // content was renamed into place but the folder could not be flushed to the medium, so it
+    // Why the save failed; the file on disk is then exactly as it was, except in one case: the
+    // new content was renamed into place but the folder could not be flushed to the medium, so it
     // might not survive a power loss.
-    std::string error;
-    FileSnapshot written;  // of the file as saved, when ok
+    Failure error;
+    FileSnapshot written;  // of the file as saved, when it was
+
+    bool ok() const { return !error; }
 };
 
 // Writes the reminder rows, the count, the header and the first `count` records in array order.

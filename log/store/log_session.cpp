@@ -36,9 +36,9 @@ LogOpening LogSession::Open(const OpenOptions& options) {
         return opening;
     }
     if (options.missing != MissingLog::Fail) {
-        if (std::string noFolder = MissingLogFolder(path_); !noFolder.empty()) {
+        if (Failure noFolder = MissingLogFolder(path_)) {
             opening.folderMissing = true;
-            missing_ = LogError{std::move(noFolder), {}, {}};
+            missing_ = std::move(noFolder);
             opening.missing = missing_;
             return opening;
         }
@@ -48,7 +48,7 @@ LogOpening LogSession::Open(const OpenOptions& options) {
             const CreateResult created = CreateLogIfMissing(path_);
             opening.created = created.outcome == CreateOutcome::Created;
             if (created.outcome == CreateOutcome::Failed) {
-                missing_ = LogError{created.error, {}, {}};
+                missing_ = created.error;
                 opening.missing = missing_;
                 return opening;
             }
@@ -65,8 +65,8 @@ LoadResult LogSession::Read() {
 }
 
 void LogSession::TakeRead(const LoadResult& loaded) {
-    readOk_ = loaded.ok;
-    if (!loaded.ok) {
+    readOk_ = loaded.ok();
+    if (!loaded.ok()) {
         safeToReplace_ = false;
         return;
     }
@@ -126,12 +126,12 @@ ChangeOutcome LogSession::Make(const LogChange& change) {
         // The first change of a log that did not exist makes it, and is made to what it holds.
         const CreateResult created = CreateLogIfMissing(path_);
         if (created.outcome == CreateOutcome::Failed) {
-            outcome.message = created.error;
+            outcome.message = created.error->Text();
             return outcome;
         }
         outcome.readBack = Read();
-        if (!outcome.readBack.ok) {
-            outcome.message = outcome.readBack.error;
+        if (!outcome.readBack.ok()) {
+            outcome.message = outcome.readBack.error->Text();
             return outcome;
         }
     }
@@ -161,7 +161,7 @@ ChangeOutcome LogSession::Make(const LogChange& change) {
     // book goes back to what the file held at the last read, so nothing names a record the file
     // does not hold.
     outcome.readBack = Read();
-    if (!outcome.readBack.ok) {
+    if (!outcome.readBack.ok()) {
         book_ = lastRead_;
     }
     return outcome;
@@ -169,8 +169,8 @@ ChangeOutcome LogSession::Make(const LogChange& change) {
 
 Backup LogSession::KeepCopy() const {
     std::string bytes;
-    if (const int error = ReadWholeFile(path_, bytes); error != 0) {
-        return {{}, SystemError("Cannot read", path_, error).Text()};
+    if (Failure failed = ReadWholeFile(path_, bytes)) {
+        return {{}, std::move(failed)};
     }
     return KeepBackup(path_, bytes);
 }

@@ -113,13 +113,13 @@ NextRound CheckedSave::MakeChangeToNewer(const CheckedReplace& swap) {
     }
     NextRound next;
     LogBook book;
-    SettledRead read =
-        ReadSettled(swap.outcome == Outcome::ChangedAfter ? ReaderOfDescriptor(swap.displaced.get())
-                                                          : ReaderOfPath(path_),
-                    book);
+    SettledRead read = ReadSettled(swap.outcome == Outcome::ChangedAfter
+                                       ? ReaderOfDescriptor(swap.displaced.get(), path_)
+                                       : ReaderOfPath(path_),
+                                   path_, book);
     next.newer = read.snapshot;
-    if (read.error != 0) {
-        next.refusal = "Cannot read \"" + path_ + "\": " + ErrnoText(read.error);
+    if (read.error) {
+        next.refusal = read.error->Text();
         return next;
     }
     // A file that changed and reads as damaged may be another program's write, half done: it
@@ -180,6 +180,6 @@ ChangeSaveResult SaveChange(const LogBook& changed, const std::string& path,
     try {
         return save.Run(FormatLogFile(changed), read);
     } catch (const std::bad_alloc&) {
-        return save.GiveUp("Cannot save \"" + path + "\": " + ErrnoText(ENOMEM));
+        return save.GiveUp(SystemError("Cannot save", path, ENOMEM).Text());
     }
 }

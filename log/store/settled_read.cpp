@@ -30,11 +30,11 @@ void Parse(SettledRead& result, LogBook& book, const std::array<double, 3>& valu
 
 }  // namespace
 
-SettledRead ReadSettled(const WholeFileReader& read, LogBook& book) {
+SettledRead ReadSettled(const WholeFileReader& read, const std::string& name, LogBook& book) {
     SettledRead result;
     struct stat info {};
     result.error = read(result.bytes, info);
-    if (result.error != 0) {
+    if (result.error) {
         return result;
     }
     // A reminder number that cannot be read keeps the value the book held before the first read,
@@ -45,13 +45,14 @@ SettledRead ReadSettled(const WholeFileReader& read, LogBook& book) {
         Parse(result, book, values);
         for (int reread = 0; !result.problems.empty(); ++reread) {
             if (reread == kMostRereads) {
-                result.error = kKeepsChanging;
+                result.error = LogError{"Cannot read", name,
+                                        "It keeps changing: another program is writing it"};
                 break;
             }
             WaitToSettle();
             std::string again;
             result.error = read(again, info);
-            if (result.error != 0) {
+            if (result.error) {
                 break;
             }
             const FileSnapshot next = SnapshotOf(info, again);
@@ -65,9 +66,9 @@ SettledRead ReadSettled(const WholeFileReader& read, LogBook& book) {
             Parse(result, book, values);
         }
     } catch (const std::bad_alloc&) {
-        result.error = ENOMEM;
+        result.error = SystemError("Cannot read", name, ENOMEM);
     }
-    if (result.error != 0) {
+    if (result.error) {
         book = LogBook{};
     }
     return result;
@@ -78,8 +79,8 @@ WholeFileReader ReaderOfPath(const std::string& path) {
         [path](std::string& bytes, struct stat& info) { return ReadWholeFile(path, bytes, &info); };
 }
 
-WholeFileReader ReaderOfDescriptor(int fd) {
-    return [fd](std::string& bytes, struct stat& info) {
-        return ReadWholeDescriptor(fd, bytes, &info);
+WholeFileReader ReaderOfDescriptor(int fd, const std::string& name) {
+    return [fd, name](std::string& bytes, struct stat& info) {
+        return ReadWholeDescriptor(fd, name, bytes, &info);
     };
 }

@@ -28,12 +28,8 @@ bool IsTemporaryName(const std::string& name, const std::string& prefix) {
                        IsLetterOrDigit);
 }
 
-void AddError(std::string& errors, const std::string& error) {
-    errors += (errors.empty() ? "" : "\n") + error;
-}
-
-std::string CannotList(const std::string& folder, int error) {
-    return "Cannot look for leftover temporary files in \"" + folder + "\": " + ErrnoText(error);
+LogError CannotList(const std::string& folder, int error) {
+    return SystemError("Cannot look for leftover temporary files in", folder, error);
 }
 
 }  // namespace
@@ -45,7 +41,7 @@ LeftoverCleanup RemoveLeftoverTemporaries(const std::string& path) {
     const std::unique_ptr<DIR, int (*)(DIR*)> listing(
         target.error == 0 ? ::opendir(folder.c_str()) : nullptr, ::closedir);
     if (listing == nullptr) {
-        cleanup.error = CannotList(folder, target.error != 0 ? target.error : errno);
+        cleanup.errors.push_back(CannotList(folder, target.error != 0 ? target.error : errno));
         return cleanup;
     }
     const std::string prefix = NameOf(target.path) + kTemporaryInfix;
@@ -54,7 +50,7 @@ LeftoverCleanup RemoveLeftoverTemporaries(const std::string& path) {
         const dirent* entry = ::readdir(listing.get());
         if (entry == nullptr) {
             if (errno != 0) {
-                AddError(cleanup.error, CannotList(folder, errno));
+                cleanup.errors.push_back(CannotList(folder, errno));
             }
             return cleanup;
         }
@@ -68,8 +64,8 @@ LeftoverCleanup RemoveLeftoverTemporaries(const std::string& path) {
         if (::unlink(leftover.c_str()) == 0) {
             cleanup.removed.push_back(leftover);
         } else {
-            AddError(cleanup.error, "Cannot remove the leftover temporary file \"" + leftover +
-                                        "\": " + ErrnoText(errno));
+            cleanup.errors.push_back(
+                SystemError("Cannot remove the leftover temporary file", leftover, errno));
         }
     }
 }

@@ -3,9 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "log_error.h"
+
 struct LeftoverCleanup {
     std::vector<std::string> removed;  // the paths removed
-    std::string error;                 // what could not be looked at or removed, naming it
+    std::vector<LogError> errors;      // what could not be looked at or removed
 };
 
 // Removes the temporary files that saves of `path` left behind when they were killed or lost

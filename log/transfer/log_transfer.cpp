@@ -47,7 +47,7 @@ ImportPlan PlanImportInto(const LogSession& session, std::string_view bytes,
 ImportResult ImportPlanned(LogSession& session, const ImportPlan& plan) {
     ImportResult result;
     result.change = session.Make(LogChange::Import(plan.entries, plan.units));
-    if (result.change.readBack.ok) {
+    if (result.change.readBack.ok()) {
         try {
             result.added = HeldCount(session.Book(), plan.entries);
         } catch (const std::bad_alloc&) {

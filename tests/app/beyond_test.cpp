@@ -141,7 +141,7 @@ TEST_F(AppTest, ExportFromTheMenuWritesTheLogAsATable) {
         Action(dlg, "exportAction")->trigger();
     });
     LogBook book;
-    ASSERT_TRUE(LoadLog(book, LogPath()).ok);
+    ASSERT_TRUE(LoadLog(book, LogPath()).ok());
     std::ifstream in(exported, std::ios::binary);
     const std::string written((std::istreambuf_iterator<char>(in)), {});
     EXPECT_EQ(written, ExportLog(book));

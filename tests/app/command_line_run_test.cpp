@@ -88,7 +88,7 @@ protected:
 
     LogBook Read() const {
         LogBook book;
-        EXPECT_TRUE(LoadLog(book, Log()).ok);
+        EXPECT_TRUE(LoadLog(book, Log()).ok());
         return book;
     }
 

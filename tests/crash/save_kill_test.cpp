@@ -69,7 +69,7 @@ ChildEnd SaveInChild(const LogBook& book, const std::string& path, int killPoint
         ::close(report[0]);
         ArmKillPoint(killPoint, report[1]);
         const bool ok =
-            read != nullptr ? SaveChange(book, path, *read, {}).saved : SaveLog(book, path).ok;
+            read != nullptr ? SaveChange(book, path, *read, {}).saved : SaveLog(book, path).ok();
         ArmKillPoint(0, -1);
         ::_exit(ok ? 0 : 1);
     }
@@ -96,7 +96,7 @@ ChildEnd SaveInChild(const LogBook& book, const std::string& path, int killPoint
 void ExpectTheNextStartClearsAtMostOneTemporary(const TempFolder& folder, const std::string& path,
                                                 const std::string& sub, const std::string& point) {
     const LeftoverCleanup cleanup = RemoveLeftoverTemporaries(path);
-    EXPECT_EQ(cleanup.error, "") << "killed " << point;
+    EXPECT_TRUE(cleanup.errors.empty()) << "killed " << point;
     EXPECT_LE(cleanup.removed.size(), 1u) << "killed " << point;
     for (const std::string& name : folder.Names(sub)) {
         EXPECT_EQ(name, kLogName) << "left when killed " << point;
@@ -154,7 +154,7 @@ TEST_P(KilledSave, LeavesTheOldLogOrTheNewOneWhole) {
             // The next start reads the log that is there, with no complaint.
             LogBook read;
             const LoadResult loaded = LoadLog(read, path);
-            EXPECT_TRUE(loaded.ok && loaded.problems.empty()) << "killed " << end.point;
+            EXPECT_TRUE(loaded.ok() && loaded.problems.empty()) << "killed " << end.point;
             EXPECT_EQ(FormatLogFile(read), onDisk) << "killed " << end.point;
         }
         ::unlink(logFile.c_str());

@@ -54,7 +54,7 @@ TEST_P(ExportTarget, IsWrittenOnlyWhenItIsANewOrWritableFileOfItsOwn) {
 
     LogBook read;
     LogSession session(folder / "Tarvo.csv", read);
-    ASSERT_TRUE(session.Open({LockUse::None, MissingLog::Fail}).read.ok);
+    ASSERT_TRUE(session.Open({LockUse::None, MissingLog::Fail}).read.ok());
     const Failure refused = ExportTo(session, destination);
     const std::string refusal = row.refusal;
     EXPECT_EQ(refused ? refused->Text() : "",

@@ -61,7 +61,7 @@ TEST_P(LogFileChange, IsSeenBeforeTheNextSave) {
     WriteBytes(path, bytes);
     LogBook book;
     const LoadResult loaded = LoadLog(book, path);
-    ASSERT_TRUE(loaded.ok);
+    ASSERT_TRUE(loaded.ok());
 
     GetParam().change(path, bytes);
 
@@ -118,7 +118,7 @@ TEST(LogFileChangeDetail, TheProgramsOwnSaveIsNoOutsideChange) {
     LogBook book;
     const LoadResult loaded = LoadLog(book, path);
     const SaveResult saved = SaveLog(WorkedExample(), path);
-    ASSERT_TRUE(saved.ok);
+    ASSERT_TRUE(saved.ok());
     EXPECT_EQ(FileChangedSince(path, loaded.snapshot).state, ChangeCheck::State::Changed);
     EXPECT_EQ(FileChangedSince(path, saved.written).state, ChangeCheck::State::Unchanged);
     EXPECT_EQ(LoadLog(book, path).snapshot, saved.written) << "what was read is what was written";

@@ -44,7 +44,7 @@ TEST_P(LogFileDamage, KeepsWhatCanBeReadReportsAndBacksUp) {
     LogBook book;
     const LoadResult result = LoadLog(book, path);
 
-    ASSERT_TRUE(result.ok) << result.error;
+    ASSERT_TRUE(result.ok()) << Said(result.error);
     std::vector<double> kept;
     for (int32_t i = 0; i < book.count; ++i) {
         kept.push_back(book.records[static_cast<std::size_t>(i)].odo);
@@ -53,7 +53,7 @@ TEST_P(LogFileDamage, KeepsWhatCanBeReadReportsAndBacksUp) {
     EXPECT_EQ(book.records.size(), static_cast<std::size_t>(book.count) + 1);
     EXPECT_EQ(result.problems, row.problems);
     EXPECT_EQ(result.backupPath, path + ".bak");
-    EXPECT_EQ(result.backupError, "");
+    EXPECT_EQ(Said(result.backupError), "");
     EXPECT_EQ(ReadBytes(path + ".bak"), row.text) << "the original bytes, exactly";
     EXPECT_EQ(ReadBytes(path), row.text) << "reading changes nothing";
 }
@@ -220,7 +220,8 @@ TEST(LogFileDamageDetail, MessageNamesTheFileAndTheBackupThenEveryProblem) {
               "line 7: the entry count -3 is negative\n"
               "line 9: x");
     result.backupPath.clear();
-    result.backupError = "The original file could not be kept as \"b\": File too large.";
+    result.backupError =
+        LogError{"The original file could not be kept as \"b\": File too large.", {}, {}};
     EXPECT_EQ(result.Message("/cards/Tarvo.csv"),
               "\"/cards/Tarvo.csv\" is damaged; every entry that could be read was kept.\n"
               "The original file could not be kept as \"b\": File too large.\n"
@@ -269,10 +270,10 @@ TEST(LogFileDamageDetail, ABackupThatCannotBeWrittenIsReportedAndTheEntriesAreKe
         const FileSizeLimit limit(16);
         result = LoadLog(book, path);
     }
-    ASSERT_TRUE(result.ok);
+    ASSERT_TRUE(result.ok());
     EXPECT_EQ(book.count, 1);
     EXPECT_EQ(result.backupPath, "");
-    EXPECT_EQ(result.backupError,
+    EXPECT_EQ(Said(result.backupError),
               "The original file could not be kept as \"" + path + ".bak\": File too large.");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"Tarvo.csv"}) << "no partial backup";
     EXPECT_EQ(ReadBytes(path), kDamaged);

@@ -54,9 +54,9 @@ TEST(LogFileErrors, LoadOfAMissingFileNamesItAndLeavesTheBook) {
     const std::string path = folder / "Tarvo.csv";
     LogBook book = SomeBook();
     const LoadResult result = LoadLog(book, path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.error, "Cannot read \"" + path + "\": No such file or directory");
-    EXPECT_EQ(result.Message(path), result.error);
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(Said(result.error), "Cannot read \"" + path + "\": No such file or directory");
+    EXPECT_EQ(result.Message(path), Said(result.error));
     ExpectSameBook(book, SomeBook());
 }
 
@@ -65,8 +65,8 @@ TEST(LogFileErrors, LoadFromAMissingFolder) {
     const std::string path = folder / "Tarvo/Tarvo.csv";
     LogBook book = SomeBook();
     const LoadResult result = LoadLog(book, path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.error, "Cannot read \"" + path + "\": No such file or directory");
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(Said(result.error), "Cannot read \"" + path + "\": No such file or directory");
     ExpectSameBook(book, SomeBook());
 }
 
@@ -74,8 +74,8 @@ TEST(LogFileErrors, LoadOfAFolderInsteadOfAFile) {
     TempFolder folder;
     LogBook book = SomeBook();
     const LoadResult result = LoadLog(book, folder.path());
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.error, "Cannot read \"" + folder.path() + "\": Is a directory");
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(Said(result.error), "Cannot read \"" + folder.path() + "\": Is a directory");
     ExpectSameBook(book, SomeBook());
     EXPECT_EQ(folder.Names(), std::vector<std::string>{}) << "no backup of a folder";
 }
@@ -86,8 +86,8 @@ TEST(LogFileErrors, LoadOfAPipeInsteadOfAFileNeitherHangsNorReadsIt) {
     ASSERT_EQ(::mkfifo(path.c_str(), 0644), 0);
     LogBook book = SomeBook();
     const LoadResult result = LoadLog(book, path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.error, "Cannot read \"" + path + "\": Not a regular file");
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(Said(result.error), "Cannot read \"" + path + "\": Not a regular file");
     ExpectSameBook(book, SomeBook());
 }
 
@@ -101,7 +101,7 @@ TEST(LogFileErrors, LoadOfAFileThatMayNotBeRead) {
     const std::string answer = AsOrdinaryUser([&] {
         LogBook book;
         const LoadResult result = LoadLog(book, path);
-        return result.ok ? std::string("read") : result.error;
+        return result.ok() ? std::string("read") : Said(result.error);
     });
     EXPECT_EQ(answer, "Cannot read \"" + path + "\": Permission denied");
 }
@@ -111,7 +111,7 @@ TEST(LogFileErrors, CreateInAMissingFolder) {
     const std::string path = folder / "Tarvo/Tarvo.csv";
     const CreateResult result = CreateLogIfMissing(path);
     EXPECT_EQ(result.outcome, CreateOutcome::Failed);
-    EXPECT_EQ(result.error, "Cannot create \"" + path + "\": No such file or directory");
+    EXPECT_EQ(Said(result.error), "Cannot create \"" + path + "\": No such file or directory");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{}) << "no folder made";
 }
 
@@ -144,7 +144,7 @@ TEST(LogFileErrors, OnlyAMissingLogInAFolderThatIsThereWouldBeCreated) {
         row.make(folder);
         const std::string path = folder / "Tarvo/Tarvo.csv";
         EXPECT_EQ(LogWouldBeCreated(path), row.wouldBeCreated) << row.name;
-        EXPECT_EQ(MissingLogFolder(path),
+        EXPECT_EQ(Said(MissingLogFolder(path)),
                   row.folderMissing
                       ? "There is no log: the folder \"" + (folder / "Tarvo") + "\" does not exist."
                       : "")
@@ -158,7 +158,7 @@ TEST(LogFileErrors, CreateWhereTheFolderIsAFile) {
     const std::string path = folder / "Tarvo/Tarvo.csv";
     const CreateResult result = CreateLogIfMissing(path);
     EXPECT_EQ(result.outcome, CreateOutcome::Failed);
-    EXPECT_EQ(result.error, "Cannot create \"" + path + "\": Not a directory");
+    EXPECT_EQ(Said(result.error), "Cannot create \"" + path + "\": Not a directory");
 }
 
 TEST(LogFileErrors, CreateLeavesAFileThatMayNotBeReadAlone) {
@@ -180,8 +180,8 @@ TEST(LogFileErrors, SaveIntoAMissingFolder) {
     TempFolder folder;
     const std::string path = folder / "Tarvo/Tarvo.csv";
     const SaveResult result = SaveLog(SomeBook(), path);
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.error, "Cannot save \"" + path + "\": No such file or directory");
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(Said(result.error), "Cannot save \"" + path + "\": No such file or directory");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{});
 }
 
@@ -202,7 +202,7 @@ void PrintTo(const FailingSave& row, std::ostream* out) {
 
 std::string SaveError(const std::string& path) {
     const SaveResult result = SaveLog(SomeBook(), path);
-    return result.ok ? std::string("saved") : result.error;
+    return result.ok() ? std::string("saved") : Said(result.error);
 }
 
 class LogFileSaveFails : public testing::TestWithParam<FailingSave> {};
@@ -288,8 +288,8 @@ TEST_P(LogFileOutOfMemory, IsReportedAndTheProgramGoesOn) {
         const bool kept = EnteredFields(book) == EnteredFields(SomeBook()) &&
                           book.records.size() == SomeBook().records.size();
         const bool empty = book.count == 0 && book.records.empty() && book.totalCost == 0;
-        const bool goesOn = LoadLog(book, folder / "small.csv").ok && book.count == 4;
-        return result.error +
+        const bool goesOn = LoadLog(book, folder / "small.csv").ok() && book.count == 4;
+        return Said(result.error) +
                (kept    ? "; kept"
                 : empty ? "; empty"
                         : "; half filled") +
@@ -339,7 +339,7 @@ TEST(LogFileOutOfMemoryDetail, AnImportTooLargeIsRefusedWithNothingWritten) {
         const rlimit limit{AddressSpaceInUse() + kRoomBeyondUse, RLIM_INFINITY};
         LogBook book;
         LogSession session(path, book);
-        if (!session.Open({}).read.ok || ::setrlimit(RLIMIT_AS, &limit) != 0) {
+        if (!session.Open({}).read.ok() || ::setrlimit(RLIMIT_AS, &limit) != 0) {
             return std::string("no limit");
         }
         const ImportPlan plan = PlanImportInto(session, bytes, ImportOptions());

@@ -48,7 +48,7 @@ TEST_P(LogFileLinks, SaveWritesWhereTheLinkLeadsAndKeepsTheLink) {
         ASSERT_EQ(::symlink(holds(text).c_str(), (folder / link).c_str()), 0);
     }
 
-    ASSERT_TRUE(SaveLog(WorkedExample(), folder / "Tarvo/Tarvo.csv").ok);
+    ASSERT_TRUE(SaveLog(WorkedExample(), folder / "Tarvo/Tarvo.csv").ok());
 
     for (const auto& [link, text] : GetParam().links) {
         EXPECT_EQ(LinkText(folder / link), holds(text));
@@ -79,8 +79,9 @@ TEST(LogFileLinksDetail, ALinkLeadingNowhereIsReportedAndNeverReplaced) {
     const CreateResult result = CreateLogIfMissing(path);
 
     EXPECT_EQ(result.outcome, CreateOutcome::Failed);
-    EXPECT_EQ(result.error, "\"" + path + "\" is a link to \"" + card +
-                                "\", which does not exist. Is the card or drive it is on mounted?");
+    EXPECT_EQ(Said(result.error),
+              "\"" + path + "\" is a link to \"" + card +
+                  "\", which does not exist. Is the card or drive it is on mounted?");
     EXPECT_EQ(LinkText(path), card);
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"Tarvo.csv"});
 }
@@ -90,9 +91,9 @@ TEST(LogFileLinksDetail, ALoopOfLinksIsAnErrorNamingThePath) {
     const std::string path = folder / "Tarvo.csv";
     ASSERT_EQ(::symlink("other.csv", path.c_str()), 0);
     ASSERT_EQ(::symlink("Tarvo.csv", (folder / "other.csv").c_str()), 0);
-    EXPECT_EQ(CreateLogIfMissing(path).error,
+    EXPECT_EQ(Said(CreateLogIfMissing(path).error),
               "Cannot create \"" + path + "\": Too many levels of symbolic links");
-    EXPECT_EQ(SaveLog(WorkedExample(), path).error,
+    EXPECT_EQ(Said(SaveLog(WorkedExample(), path).error),
               "Cannot save \"" + path + "\": Too many levels of symbolic links");
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"Tarvo.csv", "other.csv"}));
 }
@@ -103,7 +104,7 @@ TEST(LogFileLinksDetail, ASaveGivesAHardLinkedLogANameOfItsOwn) {
     WriteBytes(path, "old");
     ASSERT_EQ(::link(path.c_str(), (folder / "copy.csv").c_str()), 0);
 
-    ASSERT_TRUE(SaveLog(WorkedExample(), path).ok);
+    ASSERT_TRUE(SaveLog(WorkedExample(), path).ok());
 
     EXPECT_EQ(ReadBytes(folder / "copy.csv"), "old");
     struct stat info {};
@@ -139,7 +140,7 @@ TEST_P(LogFileOwner, SaveKeepsWhatTheSystemAllows) {
 
     const auto save = [&] {
         const SaveResult saved = SaveLog(WorkedExample(), path);
-        return saved.ok ? std::string("saved") : saved.error;
+        return saved.ok() ? std::string("saved") : Said(saved.error);
     };
     EXPECT_EQ(GetParam().asOrdinaryUser ? AsOrdinaryUser(save) : save(), "saved");
 

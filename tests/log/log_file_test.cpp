@@ -39,7 +39,7 @@ const char kReminderLines[] =
 LogBook LoadClean(const std::string& path) {
     LogBook book;
     const LoadResult result = LoadLog(book, path);
-    EXPECT_TRUE(result.ok) << result.error;
+    EXPECT_TRUE(result.ok()) << Said(result.error);
     EXPECT_EQ(result.problems, std::vector<std::string>{});
     EXPECT_EQ(result.backupPath, "");
     EXPECT_EQ(result.Message(path), "");
@@ -81,7 +81,7 @@ TEST(LogFile, WorkedExampleReadsBackTheSameEntries) {
     const std::string path = folder / "Tarvo.csv";
     LogBook saved = WorkedExample();
     RecomputeLog(saved);
-    ASSERT_TRUE(SaveLog(saved, path).ok);
+    ASSERT_TRUE(SaveLog(saved, path).ok());
     EXPECT_EQ(ReadBytes(path), FormatLogFile(saved));
 
     const LogBook book = LoadClean(path);
@@ -102,7 +102,7 @@ TEST(LogFile, SaveWritesOnlyTheFirstCountRecordsAndKeepsTheBook) {
     book.records.back() = Entry(2099, 1, 1, 0, 0, 0, 1, 1, 0, 1);  // the spare slot
     book.count = 2;
     const LogBook before = book;
-    ASSERT_TRUE(SaveLog(book, folder / "Tarvo.csv").ok);
+    ASSERT_TRUE(SaveLog(book, folder / "Tarvo.csv").ok());
     EXPECT_EQ(EnteredFields(book), EnteredFields(before));
     EXPECT_EQ(book.records.size(), before.records.size()) << "nothing released";
     const std::vector<std::string> lines = Lines(ReadBytes(folder / "Tarvo.csv"));
@@ -116,7 +116,7 @@ TEST(LogFile, CreateWritesTheFreshSevenLineFile) {
     const std::string path = folder / "Tarvo.csv";
     const CreateResult result = CreateLogIfMissing(path);
     EXPECT_EQ(result.outcome, CreateOutcome::Created);
-    EXPECT_EQ(result.error, "");
+    EXPECT_EQ(Said(result.error), "");
     EXPECT_EQ(ReadBytes(path),
               "CHANGE OIL BEFORE\n0.000000\nCHANGE AIR-F BEFORE\n0.000000\n\n0.000000\n0\n");
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"Tarvo.csv"});
@@ -160,7 +160,7 @@ TEST(LogFile, SaveKeepsTheFilePermissions) {
     const std::string path = folder / "Tarvo.csv";
     WriteBytes(path, "old");
     ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
-    ASSERT_TRUE(SaveLog(WorkedExample(), path).ok);
+    ASSERT_TRUE(SaveLog(WorkedExample(), path).ok());
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0600u);
@@ -275,7 +275,7 @@ TEST(LogFile, ACommaInALabelCutsItAfterTheRoundTrip) {
     LogBook book = WorkedExample();
     book.reminders.label[0] = u"OIL, FILTER";
     book.reminders.value[1] = 123.4567891;
-    ASSERT_TRUE(SaveLog(book, path).ok);
+    ASSERT_TRUE(SaveLog(book, path).ok());
     EXPECT_EQ(Lines(ReadBytes(path))[0], "OIL, FILTER") << "written whole";
     EXPECT_EQ(Lines(ReadBytes(path))[3], "123.456789");
     const LogBook read = LoadClean(path);
@@ -289,7 +289,7 @@ TEST(LogFile, ValuesComeBackRoundedToOneDecimal) {
     LogBook book = BookOf({Entry(2007, 8, 20, 9, 0, 0, 1500.06, 25.04, FillUp, 3500),
                            Entry(2007, 8, 4, 9, 0, 0, 1000.25, 30.35, FillUp, 4200)});
     RecomputeLog(book);
-    ASSERT_TRUE(SaveLog(book, path).ok);
+    ASSERT_TRUE(SaveLog(book, path).ok());
     // The derived columns were computed from the unrounded values: 499.81 km / 25.04 L.
     EXPECT_EQ(Lines(ReadBytes(path))[8], "2007,8,20,9,0,0,1500.1,25.0,0,3500,20.0,499.8,139.8");
     EXPECT_EQ(Lines(ReadBytes(path))[9], "2007,8,4,9,0,0,1000.2,30.4,0,4200,0.0,0.0,138.4")
@@ -313,7 +313,7 @@ TEST(LogFile, RoundTripKeepsEveryEnteredValue) {
     book.reminders.value = {-1.5, 1e15, 0.000001};
     SortNewestFirst(book);
     RecomputeLog(book);
-    ASSERT_TRUE(SaveLog(book, path).ok);
+    ASSERT_TRUE(SaveLog(book, path).ok());
     const LogBook read = LoadClean(path);
     EXPECT_EQ(EnteredFields(read), EnteredFields(book));
     EXPECT_EQ(read.reminders.label, book.reminders.label);
@@ -331,7 +331,7 @@ TEST(LogFile, ALongLabelIsWrittenAndReadWhole) {
         label += static_cast<char16_t>(u'A' + i % 26);
     }
     book.reminders.label[2] = label;
-    ASSERT_TRUE(SaveLog(book, path).ok);
+    ASSERT_TRUE(SaveLog(book, path).ok());
     const LogBook read = LoadClean(path);
     EXPECT_EQ(read.reminders.label[2], label);
     EXPECT_EQ(EnteredFields(read), EnteredFields(book));
@@ -342,7 +342,7 @@ TEST(LogFile, ALineBreakInALabelCannotShiftTheFile) {
     const std::string path = folder / "Tarvo.csv";
     LogBook book = WorkedExample();
     book.reminders.label[0] = u"OIL\nFILTER\r";
-    ASSERT_TRUE(SaveLog(book, path).ok);
+    ASSERT_TRUE(SaveLog(book, path).ok());
     const LogBook read = LoadClean(path);
     EXPECT_EQ(read.reminders.label[0], u"OIL FILTER ");
     EXPECT_EQ(EnteredFields(read), EnteredFields(book));
@@ -353,7 +353,7 @@ TEST(LogFile, AFirstLabelThatBeginsWithAByteOrderMarkComesBackWhole) {
     const std::string path = folder / "Tarvo.csv";
     LogBook book = WorkedExample();
     book.reminders.label[0] = u"\uFEFF\uFEFFOIL";
-    ASSERT_TRUE(SaveLog(book, path).ok);
+    ASSERT_TRUE(SaveLog(book, path).ok());
     EXPECT_EQ(ReadBytes(path).substr(0, 12), "\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBFOIL")
         << "a mark for the reader to take, then the label";
     const LogBook read = LoadClean(path);
@@ -381,7 +381,7 @@ TEST(LogFile, ReadReplacesEverythingTheBookHeld) {
         BookOf({Entry(1999, 1, 1, 0, 0, 0, 5, 5, 0, 5), Entry(1998, 1, 1, 0, 0, 0, 1, 1, 0, 1)});
     book.reminders.label = {u"old", u"old", u"old"};
     book.summary = u"old";
-    ASSERT_TRUE(LoadLog(book, path).ok);
+    ASSERT_TRUE(LoadLog(book, path).ok());
     EXPECT_EQ(EnteredFields(book), EnteredFields(WorkedExample()));
     EXPECT_EQ(book.totalCost, 19794);
     EXPECT_EQ(book.reminders.label, WorkedExample().reminders.label);

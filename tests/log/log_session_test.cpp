@@ -88,7 +88,7 @@ TEST(LogSession, OpeningFollowsItsOptions) {
         LogBook book;
         LogSession session(path, book);
         const LogOpening opening = session.Open(row.options);
-        EXPECT_EQ(opening.read.ok, row.readOk) << row.name;
+        EXPECT_EQ(opening.read.ok(), row.readOk) << row.name;
         EXPECT_EQ(opening.created, row.created) << row.name;
         EXPECT_EQ(opening.willBeMade, row.willBeMade) << row.name;
         EXPECT_EQ(opening.missing.has_value(), row.missing) << row.name;
@@ -117,7 +117,7 @@ TEST(LogSession, TheFirstChangeMakesTheLogAndOnlyOutsideWritesCountAsChanges) {
 
     WriteBytes(path, FormatLogFile(WorkedExample()));
     EXPECT_TRUE(session.ChangedOutside());
-    EXPECT_TRUE(session.Read().ok);
+    EXPECT_TRUE(session.Read().ok());
     EXPECT_EQ(book.count, 4);
     EXPECT_FALSE(session.ChangedOutside());
 }

@@ -44,6 +44,10 @@ std::vector<std::string> TempFolder::Names(const std::string& sub) const {
     return names;
 }
 
+std::string Said(const Failure& failure) {
+    return failure ? failure->Text() : std::string();
+}
+
 void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "log_error.h"
 #include "log_record.h"
 
 // A fresh folder under the system's temporary folder, removed with all it holds at the end.
@@ -25,6 +26,9 @@ public:
 private:
     std::string path_;
 };
+
+// What a failure says, or nothing when there was none.
+std::string Said(const Failure& failure);
 
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);

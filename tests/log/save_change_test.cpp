@@ -37,11 +37,11 @@ ReminderChange Label(std::size_t row, const std::u16string& text) {
 // Another window or program that reads the log, makes `change` and saves it.
 void Elsewhere(const std::string& path, const LogChange& change) {
     LogBook book;
-    ASSERT_TRUE(LoadLog(book, path).ok);
+    ASSERT_TRUE(LoadLog(book, path).ok());
     ASSERT_EQ(ApplyChange(book, change), ApplyOutcome::Applied);
     SortNewestFirst(book);
     RecomputeLog(book);
-    ASSERT_TRUE(SaveLog(book, path).ok);
+    ASSERT_TRUE(SaveLog(book, path).ok());
 }
 
 struct SharedRow {

@@ -50,7 +50,7 @@ TEST_P(LeftoverTemporaries, OnlyTheSavesOwnAreRemoved) {
 
     const LeftoverCleanup cleanup = RemoveLeftoverTemporaries(path);
 
-    EXPECT_EQ(cleanup.error, "");
+    EXPECT_TRUE(cleanup.errors.empty());
     EXPECT_EQ(cleanup.removed,
               row.removed ? std::vector<std::string>{entry} : std::vector<std::string>{});
     EXPECT_EQ(::access(entry.c_str(), F_OK) == 0, !row.removed);
@@ -88,9 +88,10 @@ TEST(LeftoverTemporariesDetail, ThroughALinkTheyAreBesideTheFileItLeadsTo) {
 TEST(LeftoverTemporariesDetail, AFolderThatCannotBeListedIsNamed) {
     TempFolder folder;
     const std::string path = folder / "Tarvo/Tarvo.csv";
-    EXPECT_EQ(RemoveLeftoverTemporaries(path).error,
-              "Cannot look for leftover temporary files in \"" + folder / "Tarvo" +
-                  "\": No such file or directory");
+    const LeftoverCleanup cleanup = RemoveLeftoverTemporaries(path);
+    ASSERT_EQ(cleanup.errors.size(), 1u);
+    EXPECT_EQ(cleanup.errors[0].Text(), "Cannot look for leftover temporary files in \"" +
+                                            folder / "Tarvo" + "\": No such file or directory");
 }
 
 }  // namespace

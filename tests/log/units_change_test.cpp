@@ -64,7 +64,7 @@ TEST(UnitsChange, TheFileIsConvertedOnceWithACopyOfItKeptFirst) {
     WriteBytes(path, before);
     LogBook shown;
     LogSession session(path, shown);
-    ASSERT_TRUE(session.Open({}).read.ok);
+    ASSERT_TRUE(session.Open({}).read.ok());
 
     EXPECT_EQ(session.Make(LogChange::ConvertUnits(kKmLitresEuros)).notApplied,
               ApplyOutcome::UnitsDiffer);
@@ -78,7 +78,7 @@ TEST(UnitsChange, TheFileIsConvertedOnceWithACopyOfItKeptFirst) {
     EXPECT_EQ(EnteredFields(shown), EnteredFields(ConvertBook(WorkedExample(), kMilesGallonsYen)));
 
     WriteBytes(path, FormatLogFile(BookOf({})));
-    ASSERT_TRUE(session.Read().ok);
+    ASSERT_TRUE(session.Read().ok());
     EXPECT_EQ(session.Make(LogChange::ConvertUnits(kKmLitresEuros)).result, ChangeResult::Saved);
     EXPECT_EQ(shown.units, kKmLitresEuros);
 }
