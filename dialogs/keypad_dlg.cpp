@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <QApplication>
+
 #include "data_exchange.h"
 #include "desktop_locale.h"
 #include "key_tables.h"
@@ -20,8 +22,7 @@ namespace {
 // and a point that is not its decimal mark (the German group separator) presses nothing, so that
 // "4.000" typed in German is four thousand, never 4. The pad's own point key stays the decimal
 // mark whatever the desktop.
-char16_t KeyTyped(char16_t ch) {
-    const NumberMarks marks = DesktopNumberMarks(QLocale());
+char16_t KeyTyped(char16_t ch, const NumberMarks& marks) {
     if (ch == marks.decimal) {
         return u'.';
     }
@@ -31,8 +32,15 @@ char16_t KeyTyped(char16_t ch) {
 }  // namespace
 
 bool CKeypadDlg::PreTranslateKey(int focusedId, UINT vkey, char16_t ch) {
+    const NumberMarks marks = DesktopNumberMarks(QLocale());
+    if (ch == marks.group && ch != marks.decimal) {
+        // A pad builds its number digit by digit and has no groups: the separator presses
+        // nothing, and the desktop's warning sound says so, so that "30.5" typed where the
+        // point groups thousands is not taken for 305 in silence.
+        QApplication::beep();
+    }
     return PressPadKey(*this, IDC_KEYPAD_DISPLAY, focusedId, vkey,
-                       KeypadPadKeys().ForTyped(vkey, KeyTyped(ch), IDC_STATIC));
+                       KeypadPadKeys().ForTyped(vkey, KeyTyped(ch, marks), IDC_STATIC));
 }
 
 // The number is built arithmetically, one place at a time, never parsed from the display.
