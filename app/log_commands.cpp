@@ -1,6 +1,7 @@
 #include "confirm_dlg.h"
 #include "entry_dlg.h"
 #include "log_dlg.h"
+#include "log_location.h"
 #include "message_box.h"
 #include "resource.h"
 #include "stats_dlg.h"

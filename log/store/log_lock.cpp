@@ -132,12 +132,6 @@ std::string LockHolder::Text() const {
     return "process " + std::to_string(pid) + (host.empty() ? "" : " on host " + host);
 }
 
-std::string OpenElsewhere(const std::string& logPath, const LockHolder& holder) {
-    const std::string who = holder.Text();
-    return "\"" + logPath + "\" is open in another Tarvo window" +
-           (who.empty() ? std::string() : " (" + who + ")") + ".";
-}
-
 LockAttempt LogLock::TryTake(const std::string& logPath) {
     const LinkTarget target = FollowLinks(logPath);
     if (target.error != 0) {

@@ -15,10 +15,6 @@ struct LockHolder {
     std::string Text() const;
 };
 
-// "\"<log>\" is open in another Tarvo window (process 1234 on host x).": what a window or the
-// command line says when another process holds the log's lock.
-std::string OpenElsewhere(const std::string& logPath, const LockHolder& holder);
-
 enum class LockOutcome { Taken, HeldByAnother, Failed };
 
 struct LockAttempt {
