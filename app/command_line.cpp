@@ -16,6 +16,7 @@ enum class Option {
     DryRun,
     Dates,
     Gallons,
+    Tank,
     Unit,
     Currency,
     Distance,
@@ -38,6 +39,7 @@ constexpr OptionRow kOptions[] = {
     {"--dates", Option::Dates, "day-first or month-first", false},
     {"--gallons", Option::Gallons, "us or imperial", false},
     {"--unit", Option::Unit, "WORDS=UNIT", true},
+    {"--tank", Option::Tank, "1 or 2", false},
     {"--new-log", Option::NewLog, nullptr, false},
     {"--currency", Option::Currency, "an ISO 4217 currency code such as EUR", false},
     {"--distance", Option::Distance, "km or mi", false},
@@ -265,6 +267,13 @@ private:
             line_.answers.gallon = unit;
             return true;
         }
+        if (option == Option::Tank) {
+            if (value != "1" && value != "2") {
+                return Refuse("--tank takes 1 or 2, not \"" + value + "\"");
+            }
+            line_.answers.tank = value == "1" ? 1 : 2;
+            return true;
+        }
         // The unit's words are the question's subject, which the import writes in lower case.
         const std::size_t equals = value.rfind('=');
         const std::string words =
@@ -331,6 +340,8 @@ std::string UsageText() {
            "  --gallons=us|imperial           which gallons the file means\n"
            "  --unit=WORDS=UNIT               what a unit Tarvo does not know is: UNIT is km,\n"
            "                                  miles, litres, us-gallons or imperial-gallons\n"
+           "  --tank=1|2                      which tank the log follows, when the file's\n"
+           "                                  fill-ups fill two (a car on gas and petrol)\n"
            "  --currency=CODE                 the currency of costs the file does not name,\n"
            "                                  for a new log (an ISO 4217 code such as EUR)\n"
            "\n"
@@ -354,6 +365,8 @@ std::string AnswerHint(const ImportQuestion& question) {
             return "--gallons=us or --gallons=imperial";
         case QuestionKind::Currency:
             return "--currency=CODE, CODE an ISO 4217 code such as EUR, USD, GBP or JPY";
+        case QuestionKind::Tank:
+            return "--tank=1 or --tank=2";
         case QuestionKind::UnknownUnit:
             break;
     }

@@ -5,7 +5,7 @@
 #include <vector>
 
 // A reader for the CSV files other programs write: quoted fields (with separators, doubled quotes
-// and line breaks inside), comma or semicolon separators, LF or CRLF line ends, a UTF-8
+// and line breaks inside), comma or semicolon separators, LF, CRLF or CR line ends, a UTF-8
 // byte-order mark, and files made of several tables, each begun by a line holding only
 // "## Name" (quoted or not) and followed by its header line. Any bytes at all read into some
 // tables: a flaw in the quoting is marked on the row it touches, never fatal.

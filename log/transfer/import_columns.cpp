@@ -30,7 +30,7 @@ const std::vector<RoleNames>& Roles() {
         {Role::Type, {"type"}},
         {Role::Full,
          {"full", "isfilltofull", "is fill to full", "full tank", "fulltank", "full fill",
-          "fill to full", "filled up", "tank full", "isfull"}},
+          "fill to full", "filled up", "filled", "tank full", "isfull", "is full"}},
         {Role::Partial,
          {"partial", "partial fill", "partial fillup", "partial fill up", "partial refuel",
           "partial tank", "ispartial"}},
@@ -42,10 +42,27 @@ const std::vector<RoleNames>& Roles() {
     return kRoles;
 }
 
-// Lower case, "_" as a space, single spaces, no spaces at either end.
+bool IsLowerAscii(char c) {
+    return c >= 'a' && c <= 'z';
+}
+
+bool IsUpperAscii(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+
+// Lower case, "_" as a space, camel case in words ("FuelAmount" is "fuel amount"), single
+// spaces, no spaces at either end.
 std::string Normalised(std::string_view header) {
+    std::string words;
+    const std::string_view trimmed = TrimSpaces(header);
+    for (std::size_t i = 0; i < trimmed.size(); ++i) {
+        if (i > 0 && IsLowerAscii(trimmed[i - 1]) && IsUpperAscii(trimmed[i])) {
+            words += ' ';
+        }
+        words += trimmed[i];
+    }
     std::string text;
-    for (const char c : LowerAscii(TrimSpaces(header))) {
+    for (const char c : LowerAscii(words)) {
         const char spaced = c == '_' ? ' ' : c;
         if (spaced != ' ' || (!text.empty() && text.back() != ' ')) {
             text += spaced;

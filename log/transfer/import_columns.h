@@ -8,9 +8,10 @@
 #include "log_units.h"
 
 // Which column of another program's CSV table holds what, recognised by the header's name in any
-// case, with "_" read as a space. A unit may stand in the header, in brackets ("Odo (mi)",
-// "Fuel (litres)", "gallons (US)") or as its last word ("odometer_km"). The names each role
-// answers to, best first, when a table has more than one of them:
+// case, with "_" read as a space and camel case as words ("FuelAmount", "IsFillToFull"). A unit may
+// stand in the header, in brackets ("Odo (mi)", "Fuel (litres)", "gallons (US)") or as its last
+// word ("odometer_km"). The names each role answers to, best first, when a table has more than one
+// of them:
 //
 //   date      date, data, datetime, date time, date/time, date and time, timestamp
 //   time      time, time of day
@@ -22,7 +23,7 @@
 //   kind      kind (Tarvo's own: fill-up, partial, maintenance)
 //   type      type (1 full, 2 partial, 3 first fueling, 0 invalid)
 //   full      full, isfilltofull, is fill to full, full tank, fulltank, full fill,
-//             fill to full, filled up, tank full, isfull
+//             fill to full, filled up, filled, tank full, isfull, is full
 //   partial   partial, partial fill, partial fillup, partial fill up, partial refuel,
 //             partial tank, ispartial
 //   distance unit   distance unit, odometer unit, mileage unit, dist unit

@@ -15,6 +15,7 @@
 #include "log_export.h"
 #include "money_text.h"
 #include "number_text.h"
+#include "text_encoding.h"
 #include "utf8.h"
 
 namespace {
@@ -30,12 +31,15 @@ struct GivenUnit {
     Unit unit = Unit::None;
     std::string words;  // lower case; the key of ImportOptions::unitAnswers
     std::string where;  // "column \"Odo (furlongs)\""
+    // Why the file's unit is in doubt (two places in it disagree); empty when it is not.
+    std::string doubt;
 };
 
 // Fuelio's Vehicle table sets the units of the whole file.
 struct FileUnits {
     GivenUnit distance;
-    GivenUnit volume;
+    GivenUnit volume;           // of the first tank
+    GivenUnit secondTank;       // of the second tank, whose rows a tank column marks with 2
     std::string currencyWords;  // as the table writes it
     std::string currencyWhere;
 };
@@ -51,7 +55,39 @@ struct RowFacts {
 struct Source {
     const CsvTable* table = nullptr;
     ColumnLayout layout;
+    // A table of other costs (Fuelio's Costs): its rows are entries without fuel.
+    bool costTable = false;
+    int tankColumn = -1;    // Fuelio's TankNumber: 1 or 2
+    int incomeColumn = -1;  // Fuelio's isIncome: 1 for money received, not spent
+    // The columns no role reads: where a table without a fuel column may hold it unrecognised.
+    std::vector<int> otherColumns;
 };
+
+// The unit a Fuelio unit code names: 0 litres, 1 US gallons, 2 imperial gallons, 4 kg of gas.
+Unit FuelioFuelUnit(const std::string& code) {
+    return code == "0"   ? Unit::Litres
+           : code == "1" ? Unit::UsGallons
+           : code == "2" ? Unit::ImperialGallons
+           : code == "4" ? Unit::Kilograms
+                         : Unit::Unknown;
+}
+
+// Whether a header's unit and the unit a code names say the same: gallons of no kind agree with
+// either kind.
+bool UnitsAgree(Unit header, Unit code) {
+    return header == Unit::None || header == code ||
+           (header == Unit::Gallons && (code == Unit::UsGallons || code == Unit::ImperialGallons));
+}
+
+int HeaderIndex(const CsvTable& table, std::string_view name) {
+    const std::vector<std::string>& header = table.header.fields;
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        if (LowerAscii(TrimSpaces(header[i])) == name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
 
 std::string_view Cell(const CsvRow& row, const Column& column) {
     const auto index = static_cast<std::size_t>(column.index);
@@ -80,10 +116,12 @@ FileUnits ReadVehicleUnits(const CsvTable& vehicle) {
             const Unit unit = value == "0"   ? Unit::Kilometres
                               : value == "1" ? Unit::Miles
                                              : Unit::Unknown;
-            units.distance = {unit, "distunit " + LowerAscii(value), where};
+            units.distance = {unit, "distunit " + LowerAscii(value), where, {}};
         } else if (name == "fuelunit") {
-            units.volume = {value == "0" ? Unit::Litres : Unit::Gallons,
-                            "fuelunit " + LowerAscii(value), where};
+            units.volume = {FuelioFuelUnit(value), "fuelunit " + LowerAscii(value), where, {}};
+        } else if (name == "fuelunittank2") {
+            units.secondTank = {
+                FuelioFuelUnit(value), "fuelunittank2 " + LowerAscii(value), where, {}};
         } else if (name == "currency") {
             units.currencyWords = value;
             units.currencyWhere = where;
@@ -165,6 +203,13 @@ public:
     Planner(const ImportOptions& options, ImportPlan& plan) : options_(options), plan_(plan) {}
 
     void SetFileUnits(FileUnits units) { fileUnits_ = std::move(units); }
+
+    // A code of the Vehicle table that the Log's column names disagree with leaves the unit in
+    // doubt: a question, never one of them taken in silence.
+    void CheckFileUnits(const Source& source);
+
+    // Which tank the log follows when the rows fill two, or asks.
+    void DecideTank(const std::vector<Source>& sources);
     const LogUnits& Units() const { return units_; }
 
     // Decides the order of dates like 03/10/2024 from the whole date column of every table, or
@@ -217,12 +262,16 @@ private:
     void TakeStatedUnits(const std::vector<Source>& sources);
     void Ask(QuestionKind kind, const std::string& subject, std::string text);
     void Count(const CsvRow& row);
+    int TankOf(const Source& source, const CsvRow& row) const;
+    // Why a row of a table without a fuel column may have bought fuel; empty when it cannot.
+    std::string UnreadFuel(const Source& source, const CsvRow& row) const;
 
     const ImportOptions& options_;
     ImportPlan& plan_;
     FileUnits fileUnits_;
     DateOrder order_ = DateOrder::FromFile;
     LogUnits units_;  // of the planned entries
+    int tank_ = 1;    // the tank whose rows are placed
     std::vector<LogRecord> placed_;
     RowFacts facts_;  // of the row being read
     std::set<std::pair<QuestionKind, std::string>> asked_;
@@ -232,6 +281,77 @@ private:
     int64_t roundedCosts_ = 0;
     bool assumedFillUps_ = false;
 };
+
+void Planner::CheckFileUnits(const Source& source) {
+    for (const bool distance : {true, false}) {
+        GivenUnit& file = distance ? fileUnits_.distance : fileUnits_.volume;
+        const Column& column = source.layout[distance ? Role::Odometer : Role::Fuel];
+        if (file.unit != Unit::None && file.unit != Unit::Unknown &&
+            !UnitsAgree(column.unit, file.unit)) {
+            file.doubt = std::string(distance ? "The odometer" : "The fuel") + " is in " +
+                         std::string(UnitName(file.unit)) + " by " + file.where + ", but in " +
+                         std::string(UnitName(column.unit)) + " by the column " +
+                         Quoted(column.header) + ".";
+            file.unit = Unit::Unknown;
+        }
+    }
+}
+
+int Planner::TankOf(const Source& source, const CsvRow& row) const {
+    if (source.tankColumn < 0) {
+        return tank_;  // a table of one tank's rows, or of costs
+    }
+    const Column tank{source.tankColumn, {}, Unit::None, {}};
+    return TrimSpaces(Cell(row, tank)) == "2" ? 2 : 1;
+}
+
+void Planner::DecideTank(const std::vector<Source>& sources) {
+    int64_t rows[2] = {0, 0};
+    for (const Source& source : sources) {
+        if (source.tankColumn >= 0) {
+            for (const CsvRow& row : source.table->rows) {
+                ++rows[TankOf(source, row) - 1];
+            }
+        }
+    }
+    if (rows[0] == 0 || rows[1] == 0) {
+        tank_ = rows[0] == 0 && rows[1] != 0 ? 2 : 1;
+        return;
+    }
+    if (options_.tank == 1 || options_.tank == 2) {
+        tank_ = options_.tank;
+        return;
+    }
+    const auto unit = [](const GivenUnit& given) {
+        return given.unit == Unit::None ? std::string("a unit the file does not name")
+                                        : std::string(UnitName(given.unit));
+    };
+    Ask(QuestionKind::Tank, "tank",
+        "The fill-ups fill two tanks: tank 1 in " + unit(fileUnits_.volume) + " (" +
+            Plural(rows[0], "row", "rows") + ") and tank 2 in " + unit(fileUnits_.secondTank) +
+            " (" + Plural(rows[1], "row", "rows") +
+            "). A log keeps one fuel: which tank does it follow? The other tank's rows are not "
+            "placed.");
+}
+
+std::string Planner::UnreadFuel(const Source& source, const CsvRow& row) const {
+    if (source.layout.Has(Role::Fuel) || source.costTable || source.layout.tarvoExport) {
+        return {};
+    }
+    for (const int index : source.otherColumns) {
+        const Column column{index, {}, Unit::None, {}};
+        const std::string_view cell = Cell(row, column);
+        double value = 0.0;
+        if (ReadNumberCell(cell, source.table->separator == ';', value) == CellNumber::Number &&
+            value != 0.0) {
+            return "the file has no fuel column Tarvo knows, and its column " +
+                   Quoted(source.table->header.fields[static_cast<std::size_t>(index)]) +
+                   " holds " + Quoted(cell) +
+                   ", which may be fuel: the row is not taken as a cost without fuel";
+        }
+    }
+    return {};
+}
 
 void Planner::Count(const CsvRow& row) {
     withoutTime_ += facts_.withoutTime ? 1 : 0;
@@ -396,6 +516,9 @@ void Planner::TakeStatedUnits(const std::vector<Source>& sources) {
     std::set<QuantityUnit> quantities;
     for (const Source& source : sources) {
         for (const CsvRow& row : source.table->rows) {
+            if (TankOf(source, row) != tank_) {
+                continue;  // not placed
+            }
             for (const bool distance : {true, false}) {
                 const GivenUnit given = UnitOf(source, row, distance);
                 if (given.where.empty()) {
@@ -423,7 +546,10 @@ void Planner::TakeStatedUnits(const std::vector<Source>& sources) {
 }
 
 GivenUnit Planner::UnitOf(const Source& source, const CsvRow& row, bool distance) const {
-    const GivenUnit& file = distance ? fileUnits_.distance : fileUnits_.volume;
+    const bool secondTank = !distance && TankOf(source, row) == 2;
+    const GivenUnit& file = distance     ? fileUnits_.distance
+                            : secondTank ? fileUnits_.secondTank
+                                         : fileUnits_.volume;
     if (file.unit != Unit::None) {
         return file;
     }
@@ -436,15 +562,16 @@ GivenUnit Planner::UnitOf(const Source& source, const CsvRow& row, bool distance
         const bool fits = role != Role::AnyUnit || unit == Unit::Unknown ||
                           (distance ? IsDistance(unit) : IsQuantity(unit));
         if (!cell.empty() && fits) {
-            return {unit, LowerAscii(cell), "column " + Quoted(layout[role].header)};
+            return {unit, LowerAscii(cell), "column " + Quoted(layout[role].header), {}};
         }
     }
     const Column& column = layout[distance ? Role::Odometer : Role::Fuel];
     if (column.unit != Unit::None) {
-        return {column.unit, column.unitWords, "column " + Quoted(column.header)};
+        return {column.unit, column.unitWords, "column " + Quoted(column.header), {}};
     }
     // Where the file says nothing, the number is in the log's unit.
-    return {distance ? UnitOfDistance(units_.distance) : UnitOfQuantity(units_.quantity), {}, {}};
+    return {
+        distance ? UnitOfDistance(units_.distance) : UnitOfQuantity(units_.quantity), {}, {}, {}};
 }
 
 Unit Planner::AnsweredSoFar(const GivenUnit& given) const {
@@ -468,6 +595,12 @@ Unit Planner::Answered(const GivenUnit& given, bool distance) {
             "The fuel is in gallons (" + given.where +
                 "), but the file does not say which: US gallons (3.785411784 L) or imperial "
                 "gallons (4.54609 L)?");
+        return Unit::None;
+    }
+    if (!given.doubt.empty() && unit == Unit::Unknown) {
+        Ask(QuestionKind::UnknownUnit, given.words,
+            given.doubt + (distance ? " Is it km or miles?"
+                                    : " Is it litres, US gallons, imperial gallons or kg?"));
         return Unit::None;
     }
     if (distance ? !IsDistance(unit) : !IsQuantity(unit)) {
@@ -597,11 +730,33 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
         return false;
     }
     const ColumnLayout& layout = source.layout;
+    const std::size_t columns = source.table->header.fields.size();
+    if (row.fields.size() != columns) {
+        // Its cells cannot be matched to their columns: read in place they could change meaning.
+        reason = "the row has " +
+                 Plural(static_cast<int64_t>(row.fields.size()), "field", "fields") +
+                 " where the header has " + FormatInt(static_cast<int64_t>(columns));
+        return false;
+    }
+    if (TankOf(source, row) != tank_) {
+        reason = "the row fills tank " + FormatInt(TankOf(source, row)) +
+                 ", and the log follows tank " + FormatInt(tank_);
+        return false;
+    }
+    bool income = false;
+    if (ReadFlagCell(Cell(row, Column{source.incomeColumn, {}, Unit::None, {}}), income) &&
+        income) {
+        reason = "the row is marked as income, not an expense";
+        return false;
+    }
     if (!ReadWhen(source, row, r, reason)) {
         return false;
     }
     // Both quantities are read before giving up, so that every question is asked at once.
     bool waiting = !ReadQuantity(source, row, false, r.fuel, reason);
+    if (reason.empty()) {
+        reason = UnreadFuel(source, row);
+    }
     if (!reason.empty()) {
         return false;
     }
@@ -699,7 +854,13 @@ void Planner::Finish(const LogBook& current) {
 ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
                       const ImportOptions& options) {
     ImportPlan plan;
-    const std::vector<CsvTable> tables = ReadCsv(bytes);
+    std::string encoding;
+    // The converted text outlives the tables, which read their rows from it.
+    const std::optional<std::string> text = TextAsUtf8(bytes, encoding);
+    const std::vector<CsvTable> tables = ReadCsv(text ? std::string_view(*text) : bytes);
+    if (!encoding.empty()) {
+        plan.notes.push_back(encoding);
+    }
     Planner planner(options, plan);
     std::vector<Source> sources;
     std::vector<std::string> lacking;
@@ -712,7 +873,22 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
         if (!section.empty() && section != "log" && section != "costs") {
             continue;  // Fuelio's categories, stations and the like hold no entries
         }
-        Source source{&table, RecogniseColumns(table.header.fields)};
+        Source source;
+        source.table = &table;
+        source.layout = RecogniseColumns(table.header.fields);
+        source.costTable = section == "costs";
+        source.tankColumn = HeaderIndex(table, "tanknumber");
+        source.incomeColumn = HeaderIndex(table, "isincome");
+        for (std::size_t i = 0; i < table.header.fields.size(); ++i) {
+            const auto& columns = source.layout.columns;
+            const bool read = std::any_of(columns.begin(), columns.end(), [i](const Column& c) {
+                return c.index == static_cast<int>(i);
+            });
+            if (!read && static_cast<int>(i) != source.tankColumn &&
+                static_cast<int>(i) != source.incomeColumn) {
+                source.otherColumns.push_back(static_cast<int>(i));
+            }
+        }
         const std::string missing = MissingColumns(source.layout);
         if (missing.empty()) {
             sources.push_back(std::move(source));
@@ -743,7 +919,13 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
     for (const std::string& text : lacking) {
         plan.notes.push_back(text + " It was left out.");
     }
+    for (const Source& source : sources) {
+        if (!source.costTable) {
+            planner.CheckFileUnits(source);
+        }
+    }
     planner.DecideDateOrder(sources);
+    planner.DecideTank(sources);
     planner.DecideUnits(sources, current);
     plan.units = planner.Units();
     if (!plan.unusable.empty()) {

@@ -124,6 +124,10 @@ const ParseRow kParseRows[] = {
      kError,
      "--unit takes the unit's words as the question names them, \"=\" and km, miles, litres, "
      "us-gallons or imperial-gallons, not \"pints=gallons\""},
+    {"TankOtherThanOneOrTwo",
+     {"--import", "a", "--tank=3"},
+     kError,
+     "--tank takes 1 or 2, not \"3\""},
     {"FlagWithAValue", {"--import", "a", "--dry-run=yes"}, kError, "--dry-run takes no value"},
     {"AnswerGivenTwice",
      {"--import", "a", "--dates=day-first", "--dates=month-first"},

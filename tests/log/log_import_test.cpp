@@ -12,44 +12,12 @@
 #include "date_order.h"
 #include "entry_key.h"
 #include "import_preview.h"
+#include "import_test_text.h"
 #include "log_export.h"
 #include "log_test_support.h"
 #include "recompute.h"
 
 namespace {
-
-// An entry as the tests expect it: "2024-03-10 16:01:00 F odo 12345 fuel 40 cost 6000".
-std::string Described(const LogRecord& r) {
-    const char* marks = "FNM";
-    char kind[16];
-    if (r.kind >= 0 && r.kind <= 2) {
-        std::snprintf(kind, sizeof kind, "%c", marks[r.kind]);
-    } else {
-        std::snprintf(kind, sizeof kind, "%d", static_cast<int>(r.kind));
-    }
-    char text[160];
-    std::snprintf(text, sizeof text,
-                  "%04u-%02u-%02u %02u:%02u:%02u %s odo %.10g fuel %.10g cost %d", r.time.wYear,
-                  r.time.wMonth, r.time.wDay, r.time.wHour, r.time.wMinute, r.time.wSecond, kind,
-                  r.odo, r.fuel, static_cast<int>(r.cost));
-    return text;
-}
-
-std::vector<std::string> Described(const std::vector<LogRecord>& entries) {
-    std::vector<std::string> texts;
-    for (const LogRecord& r : entries) {
-        texts.push_back(Described(r));
-    }
-    return texts;
-}
-
-std::vector<std::string> Unplaced(const ImportPlan& plan) {
-    std::vector<std::string> texts;
-    for (const UnplacedRow& row : plan.unplaced) {
-        texts.push_back("line " + std::to_string(row.line) + ": " + row.reason);
-    }
-    return texts;
-}
 
 bool HasNote(const ImportPlan& plan, const std::string& note) {
     for (const std::string& n : plan.notes) {
@@ -102,7 +70,10 @@ const std::string kFuelioKm =
 
 const std::string kFuelioMilesGallons =
     kFuelioVehicle + "\"Old car\",\"\",\"1\",\"1\",\"0\",\"yyyy-MM-dd\",\"13.0\"\n" +
-    kFuelioLogHeader +
+    "\"## Log\"\n\"Data\",\"Odo (mi)\",\"Fuel (us gallons)\",\"Full\",\"Price (optional)\","
+    "\"l/100km (optional)\",\"latitude (optional)\",\"longitude (optional)\",\"City (optional)\","
+    "\"Notes (optional)\",\"Missed\",\"TankNumber\",\"FuelType\",\"VolumePrice\","
+    "\"StationID (optional)\",\"ExcludeDistance\",\"UniqueId\",\"TankCalc\"\n" +
     "\"2024-03-10 16:01\",\"10000\",\"10.000\",\"1\",\"40.00\",\"0.0\",\"\",\"\",\"\",\"\","
     "\"0\",\"1\",\"110\",\"4.0\",\"0\",\"0.0\",\"1\",\"0.0\"\n";
 
@@ -173,9 +144,9 @@ const FormatCase kFormats[] = {
      {},
      {"1 cost with a fraction was rounded to whole yen.",
       "2 rows have a date without a time; such an entry is entered at 00:00:00."}},
-    {"FuelioInMilesAndGallonsAnsweredUs",
+    {"FuelioInMilesAndUsGallonsByItsCodes",
      kFuelioMilesGallons,
-     Unit::UsGallons,
+     Unit::None,
      "",
      "Fuelio backup",
      "mi us-gal JPY",
@@ -296,8 +267,16 @@ const BadRowCase kBadRows[] = {
     {"UnknownSpritmonitorType", "Date,Odometer,Quantity,Total price,Type",
      "2024-03-01,1000,10,1500,7",
      "the Type \"7\" is not 1 (full), 2 (partial), 3 (first) or 0 (invalid)"},
-    {"ControlCharactersAreNotShown", kPlain, std::string("2024-03-01,1\0\t2,10,1500,1", 25),
-     "the odometer reading \"1??2\" is not a number"},
+    {"ControlCharactersAreShownEscaped", kPlain, std::string("2024-03-01,1\0\t2,10,1500,1", 25),
+     "the odometer reading \"1\\u0000\\u00092\" is not a number"},
+    {"AC1ControlCharacterIsShownEscaped", kPlain,
+     "2024-03-01,1\xC2\x9B"
+     "2,10,1500,1",
+     "the odometer reading \"1\\u009B2\" is not a number"},
+    {"MoreFieldsThanTheHeaderNeverShift", kPlain, "2024-03-01,1,000,10,1500,1",
+     "the row has 6 fields where the header has 5"},
+    {"FewerFieldsThanTheHeader", kPlain, "2024-03-01,1000,10",
+     "the row has 3 fields where the header has 5"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Import, ImportBadRows, testing::ValuesIn(kBadRows),
@@ -395,17 +374,17 @@ TEST(ImportDates, ThatDisagreeAreAQuestionAndTheAnswerLeavesTheMisfitsOut) {
 }
 
 TEST(ImportUnits, GallonsOfUnknownKindAreAQuestion) {
-    const ImportPlan plan = PlanImport(kFuelioMilesGallons, LogBook(), ImportOptions());
+    const std::string file = "Date,Odo (mi),Gallons,Cost\n2024-03-10 16:01,10000,10,40\n";
+    const ImportPlan plan = PlanImport(file, LogBook(), ImportOptions());
     ASSERT_EQ(plan.questions.size(), 1u);
     EXPECT_EQ(plan.questions[0].kind, QuestionKind::GallonKind);
     EXPECT_TRUE(plan.entries.empty());
 
     ImportOptions imperial;
     imperial.gallon = Unit::ImperialGallons;
-    EXPECT_EQ(Described(PlanImport(kFuelioMilesGallons, LogBook(), imperial).entries),
+    EXPECT_EQ(Described(PlanImport(file, LogBook(), imperial).entries),
               std::vector<std::string>{"2024-03-10 16:01:00 F odo 10000 fuel 10 cost 40"});
-    EXPECT_EQ(UnitsWords(PlanImport(kFuelioMilesGallons, LogBook(), imperial).units),
-              "mi imp-gal JPY");
+    EXPECT_EQ(UnitsWords(PlanImport(file, LogBook(), imperial).units), "mi imp-gal JPY");
 }
 
 TEST(ImportUnits, AnUnknownUnitIsNamedAndAskedAbout) {
@@ -473,8 +452,9 @@ TEST(ImportAnyBytes, ReadAndPlannedWithoutCrashingAndRowsInOrder) {
             bytes += alphabet[random() % alphabet.size()];
         }
         int lines = 1;
-        for (const char c : bytes) {
-            lines += c == '\n' ? 1 : 0;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const bool crlf = bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
+            lines += bytes[i] == '\n' || (bytes[i] == '\r' && !crlf) ? 1 : 0;
         }
         int previous = 0;
         for (const CsvTable& table : ReadCsv(bytes)) {
