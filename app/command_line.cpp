@@ -14,6 +14,7 @@ enum class Option {
     Import,
     NewLog,
     DryRun,
+    SkipSuspect,
     Dates,
     Gallons,
     Tank,
@@ -36,6 +37,7 @@ constexpr OptionRow kOptions[] = {
     {"--export", Option::Export, "a file name (or - for standard output)", false},
     {"--import", Option::Import, "a file name", false},
     {"--dry-run", Option::DryRun, nullptr, false},
+    {"--skip-suspect", Option::SkipSuspect, nullptr, false},
     {"--dates", Option::Dates, "day-first or month-first", false},
     {"--gallons", Option::Gallons, "us or imperial", false},
     {"--unit", Option::Unit, "WORDS=UNIT", true},
@@ -207,6 +209,8 @@ private:
         if (action == CommandAction::RunWindow) {
             answerOption_ = answerOption_.empty() ? name : answerOption_;
             line_.dryRun = line_.dryRun || row->option == Option::DryRun;
+            line_.answers.skipSuspect =
+                line_.answers.skipSuspect || row->option == Option::SkipSuspect;
             return row->value == nullptr || TakeAnswer(row->option, value);
         }
         if (line_.action != CommandAction::RunWindow) {
@@ -316,7 +320,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
 std::string UsageText() {
     return "Usage: tarvo [Qt options such as -platform NAME or -style NAME]\n"
            "       tarvo --export FILE\n"
-           "       tarvo --import FILE [--dry-run] [ANSWERS]\n"
+           "       tarvo --import FILE [--dry-run] [--skip-suspect] [ANSWERS]\n"
            "       tarvo --new-log [--currency=CODE] [--distance=km|mi]\n"
            "                       [--quantity=l|us-gal|imp-gal|kg|kwh]\n"
            "       tarvo --help | --version\n"
@@ -328,6 +332,8 @@ std::string UsageText() {
            "                    Tarvo's own, that the log does not hold yet; shows them first\n"
            "  --dry-run         show what --import would add and every row it cannot place,\n"
            "                    and write nothing\n"
+           "  --skip-suspect    leave out the rows --import shows as looking wrong (an\n"
+           "                    odometer going back, a date in the future...)\n"
            "  --new-log         make the log, when there is none, in the units and currency\n"
            "                    given: --currency (ISO 4217, default JPY), --distance (default\n"
            "                    km), --quantity (litres, US or imperial gallons, kg of gas or\n"

@@ -5,11 +5,13 @@
 #include <limits>
 #include <map>
 #include <set>
+#include <tuple>
 #include <utility>
 
 #include "ascii_text.h"
 #include "csv_reader.h"
 #include "date_order.h"
+#include "date_time_text.h"
 #include "entry_key.h"
 #include "import_columns.h"
 #include "log_export.h"
@@ -227,6 +229,7 @@ public:
             rows += source.table->rows.size();
         }
         placed_.reserve(rows);
+        lines_.reserve(rows);
     }
 
     void ReadRows(const Source& source) {
@@ -236,6 +239,7 @@ public:
             facts_ = RowFacts();
             if (ReadRow(source, row, r, reason)) {
                 placed_.push_back(r);
+                lines_.push_back(row.line);
                 Count(row);
             } else if (!reason.empty()) {
                 plan_.unplaced.push_back({row.line, reason});
@@ -262,6 +266,8 @@ private:
     void TakeStatedUnits(const std::vector<Source>& sources);
     void Ask(QuestionKind kind, const std::string& subject, std::string text);
     void Count(const CsvRow& row);
+    // Names the rows placed that look wrong; leaves them out when the options say so.
+    void MarkSuspects();
     int TankOf(const Source& source, const CsvRow& row) const;
     // Why a row of a table without a fuel column may have bought fuel; empty when it cannot.
     std::string UnreadFuel(const Source& source, const CsvRow& row) const;
@@ -273,7 +279,8 @@ private:
     LogUnits units_;  // of the planned entries
     int tank_ = 1;    // the tank whose rows are placed
     std::vector<LogRecord> placed_;
-    RowFacts facts_;  // of the row being read
+    std::vector<int> lines_;  // of the rows placed
+    RowFacts facts_;          // of the row being read
     std::set<std::pair<QuestionKind, std::string>> asked_;
     std::set<Unit> converted_;
     std::vector<int> strayQuoteLines_;
@@ -792,7 +799,89 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
     return true;
 }
 
+bool Later(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+    const auto fields = [](const SYSTEMTIME& t) {
+        return std::make_tuple(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+    };
+    return fields(a) > fields(b);
+}
+
+void Planner::MarkSuspects() {
+    // Far beyond the usual: more fuel than four of the file's middle fill-ups hold, judged only
+    // where the file has enough fill-ups to have a usual.
+    constexpr std::size_t kFewestForUsual = 5;
+    constexpr double kTimesUsual = 4.0;
+    double usualFuel = 0.0;
+    {
+        std::vector<double> fuels;
+        for (const LogRecord& r : placed_) {
+            if (r.fuel > 0.0) {
+                fuels.push_back(r.fuel);
+            }
+        }
+        if (fuels.size() >= kFewestForUsual) {
+            std::nth_element(fuels.begin(), fuels.begin() + fuels.size() / 2, fuels.end());
+            usualFuel = fuels[fuels.size() / 2];
+        }
+    }
+    std::vector<uint32_t> order(placed_.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = static_cast<uint32_t>(i);
+    }
+    std::stable_sort(order.begin(), order.end(), [this](uint32_t a, uint32_t b) {
+        const int newest = CompareNewestFirst(placed_[a], placed_[b]);
+        return newest != 0 ? newest > 0 : placed_[a].odo < placed_[b].odo;
+    });
+    std::vector<std::string> why(placed_.size());
+    const auto add = [&why](std::size_t i, const std::string& text) {
+        why[i] += (why[i].empty() ? "" : "; ") + text;
+    };
+    std::size_t before = placed_.size();  // the last entry with an odometer reading, in time
+    for (const uint32_t i : order) {
+        const LogRecord& r = placed_[i];
+        if (r.odo != 0.0) {
+            if (before != placed_.size() && r.odo < placed_[before].odo) {
+                add(i, "the odometer " + FormatFixed(r.odo, kOdometerDecimals) +
+                           " is below the entry before it (line " + FormatInt(lines_[before]) +
+                           ", " + FormatFixed(placed_[before].odo, kOdometerDecimals) + ")");
+            }
+            before = i;
+        }
+        if (options_.now && Later(r.time, *options_.now)) {
+            add(i, "its date " + FormatDateTimeText(r.time, DateTimeText::Iso8601) +
+                       " is in the future");
+        }
+        if (r.cost < 0) {
+            add(i, "its cost is below zero");
+        }
+        if (usualFuel > 0.0 && r.fuel > kTimesUsual * usualFuel) {
+            add(i, "its fuel is more than four times the file's usual fill-up (" +
+                       FormatFixed(usualFuel, QuantityDecimals(units_.quantity)) + " " +
+                       std::string(QuantitySymbol(units_.quantity)) + ")");
+        }
+    }
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < placed_.size(); ++i) {
+        if (!why[i].empty()) {
+            if (options_.skipSuspect) {
+                plan_.unplaced.push_back({lines_[i], "left out as it looks wrong: " + why[i]});
+                continue;
+            }
+            plan_.suspect.push_back({lines_[i], why[i]});
+        }
+        placed_[next] = placed_[i];
+        lines_[next++] = lines_[i];
+    }
+    placed_.resize(next);
+    lines_.resize(next);
+    const auto byLine = [](const UnplacedRow& a, const UnplacedRow& b) { return a.line < b.line; };
+    std::stable_sort(plan_.unplaced.begin(), plan_.unplaced.end(), byLine);
+    std::stable_sort(plan_.suspect.begin(), plan_.suspect.end(), byLine);
+}
+
 void Planner::Finish(const LogBook& current) {
+    MarkSuspects();
+    lines_ = std::vector<int>();
     std::vector<bool> kept(placed_.size());
     {
         const std::size_t used = UsedCount(current);

@@ -70,6 +70,10 @@ struct ImportOptions {
     // Which of two tanks the log follows, 1 or 2, when the fill-ups fill both (a car on gas and
     // petrol); 0 leaves it a question.
     int tank = 0;
+    // The time now, to name rows dated after it; nothing names none.
+    std::optional<SYSTEMTIME> now;
+    // Leaves out the rows that look wrong (ImportPlan::suspect) instead of adding them.
+    bool skipSuspect = false;
 };
 
 enum class QuestionKind { DateOrder, GallonKind, UnknownUnit, Currency, Tank };
@@ -92,6 +96,10 @@ struct ImportPlan {
     LogUnits units;                  // of the entries: the log's, or the file's for a new log
     int32_t duplicates = 0;          // rows already in the log, or earlier in the file
     std::vector<UnplacedRow> unplaced;
+    // Rows placed that look wrong: an odometer below the entry before, a date after now, a cost
+    // below zero, fuel far beyond the file's usual. Added as they are, nothing mended, unless
+    // ImportOptions::skipSuspect leaves them out (then they are not placed, and named there).
+    std::vector<UnplacedRow> suspect;
     std::vector<std::string> notes;  // columns read, conversions, rounding, assumptions
     // Open questions. While any is open nothing is planned: no entries, duplicates or unplaced
     // rows; answer them in the options and plan again.

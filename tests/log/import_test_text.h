@@ -33,10 +33,15 @@ inline std::vector<std::string> Described(const std::vector<LogRecord>& entries)
     return texts;
 }
 
-inline std::vector<std::string> Unplaced(const ImportPlan& plan) {
+// Rows not placed, or that look wrong: "line 3: why".
+inline std::vector<std::string> Lines(const std::vector<UnplacedRow>& rows) {
     std::vector<std::string> texts;
-    for (const UnplacedRow& row : plan.unplaced) {
+    for (const UnplacedRow& row : rows) {
         texts.push_back("line " + std::to_string(row.line) + ": " + row.reason);
     }
     return texts;
+}
+
+inline std::vector<std::string> Unplaced(const ImportPlan& plan) {
+    return Lines(plan.unplaced);
 }
