@@ -16,28 +16,31 @@ struct RoleNames {
 const std::vector<RoleNames>& Roles() {
     static const std::vector<RoleNames> kRoles = {
         {Role::Date,
-         {"date", "data", "datetime", "date time", "date/time", "date and time", "timestamp"}},
+         {"date", "data", "datetime", "date time", "date/time", "date and time", "timestamp",
+          "fuelup date", "datum"}},
         {Role::Time, {"time", "time of day"}},
-        {Role::Odometer, {"odometer", "odo", "mileage", "odometer reading", "odo reading"}},
+        {Role::Odometer,
+         {"odometer", "odo", "mileage", "odometer reading", "odo reading", "km-stand",
+          "kilometerstand"}},
         {Role::Fuel,
          {"litres", "liters", "litre", "liter", "quantity", "volume", "fuel quantity",
           "fuel volume", "fuel amount", "amount of fuel", "fuel consumed", "fuelconsumed",
-          "gallons", "gallon", "fuel"}},
+          "gallons", "gallon", "fuel", "spritmenge", "menge"}},
         {Role::Cost,
          {"total price", "total cost", "price paid", "amount paid", "totalprice", "totalcost",
-          "cost", "total", "paid", "price"}},
+          "cost", "total", "paid", "price", "kosten", "gesamtpreis"}},
         {Role::Kind, {"kind"}},
-        {Role::Type, {"type"}},
+        {Role::Type, {"type", "tankart"}},
         {Role::Full,
          {"full", "isfilltofull", "is fill to full", "full tank", "fulltank", "full fill",
           "fill to full", "filled up", "filled", "tank full", "isfull", "is full"}},
         {Role::Partial,
          {"partial", "partial fill", "partial fillup", "partial fill up", "partial refuel",
-          "partial tank", "ispartial"}},
+          "partial tank", "ispartial", "partial fuelup"}},
         {Role::DistanceUnit, {"distance unit", "odometer unit", "mileage unit", "dist unit"}},
         {Role::VolumeUnit, {"fuel unit", "volume unit", "quantity unit"}},
         {Role::AnyUnit, {"unit", "units"}},
-        {Role::Currency, {"currency"}},
+        {Role::Currency, {"currency", "w\xC3\xA4hrung"}},  // "Währung"
     };
     return kRoles;
 }

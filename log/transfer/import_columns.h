@@ -13,23 +13,25 @@
 // word ("odometer_km"). The names each role answers to, best first, when a table has more than one
 // of them:
 //
-//   date      date, data, datetime, date time, date/time, date and time, timestamp
+//   date      date, data, datetime, date time, date/time, date and time, timestamp,
+//             fuelup date, datum
 //   time      time, time of day
-//   odometer  odometer, odo, mileage, odometer reading, odo reading
+//   odometer  odometer, odo, mileage, odometer reading, odo reading, km-stand, kilometerstand
 //   litres    litres, liters, litre, liter, quantity, volume, fuel quantity, fuel volume,
-//             fuel amount, amount of fuel, fuel consumed, fuelconsumed, gallons, gallon, fuel
+//             fuel amount, amount of fuel, fuel consumed, fuelconsumed, gallons, gallon, fuel,
+//             spritmenge, menge
 //   cost      total price, total cost, price paid, amount paid, totalprice, totalcost, cost,
-//             total, paid, price
+//             total, paid, price, kosten, gesamtpreis
 //   kind      kind (Tarvo's own: fill-up, partial, maintenance)
-//   type      type (1 full, 2 partial, 3 first fueling, 0 invalid)
+//   type      type, tankart (1 full, 2 partial, 3 first fueling, 0 invalid)
 //   full      full, isfilltofull, is fill to full, full tank, fulltank, full fill,
 //             fill to full, filled up, filled, tank full, isfull, is full
 //   partial   partial, partial fill, partial fillup, partial fill up, partial refuel,
-//             partial tank, ispartial
+//             partial tank, ispartial, partial fuelup
 //   distance unit   distance unit, odometer unit, mileage unit, dist unit
 //   volume unit     fuel unit, volume unit, quantity unit
 //   unit            unit, units (distance or volume, as each cell's word says)
-//   currency        currency
+//   currency        currency, währung
 //
 // "Price per litre", "Unit price", "Trip", "km/L" and the like are none of these: a price per
 // litre and the derived values are not entered, Tarvo works them out.

@@ -61,6 +61,8 @@ struct Source {
     bool costTable = false;
     int tankColumn = -1;    // Fuelio's TankNumber: 1 or 2
     int incomeColumn = -1;  // Fuelio's isIncome: 1 for money received, not spent
+    // Fuelly's price is per gallon or litre: the cost is the quantity times it.
+    bool pricePerUnit = false;
     // The columns no role reads: where a table without a fuel column may hold it unrecognised.
     std::vector<int> otherColumns;
 };
@@ -170,6 +172,9 @@ std::string FormatName(const std::vector<CsvTable>& tables, const std::vector<So
     }
     if (sources.size() == 1 && sources[0].layout.tarvoExport) {
         return "Tarvo export";
+    }
+    if (sources.size() == 1 && sources[0].pricePerUnit) {
+        return "Fuelly export";
     }
     if (sources.size() == 1 && sources[0].layout.Has(Role::Type)) {
         return "Spritmonitor export";
@@ -782,6 +787,11 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
         reason = "the cost " + Quoted(costCell) + " is not a number";
         return false;
     }
+    if (source.pricePerUnit) {
+        double quantity = 0.0;  // in the file's unit, as the price is
+        ReadNumberCell(Cell(row, layout[Role::Fuel]), source.table->separator == ';', quantity);
+        cost *= quantity;
+    }
     const double whole = RoundedMinorUnits(cost, units_.currency.digits, &facts_.roundedCost);
     if (whole < std::numeric_limits<int32_t>::min() ||
         whole > std::numeric_limits<int32_t>::max()) {
@@ -968,6 +978,19 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
         source.costTable = section == "costs";
         source.tankColumn = HeaderIndex(table, "tanknumber");
         source.incomeColumn = HeaderIndex(table, "isincome");
+        source.pricePerUnit =
+            HeaderIndex(table, "fuelup_date") >= 0 && HeaderIndex(table, "car_name") >= 0;
+        Column& fuel = source.layout.columns[static_cast<std::size_t>(Role::Fuel)];
+        if (source.pricePerUnit && fuel.unit == Unit::Gallons) {
+            fuel.unit = Unit::UsGallons;  // Fuelly's gallons are always US gallons
+        }
+        // Fuelly names its units in the trip's column: "miles" or "km" is the odometer's too.
+        Column& odometer = source.layout.columns[static_cast<std::size_t>(Role::Odometer)];
+        if (source.pricePerUnit && odometer.unit == Unit::None) {
+            odometer.unit = HeaderIndex(table, "miles") >= 0 ? Unit::Miles
+                            : HeaderIndex(table, "km") >= 0  ? Unit::Kilometres
+                                                             : Unit::None;
+        }
         for (std::size_t i = 0; i < table.header.fields.size(); ++i) {
             const auto& columns = source.layout.columns;
             const bool read = std::any_of(columns.begin(), columns.end(), [i](const Column& c) {
@@ -1004,6 +1027,10 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
     }
     for (const Source& source : sources) {
         plan.notes.push_back(ColumnsNote(source));
+        if (source.pricePerUnit) {
+            plan.notes.push_back(
+                "The price is per unit of fuel: each cost is the quantity times the price.");
+        }
     }
     for (const std::string& text : lacking) {
         plan.notes.push_back(text + " It was left out.");

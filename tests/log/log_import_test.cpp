@@ -127,6 +127,10 @@ TEST_P(ImportFormats, GiveTheseEntries) {
     for (const std::string& note : c.someNotes) {
         EXPECT_TRUE(HasNote(plan, note)) << note << "\n" << ImportPreview(plan);
     }
+    LogBook imported = BookOf({});
+    imported.units = plan.units;
+    AddPlannedEntries(imported, plan.entries);
+    EXPECT_TRUE(PlanImport(c.bytes, imported, options).entries.empty()) << "a second import";
 }
 
 const FormatCase kFormats[] = {
@@ -164,6 +168,64 @@ const FormatCase kFormats[] = {
       "2010-03-12 00:00:00 N odo 15900 fuel 20 cost 2740"},
      {"line 5: Type 0 marks an invalid fueling"},
      {"The log is new and takes the file's units: km, litres and EUR."}},
+    {"SpritmonitorInGerman",
+     "Datum;Km-Stand;Teil-Km;Spritmenge;Kosten;W\xC3\xA4hrung;Tankart;Reifen;Strecken;Fahrweise;"
+     "Kraftstoff;Bemerkung;Verbrauch\n"
+     "\"01.02.2024\";\"28.023,00\";;\"40,50\";\"70,10\";\"EUR\";\"1\";;;;\"Diesel\";;\n",
+     Unit::None,
+     "",
+     "Spritmonitor export",
+     "km l EUR",
+     {"2024-02-01 00:00:00 F odo 28023 fuel 40.5 cost 7010"},
+     {},
+     {}},
+    {"FuellyUsPricePerGallon",
+     "car_name, model, mpg, odometer, miles, gallons, price, city_percentage, fuelup_date, "
+     "date_added, tags, notes, missed_fuelup, partial_fuelup, latitude, longitude, brand\n"
+     "Civic, Honda, 30, 12000, 300, 10.000, 3.459, 50, 2024-04-01, 2024-04-02, , , 0, 0, , , "
+     "Shell\n"
+     "Civic, Honda, 30, 12150, 150, 5.000, 3.500, 50, 2024-04-05, 2024-04-05, , , 0, 1, , , \n",
+     Unit::None,
+     "USD",
+     "Fuelly export",
+     "mi us-gal USD",
+     {"2024-04-01 00:00:00 F odo 12000 fuel 10 cost 3459",
+      "2024-04-05 00:00:00 N odo 12150 fuel 5 cost 1750"},
+     {},
+     {"The price is per unit of fuel: each cost is the quantity times the price."}},
+    {"FuellyMetric",
+     "car_name, model, km/l, odometer, km, litres, price, city_percentage, fuelup_date, "
+     "date_added, tags, notes, missed_fuelup, partial_fuelup, latitude, longitude\n"
+     "Golf, VW, 15, 30000, 600, 40.00, 1.80, 50, 2024-04-01, 2024-04-01, , , 0, 0, , \n",
+     Unit::None,
+     "EUR",
+     "Fuelly export",
+     "km l EUR",
+     {"2024-04-01 00:00:00 F odo 30000 fuel 40 cost 7200"},
+     {},
+     {}},
+    {"LubeLoggerFlagsAndLocaleDates",
+     "Date,Odometer,FuelConsumed,Cost,IsFillToFull,MissedFuelUp,Notes\n"
+     "5/8/2020,1000,30,4000,True,False,\n5/20/2020,1400,20,2600,False,False,\n",
+     Unit::None,
+     "",
+     "CSV file (comma-separated)",
+     "km l JPY",
+     {"2020-05-08 00:00:00 F odo 1000 fuel 30 cost 4000",
+      "2020-05-20 00:00:00 N odo 1400 fuel 20 cost 2600"},
+     {},
+     {}},
+    {"CarReportsTotalPriceAndPartial",
+     "_id,date,mileage,volume,price,partial,note,fuel_type_id,car_id\n"
+     "1,2024-06-01 10:00,5000,40,6000,FALSE,,1,1\n2,2024-06-09 10:00,5400,20,3000,TRUE,,1,1\n",
+     Unit::None,
+     "",
+     "CSV file (comma-separated)",
+     "km l JPY",
+     {"2024-06-01 10:00:00 F odo 5000 fuel 40 cost 6000",
+      "2024-06-09 10:00:00 N odo 5400 fuel 20 cost 3000"},
+     {},
+     {}},
     {"PlainSemicolonsDayFirstWithAFlag",
      "Date;Mileage;Litres;Price paid;Full tank\n"
      "13/01/2024;20100,5;38,2;6200;yes\n"
