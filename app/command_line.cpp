@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "ascii_text.h"
+#include "import_columns.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ enum class Option {
     Dates,
     Gallons,
     Tank,
+    Columns,
     Unit,
     Currency,
     Distance,
@@ -42,6 +44,7 @@ constexpr OptionRow kOptions[] = {
     {"--gallons", Option::Gallons, "us or imperial", false},
     {"--unit", Option::Unit, "WORDS=UNIT", true},
     {"--tank", Option::Tank, "1 or 2", false},
+    {"--columns", Option::Columns, "ROLE=COLUMN pairs parted by commas", false},
     {"--new-log", Option::NewLog, nullptr, false},
     {"--currency", Option::Currency, "an ISO 4217 currency code such as EUR", false},
     {"--distance", Option::Distance, "km or mi", false},
@@ -271,6 +274,9 @@ private:
             line_.answers.gallon = unit;
             return true;
         }
+        if (option == Option::Columns) {
+            return TakeColumns(value);
+        }
         if (option == Option::Tank) {
             if (value != "1" && value != "2") {
                 return Refuse("--tank takes 1 or 2, not \"" + value + "\"");
@@ -289,6 +295,30 @@ private:
                           std::string(kUnitChoices) + ", not \"" + value + "\"");
         }
         line_.answers.unitAnswers[words] = unit;
+        return true;
+    }
+
+    // "date=Datum,odometer=Km-Stand": each role once, each a role the import reads.
+    bool TakeColumns(const std::string& value) {
+        std::size_t start = 0;
+        while (start <= value.size()) {
+            const std::size_t comma = std::min(value.find(',', start), value.size());
+            const std::string pair = value.substr(start, comma - start);
+            const std::size_t equals = pair.find('=');
+            const std::string role =
+                equals == std::string::npos ? pair : LowerAscii(TrimSpaces(pair.substr(0, equals)));
+            const std::string column = equals == std::string::npos
+                                           ? std::string()
+                                           : std::string(TrimSpaces(pair.substr(equals + 1)));
+            if (!RoleOfWord(role) || column.empty() || line_.answers.columns.count(role) != 0) {
+                return Refuse(
+                    "--columns takes ROLE=COLUMN pairs parted by commas, each ROLE once "
+                    "and one of " +
+                    std::string(kRoleWords) + ", not \"" + pair + "\"");
+            }
+            line_.answers.columns[role] = column;
+            start = comma + 1;
+        }
         return true;
     }
 
@@ -346,6 +376,9 @@ std::string UsageText() {
            "  --gallons=us|imperial           which gallons the file means\n"
            "  --unit=WORDS=UNIT               what a unit Tarvo does not know is: UNIT is km,\n"
            "                                  miles, litres, us-gallons or imperial-gallons\n"
+           "  --columns=ROLE=COLUMN,...       which column holds what, by its header: ROLE is\n"
+           "                                  date, time, odometer, quantity, cost, full,\n"
+           "                                  partial, type or currency\n"
            "  --tank=1|2                      which tank the log follows, when the file's\n"
            "                                  fill-ups fill two (a car on gas and petrol)\n"
            "  --currency=CODE                 the currency of costs the file does not name,\n"

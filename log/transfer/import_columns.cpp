@@ -172,6 +172,39 @@ ColumnLayout RecogniseColumns(const std::vector<std::string>& header) {
     return layout;
 }
 
+std::optional<Role> RoleOfWord(std::string_view word) {
+    static const std::pair<std::string_view, Role> kWords[] = {
+        {"date", Role::Date},       {"time", Role::Time}, {"odometer", Role::Odometer},
+        {"quantity", Role::Fuel},   {"cost", Role::Cost}, {"full", Role::Full},
+        {"partial", Role::Partial}, {"type", Role::Type}, {"currency", Role::Currency},
+    };
+    const std::string lower = LowerAscii(TrimSpaces(word));
+    for (const auto& [name, role] : kWords) {
+        if (name == lower) {
+            return role;
+        }
+    }
+    return std::nullopt;
+}
+
+void PlaceColumn(ColumnLayout& layout, Role role, const std::vector<std::string>& header,
+                 std::size_t index) {
+    for (Column& column : layout.columns) {
+        if (column.index == static_cast<int>(index)) {
+            column = Column();
+        }
+    }
+    std::string unitWords;
+    Recognise(header[index], unitWords);
+    Column& column = layout.columns[static_cast<std::size_t>(role)];
+    column.index = static_cast<int>(index);
+    column.header = header[index];
+    column.unitWords = std::string(TrimSpaces(unitWords));
+    column.unit =
+        role == Role::Odometer || role == Role::Fuel ? UnitFromWords(column.unitWords) : Unit::None;
+    layout.tarvoExport = false;
+}
+
 std::string MissingColumns(const ColumnLayout& layout) {
     std::vector<std::string> missing;
     if (!layout.Has(Role::Date)) {

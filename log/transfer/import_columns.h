@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "import_values.h"
@@ -71,6 +73,17 @@ struct ColumnLayout {
 };
 
 ColumnLayout RecogniseColumns(const std::vector<std::string>& header);
+
+// The role a user names by hand: date, time, odometer, quantity, cost, full, partial, type or
+// currency; nothing for any other word.
+std::optional<Role> RoleOfWord(std::string_view word);
+inline constexpr std::string_view kRoleWords =
+    "date, time, odometer, quantity, cost, full, partial, type or currency";
+
+// Puts the column `index` of `header` in `role`, as the user says, taking it from any other role
+// that read it; its unit is the one its name gives ("Odo (mi)").
+void PlaceColumn(ColumnLayout& layout, Role role, const std::vector<std::string>& header,
+                 std::size_t index);
 
 // What the layout lacks of what an import needs (a date, an odometer, and litres or a cost), as
 // "no date column (such as Date, Data or Datetime) and no ..."; empty when it lacks nothing.

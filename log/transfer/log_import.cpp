@@ -948,6 +948,35 @@ void Planner::Finish(const LogBook& current) {
     }
 }
 
+// The file's header names, quoted and joined, for a message that says what the file holds.
+std::string HeaderText(const CsvTable& table) {
+    std::string headers;
+    for (const std::string& name : table.header.fields) {
+        headers += (headers.empty() ? "" : ", ") + Quoted(name);
+    }
+    return headers.empty() ? "nothing" : headers;
+}
+
+// Places the columns the options name by hand; says why when one does not fit the file.
+std::string PlaceColumnsByHand(const CsvTable& table, const ImportOptions& options,
+                               ColumnLayout& layout) {
+    for (const auto& [word, name] : options.columns) {
+        const std::optional<Role> role = RoleOfWord(word);
+        if (!role) {
+            return "The columns given by hand name " + Quoted(word) +
+                   ", which is not a column Tarvo reads: it reads " + std::string(kRoleWords) + ".";
+        }
+        const int index = HeaderIndex(table, LowerAscii(TrimSpaces(name)));
+        if (index < 0) {
+            return "The columns given by hand put the " + LowerAscii(word) + " in " + Quoted(name) +
+                   ", but the file has no such column. Its header reads: " + HeaderText(table) +
+                   ".";
+        }
+        PlaceColumn(layout, *role, table.header.fields, static_cast<std::size_t>(index));
+    }
+    return {};
+}
+
 }  // namespace
 
 ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
@@ -975,6 +1004,15 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
         Source source;
         source.table = &table;
         source.layout = RecogniseColumns(table.header.fields);
+        // Columns by hand name the table of fill-ups, not Fuelio's costs.
+        const bool fillUps = section.empty() || section == "log";
+        if (const std::string misfit =
+                fillUps ? PlaceColumnsByHand(table, options, source.layout) : std::string();
+            !misfit.empty()) {
+            plan.format = FormatName(tables, {});
+            plan.unusable = misfit;
+            return plan;
+        }
         source.costTable = section == "costs";
         source.tankColumn = HeaderIndex(table, "tanknumber");
         source.incomeColumn = HeaderIndex(table, "isincome");
@@ -1006,12 +1044,8 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
             sources.push_back(std::move(source));
             continue;
         }
-        std::string headers;
-        for (const std::string& name : table.header.fields) {
-            headers += (headers.empty() ? "" : ", ") + Quoted(name);
-        }
         lacking.push_back(TableName(table) + " has " + missing +
-                          ". Its header reads: " + (headers.empty() ? "nothing" : headers) + ".");
+                          ". Its header reads: " + HeaderText(table) + ".");
     }
     plan.format = FormatName(tables, sources);
     if (sources.empty()) {

@@ -74,6 +74,9 @@ struct ImportOptions {
     std::optional<SYSTEMTIME> now;
     // Leaves out the rows that look wrong (ImportPlan::suspect) instead of adding them.
     bool skipSuspect = false;
+    // Columns named by hand: a role's word (date, odometer, quantity, cost... as RoleOfWord reads
+    // them) to the header of the column that holds it, over what the names say.
+    std::map<std::string, std::string> columns;
 };
 
 enum class QuestionKind { DateOrder, GallonKind, UnknownUnit, Currency, Tank };

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <map>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "entry_key.h"
@@ -61,6 +63,12 @@ ImportOptions WithTank(int tank) {
 ImportOptions WithUnit(const std::string& words, Unit unit) {
     ImportOptions options;
     options.unitAnswers[words] = unit;
+    return options;
+}
+
+ImportOptions WithColumns(std::map<std::string, std::string> columns) {
+    ImportOptions options;
+    options.columns = std::move(columns);
     return options;
 }
 
@@ -196,6 +204,15 @@ const MeaningCase kMeaningCases[] = {
      {"2024-03-10 16:01:00 F odo 5000 fuel 10 cost 40"},
      {},
      "mi us-gal"},
+    {"ColumnsByHand",
+     "Wann;Stand;Getankt;Bezahlt;Voll\n01.05.2024;1000;40,5;60;ja\n",
+     false,
+     WithColumns(
+         {{"date", "Wann"}, {"odometer", "Stand"}, {"quantity", "getankt"}, {"cost", "Bezahlt"}}),
+     {},
+     {"2024-05-01 00:00:00 F odo 1000 fuel 40.5 cost 60"},
+     {},
+     "km l"},
     {"ThousandsByADecimalCommasMark",
      "Date;Odometer;Quantity;Total price\n01.05.2024;52.000;40,5;1.060,00\n",
      false,
@@ -218,3 +235,10 @@ INSTANTIATE_TEST_SUITE_P(Import, ImportMeaning, testing::ValuesIn(kMeaningCases)
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
+
+TEST(ImportColumnsByHand, ThatDoNotFitTheFileAreExplained) {
+    ImportOptions options = WithColumns({{"cost", "Kosten"}});
+    EXPECT_EQ(PlanImport("Date,Odometer,Litres,Price\n", LogBook(), options).unusable,
+              "The columns given by hand put the cost in \"Kosten\", but the file has no such "
+              "column. Its header reads: \"Date\", \"Odometer\", \"Litres\", \"Price\".");
+}
