@@ -27,7 +27,8 @@
 //   kind      kind (Tarvo's own: fill-up, partial, maintenance)
 //   type      type, tankart (1 full, 2 partial, 3 first fueling, 0 invalid)
 //   full      full, isfilltofull, is fill to full, full tank, fulltank, full fill,
-//             fill to full, filled up, filled, tank full, isfull, is full
+//             fill to full, filled up, filled, tank full, isfull, is full,
+//             filled tank completely
 //   partial   partial, partial fill, partial fillup, partial fill up, partial refuel,
 //             partial tank, ispartial, partial fuelup
 //   distance unit   distance unit, odometer unit, mileage unit, dist unit

@@ -61,6 +61,8 @@ struct Source {
     bool costTable = false;
     int tankColumn = -1;    // Fuelio's TankNumber: 1 or 2
     int incomeColumn = -1;  // Fuelio's isIncome: 1 for money received, not spent
+    // Drivvo's second and third fuel of one stop: a log keeps one fuel to an entry.
+    std::vector<int> moreFuels;
     // Fuelly's price is per gallon or litre: the cost is the quantity times it.
     bool pricePerUnit = false;
     // The columns no role reads: where a table without a fuel column may hold it unrecognised.
@@ -167,6 +169,12 @@ std::string ColumnsNote(const Source& source) {
 std::string FormatName(const std::vector<CsvTable>& tables, const std::vector<Source>& sources) {
     const bool sectioned = std::any_of(tables.begin(), tables.end(),
                                        [](const CsvTable& t) { return !t.section.empty(); });
+    const bool drivvo = std::any_of(tables.begin(), tables.end(), [](const CsvTable& t) {
+        return LowerAscii(t.section) == "refuelling";
+    });
+    if (drivvo) {
+        return "Drivvo export";
+    }
     if (sectioned) {
         return "Fuelio backup";
     }
@@ -755,6 +763,17 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
                  ", and the log follows tank " + FormatInt(tank_);
         return false;
     }
+    for (const int index : source.moreFuels) {
+        const std::string_view cell = Cell(row, Column{index, {}, Unit::None, {}});
+        double more = 0.0;
+        if (ReadNumberCell(cell, source.table->separator == ';', more) == CellNumber::Number &&
+            more != 0.0) {
+            reason = "the row holds another fuel in " +
+                     Quoted(source.table->header.fields[static_cast<std::size_t>(index)]) +
+                     ", and an entry keeps one fuel";
+            return false;
+        }
+    }
     bool income = false;
     if (ReadFlagCell(Cell(row, Column{source.incomeColumn, {}, Unit::None, {}}), income) &&
         income) {
@@ -998,14 +1017,16 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
             planner.SetFileUnits(ReadVehicleUnits(table));
             continue;
         }
-        if (!section.empty() && section != "log" && section != "costs") {
+        // Fuelio's Log and Costs; Drivvo's Refuelling, Expense and Service.
+        const bool costs = section == "costs" || section == "expense" || section == "service";
+        if (!section.empty() && section != "log" && section != "refuelling" && !costs) {
             continue;  // Fuelio's categories, stations and the like hold no entries
         }
         Source source;
         source.table = &table;
         source.layout = RecogniseColumns(table.header.fields);
         // Columns by hand name the table of fill-ups, not Fuelio's costs.
-        const bool fillUps = section.empty() || section == "log";
+        const bool fillUps = !costs;
         if (const std::string misfit =
                 fillUps ? PlaceColumnsByHand(table, options, source.layout) : std::string();
             !misfit.empty()) {
@@ -1013,9 +1034,14 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
             plan.unusable = misfit;
             return plan;
         }
-        source.costTable = section == "costs";
+        source.costTable = costs;
         source.tankColumn = HeaderIndex(table, "tanknumber");
         source.incomeColumn = HeaderIndex(table, "isincome");
+        for (const std::string_view name : {"volume 2", "volume 3"}) {
+            if (const int index = HeaderIndex(table, name); index >= 0) {
+                source.moreFuels.push_back(index);
+            }
+        }
         source.pricePerUnit =
             HeaderIndex(table, "fuelup_date") >= 0 && HeaderIndex(table, "car_name") >= 0;
         Column& fuel = source.layout.columns[static_cast<std::size_t>(Role::Fuel)];

@@ -204,6 +204,28 @@ const FormatCase kFormats[] = {
      {"2024-04-01 00:00:00 F odo 30000 fuel 40 cost 7200"},
      {},
      {}},
+    {"DrivvoSectionsWithASecondFuelNamed",
+     "##Vehicle\n\"Name\"\n\"Car\"\n##Refuelling\n"
+     "\"Odometer (km)\",\"Date\",\"Fuel\",\"Price / L\",\"Total cost\",\"Volume\","
+     "\"Filled tank completely\",\"Second fuel\",\"Price / L 2\",\"Total cost 2\",\"Volume 2\","
+     "\"Filled tank completely 2\",\"Fuel efficiency\",\"Notes\"\n"
+     "\"1000\",\"2024-11-15 08:45:50\",\"Diesel\",\"1.5\",\"60\",\"40\",\"Yes\",\"\",\"0\",\"0\","
+     "\"0\",\"\",\"\",\"\"\n"
+     "\"1400\",\"2024-11-20 09:00:00\",\"Diesel\",\"1.5\",\"30\",\"20\",\"No\",\"AdBlue\",\"1\","
+     "\"5\",\"5\",\"No\",\"\",\"\"\n"
+     "##Expense\n\"Odometer (km)\",\"Date\",\"Total cost\",\"Type of expense\"\n"
+     "\"1200\",\"2024-11-17 10:00:00\",\"15\",\"Parking\"\n"
+     "##Service\n\"Odometer (km)\",\"Date\",\"Total cost\",\"Type of service\"\n"
+     "\"1300\",\"2024-11-18 10:00:00\",\"120\",\"Oil\"\n",
+     Unit::None,
+     "",
+     "Drivvo export",
+     "km l JPY",
+     {"2024-11-15 08:45:50 F odo 1000 fuel 40 cost 60",
+      "2024-11-17 10:00:00 M odo 1200 fuel 0 cost 15",
+      "2024-11-18 10:00:00 M odo 1300 fuel 0 cost 120"},
+     {"line 7: the row holds another fuel in \"Volume 2\", and an entry keeps one fuel"},
+     {}},
     {"LubeLoggerFlagsAndLocaleDates",
      "Date,Odometer,FuelConsumed,Cost,IsFillToFull,MissedFuelUp,Notes\n"
      "5/8/2020,1000,30,4000,True,False,\n5/20/2020,1400,20,2600,False,False,\n",
