@@ -131,8 +131,20 @@ bool AllEmpty(const CsvRow& row) {
                        [](const std::string& field) { return field.empty(); });
 }
 
-// A line holding only "## Name" begins a table; `name` gets "Name".
+// aCar begins its tables with a bare title line: "Metadata", "Vehicles", "Fill-Up Records"...
+bool IsBareTitle(const std::string& text) {
+    constexpr std::string_view kRecords = " Records";
+    return text == "Metadata" || text == "Vehicles" ||
+           (text.size() > kRecords.size() &&
+            text.compare(text.size() - kRecords.size(), kRecords.size(), kRecords) == 0);
+}
+
+// A line holding only "## Name", or a bare title, begins a table; `name` gets "Name".
 bool IsSectionLine(const CsvRow& row, std::string& name) {
+    if (row.fields.size() == 1 && IsBareTitle(row.fields[0])) {
+        name = row.fields[0];
+        return true;
+    }
     if (row.fields.size() != 1 || row.fields[0].compare(0, 2, "##") != 0) {
         return false;
     }

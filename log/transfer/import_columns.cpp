@@ -37,7 +37,7 @@ const std::vector<RoleNames>& Roles() {
           "filled tank completely"}},
         {Role::Partial,
          {"partial", "partial fill", "partial fillup", "partial fill up", "partial refuel",
-          "partial tank", "ispartial", "partial fuelup"}},
+          "partial tank", "ispartial", "partial fuelup", "partial fill-up?"}},
         {Role::DistanceUnit, {"distance unit", "odometer unit", "mileage unit", "dist unit"}},
         {Role::VolumeUnit, {"fuel unit", "volume unit", "quantity unit"}},
         {Role::AnyUnit, {"unit", "units"}},

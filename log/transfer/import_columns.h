@@ -30,7 +30,7 @@
 //             fill to full, filled up, filled, tank full, isfull, is full,
 //             filled tank completely
 //   partial   partial, partial fill, partial fillup, partial fill up, partial refuel,
-//             partial tank, ispartial, partial fuelup
+//             partial tank, ispartial, partial fuelup, partial fill-up?
 //   distance unit   distance unit, odometer unit, mileage unit, dist unit
 //   volume unit     fuel unit, volume unit, quantity unit
 //   unit            unit, units (distance or volume, as each cell's word says)

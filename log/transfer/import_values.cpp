@@ -236,6 +236,13 @@ CellNumber ReadNumberCell(std::string_view cell, bool decimalComma, double& valu
     if (text.empty()) {
         return CellNumber::Empty;
     }
+    // A currency mark before the amount ("$79.78", "€ 12,50") says nothing the number needs.
+    for (const std::string_view mark : {"$", "\xE2\x82\xAC", "\xC2\xA3"}) {
+        if (text.compare(0, mark.size(), mark) == 0) {
+            text = std::string(TrimSpaces(std::string_view(text).substr(mark.size())));
+            break;
+        }
+    }
     // A thousands separator is the mark that is not the file's decimal mark: "52.000" in a file
     // of decimal commas is fifty-two thousand, never 52.
     const char grouping = decimalComma ? '.' : ',';

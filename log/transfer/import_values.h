@@ -22,7 +22,7 @@ enum class CellNumber { Empty, Number, NotANumber };
 // cell). With `decimalComma`, as in a semicolon-separated file, "45,67" reads as 45.67; a cell
 // holding both a comma and a point is then not a number. The other mark separates thousands
 // where it parts the whole number in groups of three: "1.234,5" with a decimal comma, "106,421"
-// with a decimal point.
+// with a decimal point. A leading currency mark ($, €, £) is passed over.
 CellNumber ReadNumberCell(std::string_view cell, bool decimalComma, double& value);
 
 // 1/0, true/false, yes/no, y/n in any case; an empty cell is "no". False for any other text.

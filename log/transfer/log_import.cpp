@@ -175,6 +175,12 @@ std::string FormatName(const std::vector<CsvTable>& tables, const std::vector<So
     if (drivvo) {
         return "Drivvo export";
     }
+    const bool aCar = std::any_of(tables.begin(), tables.end(), [](const CsvTable& t) {
+        return LowerAscii(t.section) == "fill-up records";
+    });
+    if (aCar) {
+        return "aCar export";
+    }
     if (sectioned) {
         return "Fuelio backup";
     }
@@ -1018,8 +1024,11 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
             continue;
         }
         // Fuelio's Log and Costs; Drivvo's Refuelling, Expense and Service.
-        const bool costs = section == "costs" || section == "expense" || section == "service";
-        if (!section.empty() && section != "log" && section != "refuelling" && !costs) {
+        // aCar's Fill-Up Records and Event Records.
+        const bool costs = section == "costs" || section == "expense" || section == "service" ||
+                           section == "event records";
+        if (!section.empty() && section != "log" && section != "refuelling" &&
+            section != "fill-up records" && !costs) {
             continue;  // Fuelio's categories, stations and the like hold no entries
         }
         Source source;

@@ -226,6 +226,24 @@ const FormatCase kFormats[] = {
       "2024-11-18 10:00:00 M odo 1300 fuel 0 cost 120"},
      {"line 7: the row holds another fuel in \"Volume 2\", and an entry keeps one fuel"},
      {}},
+    {"ACarTitlesThousandsAndCurrencyMarks",
+     "Metadata\n\"Date Format\",\"Time Format\"\n\"M/d/yyyy\",\"HH:mm\"\n\n"
+     "Vehicles\n\"Name\",\"Volume Unit\",\"Distance Unit\"\n\"Car\",\"US_GALLON\",\"MILE\"\n\n"
+     "Fill-Up Records\n\"Vehicle\",\"Date\",\"Time\",\"Odometer Reading\",\"Distance Unit\","
+     "\"Volume\",\"Volume Unit\",\"Price per Unit\",\"Total Cost\",\"Partial Fill-Up?\"\n"
+     "\"Car\",\"3/10/2024\",\"16:01\",\"106,421\",\"mi\",\"20.1\",\"gal\",\"$3.969\",\"$79.78\","
+     "\"No\"\n\n"
+     "Event Records\n\"Vehicle\",\"Date\",\"Time\",\"Odometer Reading\",\"Distance Unit\","
+     "\"Type\",\"Sub Types\",\"Total Cost\"\n"
+     "\"Car\",\"3/15/2024\",\"10:00\",\"106,500\",\"mi\",\"Service\",\"Oil\",\"$45.00\"\n",
+     Unit::UsGallons,
+     "USD",
+     "aCar export",
+     "mi us-gal USD",
+     {"2024-03-10 16:01:00 F odo 106421 fuel 20.1 cost 7978",
+      "2024-03-15 10:00:00 M odo 106500 fuel 0 cost 4500"},
+     {},
+     {}},
     {"LubeLoggerFlagsAndLocaleDates",
      "Date,Odometer,FuelConsumed,Cost,IsFillToFull,MissedFuelUp,Notes\n"
      "5/8/2020,1000,30,4000,True,False,\n5/20/2020,1400,20,2600,False,False,\n",
