@@ -867,7 +867,7 @@ void Planner::MarkSuspects() {
         const int newest = CompareNewestFirst(placed_[a], placed_[b]);
         return newest != 0 ? newest > 0 : placed_[a].odo < placed_[b].odo;
     });
-    std::vector<std::string> why(placed_.size());
+    std::map<std::size_t, std::string> why;  // only the few rows that look wrong
     const auto add = [&why](std::size_t i, const std::string& text) {
         why[i] += (why[i].empty() ? "" : "; ") + text;
     };
@@ -897,12 +897,13 @@ void Planner::MarkSuspects() {
     }
     std::size_t next = 0;
     for (std::size_t i = 0; i < placed_.size(); ++i) {
-        if (!why[i].empty()) {
+        if (const auto found = why.find(i); found != why.end()) {
             if (options_.skipSuspect) {
-                plan_.unplaced.push_back({lines_[i], "left out as it looks wrong: " + why[i]});
+                plan_.unplaced.push_back(
+                    {lines_[i], "left out as it looks wrong: " + found->second});
                 continue;
             }
-            plan_.suspect.push_back({lines_[i], why[i]});
+            plan_.suspect.push_back({lines_[i], found->second});
         }
         placed_[next] = placed_[i];
         lines_[next++] = lines_[i];
