@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "ascii_text.h"
+#include "import_columns.h"
 
 namespace {
 
@@ -14,8 +15,11 @@ enum class Option {
     Import,
     NewLog,
     DryRun,
+    SkipSuspect,
     Dates,
     Gallons,
+    Tank,
+    Columns,
     Unit,
     Currency,
     Distance,
@@ -35,9 +39,12 @@ constexpr OptionRow kOptions[] = {
     {"--export", Option::Export, "a file name (or - for standard output)", false},
     {"--import", Option::Import, "a file name", false},
     {"--dry-run", Option::DryRun, nullptr, false},
+    {"--skip-suspect", Option::SkipSuspect, nullptr, false},
     {"--dates", Option::Dates, "day-first or month-first", false},
     {"--gallons", Option::Gallons, "us or imperial", false},
     {"--unit", Option::Unit, "WORDS=UNIT", true},
+    {"--tank", Option::Tank, "1 or 2", false},
+    {"--columns", Option::Columns, "ROLE=COLUMN pairs parted by commas", false},
     {"--new-log", Option::NewLog, nullptr, false},
     {"--currency", Option::Currency, "an ISO 4217 currency code such as EUR", false},
     {"--distance", Option::Distance, "km or mi", false},
@@ -205,6 +212,8 @@ private:
         if (action == CommandAction::RunWindow) {
             answerOption_ = answerOption_.empty() ? name : answerOption_;
             line_.dryRun = line_.dryRun || row->option == Option::DryRun;
+            line_.answers.skipSuspect =
+                line_.answers.skipSuspect || row->option == Option::SkipSuspect;
             return row->value == nullptr || TakeAnswer(row->option, value);
         }
         if (line_.action != CommandAction::RunWindow) {
@@ -265,6 +274,16 @@ private:
             line_.answers.gallon = unit;
             return true;
         }
+        if (option == Option::Columns) {
+            return TakeColumns(value);
+        }
+        if (option == Option::Tank) {
+            if (value != "1" && value != "2") {
+                return Refuse("--tank takes 1 or 2, not \"" + value + "\"");
+            }
+            line_.answers.tank = value == "1" ? 1 : 2;
+            return true;
+        }
         // The unit's words are the question's subject, which the import writes in lower case.
         const std::size_t equals = value.rfind('=');
         const std::string words =
@@ -276,6 +295,30 @@ private:
                           std::string(kUnitChoices) + ", not \"" + value + "\"");
         }
         line_.answers.unitAnswers[words] = unit;
+        return true;
+    }
+
+    // "date=Datum,odometer=Km-Stand": each role once, each a role the import reads.
+    bool TakeColumns(const std::string& value) {
+        std::size_t start = 0;
+        while (start <= value.size()) {
+            const std::size_t comma = std::min(value.find(',', start), value.size());
+            const std::string pair = value.substr(start, comma - start);
+            const std::size_t equals = pair.find('=');
+            const std::string role =
+                equals == std::string::npos ? pair : LowerAscii(TrimSpaces(pair.substr(0, equals)));
+            const std::string column = equals == std::string::npos
+                                           ? std::string()
+                                           : std::string(TrimSpaces(pair.substr(equals + 1)));
+            if (!RoleOfWord(role) || column.empty() || line_.answers.columns.count(role) != 0) {
+                return Refuse(
+                    "--columns takes ROLE=COLUMN pairs parted by commas, each ROLE once "
+                    "and one of " +
+                    std::string(kRoleWords) + ", not \"" + pair + "\"");
+            }
+            line_.answers.columns[role] = column;
+            start = comma + 1;
+        }
         return true;
     }
 
@@ -307,7 +350,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
 std::string UsageText() {
     return "Usage: tarvo [Qt options such as -platform NAME or -style NAME]\n"
            "       tarvo --export FILE\n"
-           "       tarvo --import FILE [--dry-run] [ANSWERS]\n"
+           "       tarvo --import FILE [--dry-run] [--skip-suspect] [ANSWERS]\n"
            "       tarvo --new-log [--currency=CODE] [--distance=km|mi]\n"
            "                       [--quantity=l|us-gal|imp-gal|kg|kwh]\n"
            "       tarvo --help | --version\n"
@@ -319,6 +362,8 @@ std::string UsageText() {
            "                    Tarvo's own, that the log does not hold yet; shows them first\n"
            "  --dry-run         show what --import would add and every row it cannot place,\n"
            "                    and write nothing\n"
+           "  --skip-suspect    leave out the rows --import shows as looking wrong (an\n"
+           "                    odometer going back, a date in the future...)\n"
            "  --new-log         make the log, when there is none, in the units and currency\n"
            "                    given: --currency (ISO 4217, default JPY), --distance (default\n"
            "                    km), --quantity (litres, US or imperial gallons, kg of gas or\n"
@@ -331,6 +376,11 @@ std::string UsageText() {
            "  --gallons=us|imperial           which gallons the file means\n"
            "  --unit=WORDS=UNIT               what a unit Tarvo does not know is: UNIT is km,\n"
            "                                  miles, litres, us-gallons or imperial-gallons\n"
+           "  --columns=ROLE=COLUMN,...       which column holds what, by its header: ROLE is\n"
+           "                                  date, time, odometer, quantity, cost, full,\n"
+           "                                  partial, type or currency\n"
+           "  --tank=1|2                      which tank the log follows, when the file's\n"
+           "                                  fill-ups fill two (a car on gas and petrol)\n"
            "  --currency=CODE                 the currency of costs the file does not name,\n"
            "                                  for a new log (an ISO 4217 code such as EUR)\n"
            "\n"
@@ -354,6 +404,8 @@ std::string AnswerHint(const ImportQuestion& question) {
             return "--gallons=us or --gallons=imperial";
         case QuestionKind::Currency:
             return "--currency=CODE, CODE an ISO 4217 code such as EUR, USD, GBP or JPY";
+        case QuestionKind::Tank:
+            return "--tank=1 or --tank=2";
         case QuestionKind::UnknownUnit:
             break;
     }

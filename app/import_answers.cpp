@@ -27,6 +27,11 @@ constexpr std::array<std::pair<const char16_t*, Unit>, 5> kUnits = {{
     {u"imperial gallons", Unit::ImperialGallons},
 }};
 
+constexpr std::array<std::pair<const char16_t*, int>, 2> kTanks = {{
+    {u"Tank 1", 1},
+    {u"Tank 2", 2},
+}};
+
 struct CurrencyChoice {
     std::string code;
     std::u16string label;
@@ -81,6 +86,8 @@ std::vector<std::u16string> AnswersTo(const ImportQuestion& question) {
             return Labels(kDateOrders);
         case QuestionKind::GallonKind:
             return Labels(kGallons);
+        case QuestionKind::Tank:
+            return Labels(kTanks);
         case QuestionKind::Currency: {
             std::vector<std::u16string> labels;
             for (const CurrencyChoice& choice : CurrencyChoices()) {
@@ -101,6 +108,9 @@ void Answer(const ImportQuestion& question, int answer, ImportOptions& options) 
             return;
         case QuestionKind::GallonKind:
             options.gallon = Chosen(kGallons, answer);
+            return;
+        case QuestionKind::Tank:
+            options.tank = Chosen(kTanks, answer);
             return;
         case QuestionKind::UnknownUnit:
             options.unitAnswers[question.subject] = Chosen(kUnits, answer);

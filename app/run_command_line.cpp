@@ -15,6 +15,7 @@
 #include "log_location.h"
 #include "log_transfer.h"
 #include "number_text.h"
+#include "ole_date_time.h"
 #include "run_new_log.h"
 
 namespace {
@@ -161,7 +162,12 @@ int RunImport(const CommandLine& line) {
     if (opening.willBeMade && line.dryRun) {
         message = "\"" + log + "\" does not exist yet; the import will make it.";
     }
-    const ImportPlan plan = PlanImportInto(session, bytes, line.answers);
+    ImportOptions options = line.answers;
+    SYSTEMTIME now;
+    if (COleDateTime::GetCurrentTime().GetAsSystemTime(now)) {
+        options.now = now;
+    }
+    const ImportPlan plan = PlanImportInto(session, bytes, options);
     Print(stdout, ImportPreview(plan));
     if (!plan.unusable.empty() || !plan.questions.empty()) {
         if (!plan.questions.empty()) {

@@ -33,7 +33,8 @@ public:
         std::size_t commas = 0;
         std::size_t semicolons = 0;
         bool quoted = false;
-        for (std::size_t i = pos_; i < text_.size() && (quoted || text_[i] != '\n'); ++i) {
+        for (std::size_t i = pos_;
+             i < text_.size() && (quoted || (text_[i] != '\n' && text_[i] != '\r')); ++i) {
             const char c = text_[i];
             quoted = c == '"' ? !quoted : quoted;
             commas += !quoted && c == ',' ? 1 : 0;
@@ -64,11 +65,11 @@ private:
         bool afterClosingQuote = false;
         while (pos_ < text_.size()) {
             const char c = text_[pos_];
-            if (c == '\r' && (pos_ + 1 == text_.size() || text_[pos_ + 1] == '\n')) {
-                ++pos_;  // the CR of a CRLF line end, or a last line's lone CR
+            if (c == '\r' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '\n') {
+                ++pos_;  // the CR of a CRLF line end
                 continue;
             }
-            if (c == '\n') {
+            if (c == '\n' || c == '\r') {  // a lone CR ends a line as old Macs write it
                 ++pos_;
                 ++line_;
                 return true;
@@ -112,7 +113,8 @@ private:
                 }
                 return true;
             }
-            line_ += c == '\n' ? 1 : 0;
+            const bool crOfCrlf = c == '\r' && pos_ < text_.size() && text_[pos_] == '\n';
+            line_ += c == '\n' || (c == '\r' && !crOfCrlf) ? 1 : 0;
             field.push_back(c);
         }
         return false;
@@ -129,8 +131,20 @@ bool AllEmpty(const CsvRow& row) {
                        [](const std::string& field) { return field.empty(); });
 }
 
-// A line holding only "## Name" begins a table; `name` gets "Name".
+// aCar begins its tables with a bare title line: "Metadata", "Vehicles", "Fill-Up Records"...
+bool IsBareTitle(const std::string& text) {
+    constexpr std::string_view kRecords = " Records";
+    return text == "Metadata" || text == "Vehicles" ||
+           (text.size() > kRecords.size() &&
+            text.compare(text.size() - kRecords.size(), kRecords.size(), kRecords) == 0);
+}
+
+// A line holding only "## Name", or a bare title, begins a table; `name` gets "Name".
 bool IsSectionLine(const CsvRow& row, std::string& name) {
+    if (row.fields.size() == 1 && IsBareTitle(row.fields[0])) {
+        name = row.fields[0];
+        return true;
+    }
     if (row.fields.size() != 1 || row.fields[0].compare(0, 2, "##") != 0) {
         return false;
     }

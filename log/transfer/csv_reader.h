@@ -5,9 +5,10 @@
 #include <vector>
 
 // A reader for the CSV files other programs write: quoted fields (with separators, doubled quotes
-// and line breaks inside), comma or semicolon separators, LF or CRLF line ends, a UTF-8
+// and line breaks inside), comma or semicolon separators, LF, CRLF or CR line ends, a UTF-8
 // byte-order mark, and files made of several tables, each begun by a line holding only
-// "## Name" (quoted or not) and followed by its header line. Any bytes at all read into some
+// "## Name" (quoted or not) or a bare title as aCar writes ("Fill-Up Records"), and followed by
+// its header line. Any bytes at all read into some
 // tables: a flaw in the quoting is marked on the row it touches, never fatal.
 
 // What is wrong with the quoting of a row. Its fields are still what could be read.

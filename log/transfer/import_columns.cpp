@@ -16,36 +16,57 @@ struct RoleNames {
 const std::vector<RoleNames>& Roles() {
     static const std::vector<RoleNames> kRoles = {
         {Role::Date,
-         {"date", "data", "datetime", "date time", "date/time", "date and time", "timestamp"}},
+         {"date", "data", "datetime", "date time", "date/time", "date and time", "timestamp",
+          "fuelup date", "datum"}},
         {Role::Time, {"time", "time of day"}},
-        {Role::Odometer, {"odometer", "odo", "mileage", "odometer reading", "odo reading"}},
+        {Role::Odometer,
+         {"odometer", "odo", "mileage", "odometer reading", "odo reading", "km-stand",
+          "kilometerstand"}},
         {Role::Fuel,
          {"litres", "liters", "litre", "liter", "quantity", "volume", "fuel quantity",
           "fuel volume", "fuel amount", "amount of fuel", "fuel consumed", "fuelconsumed",
-          "gallons", "gallon", "fuel"}},
+          "gallons", "gallon", "fuel", "spritmenge", "menge"}},
         {Role::Cost,
          {"total price", "total cost", "price paid", "amount paid", "totalprice", "totalcost",
-          "cost", "total", "paid", "price"}},
+          "cost", "total", "paid", "price", "kosten", "gesamtpreis"}},
         {Role::Kind, {"kind"}},
-        {Role::Type, {"type"}},
+        {Role::Type, {"type", "tankart"}},
         {Role::Full,
          {"full", "isfilltofull", "is fill to full", "full tank", "fulltank", "full fill",
-          "fill to full", "filled up", "tank full", "isfull"}},
+          "fill to full", "filled up", "filled", "tank full", "isfull", "is full",
+          "filled tank completely"}},
         {Role::Partial,
          {"partial", "partial fill", "partial fillup", "partial fill up", "partial refuel",
-          "partial tank", "ispartial"}},
+          "partial tank", "ispartial", "partial fuelup", "partial fill-up?"}},
         {Role::DistanceUnit, {"distance unit", "odometer unit", "mileage unit", "dist unit"}},
         {Role::VolumeUnit, {"fuel unit", "volume unit", "quantity unit"}},
         {Role::AnyUnit, {"unit", "units"}},
-        {Role::Currency, {"currency"}},
+        {Role::Currency, {"currency", "w\xC3\xA4hrung"}},  // "Währung"
     };
     return kRoles;
 }
 
-// Lower case, "_" as a space, single spaces, no spaces at either end.
+bool IsLowerAscii(char c) {
+    return c >= 'a' && c <= 'z';
+}
+
+bool IsUpperAscii(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+
+// Lower case, "_" as a space, camel case in words ("FuelAmount" is "fuel amount"), single
+// spaces, no spaces at either end.
 std::string Normalised(std::string_view header) {
+    std::string words;
+    const std::string_view trimmed = TrimSpaces(header);
+    for (std::size_t i = 0; i < trimmed.size(); ++i) {
+        if (i > 0 && IsLowerAscii(trimmed[i - 1]) && IsUpperAscii(trimmed[i])) {
+            words += ' ';
+        }
+        words += trimmed[i];
+    }
     std::string text;
-    for (const char c : LowerAscii(TrimSpaces(header))) {
+    for (const char c : LowerAscii(words)) {
         const char spaced = c == '_' ? ' ' : c;
         if (spaced != ' ' || (!text.empty() && text.back() != ' ')) {
             text += spaced;
@@ -150,6 +171,39 @@ ColumnLayout RecogniseColumns(const std::vector<std::string>& header) {
         }
     }
     return layout;
+}
+
+std::optional<Role> RoleOfWord(std::string_view word) {
+    static const std::pair<std::string_view, Role> kWords[] = {
+        {"date", Role::Date},       {"time", Role::Time}, {"odometer", Role::Odometer},
+        {"quantity", Role::Fuel},   {"cost", Role::Cost}, {"full", Role::Full},
+        {"partial", Role::Partial}, {"type", Role::Type}, {"currency", Role::Currency},
+    };
+    const std::string lower = LowerAscii(TrimSpaces(word));
+    for (const auto& [name, role] : kWords) {
+        if (name == lower) {
+            return role;
+        }
+    }
+    return std::nullopt;
+}
+
+void PlaceColumn(ColumnLayout& layout, Role role, const std::vector<std::string>& header,
+                 std::size_t index) {
+    for (Column& column : layout.columns) {
+        if (column.index == static_cast<int>(index)) {
+            column = Column();
+        }
+    }
+    std::string unitWords;
+    Recognise(header[index], unitWords);
+    Column& column = layout.columns[static_cast<std::size_t>(role)];
+    column.index = static_cast<int>(index);
+    column.header = header[index];
+    column.unitWords = std::string(TrimSpaces(unitWords));
+    column.unit =
+        role == Role::Odometer || role == Role::Fuel ? UnitFromWords(column.unitWords) : Unit::None;
+    layout.tarvoExport = false;
 }
 
 std::string MissingColumns(const ColumnLayout& layout) {

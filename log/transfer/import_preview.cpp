@@ -54,6 +54,12 @@ std::string ImportPreview(const ImportPlan& plan) {
             AppendEntryLine(out, r, plan.units);
         }
     }
+    if (!plan.suspect.empty()) {
+        out += "Looks wrong, added as it is (check it, or leave such rows out):\n";
+        for (const UnplacedRow& row : plan.suspect) {
+            out += "  line " + FormatInt(row.line) + ": " + row.reason + "\n";
+        }
+    }
     if (!plan.unplaced.empty()) {
         out += "Not placed:\n";
         for (const UnplacedRow& row : plan.unplaced) {

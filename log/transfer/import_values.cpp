@@ -189,16 +189,65 @@ std::string Quoted(std::string_view cell) {
         const bool splitsPair = text[kLongest - 1] >= 0xD800 && text[kLongest - 1] <= 0xDBFF;
         text.resize(splitsPair ? kLongest - 1 : kLongest);
     }
-    for (char16_t& c : text) {
-        c = c < 0x20 || c == 0x7F ? u'?' : c;
+    std::u16string shown;
+    for (const char16_t c : text) {
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+            // A control character could move the cursor or clear the terminal that shows it.
+            constexpr char16_t kHex[] = u"0123456789ABCDEF";
+            shown += u"\\u00";
+            shown += kHex[c >> 4];
+            shown += kHex[c & 0xF];
+        } else {
+            shown += c;
+        }
     }
-    return "\"" + Utf16ToUtf8(text) + (cut ? "...\"" : "\"");
+    return "\"" + Utf16ToUtf8(shown) + (cut ? "...\"" : "\"");
 }
+
+namespace {
+
+// Whether the whole part of `text` (before `decimal`) is digits in groups of three after the
+// first, joined by `grouping`: "52.000", "1,234,567". A sign may lead.
+bool GroupedThousands(std::string_view text, char grouping, char decimal) {
+    const std::string_view whole = text.substr(0, text.find(decimal));
+    const std::size_t start = !whole.empty() && (whole[0] == '-' || whole[0] == '+') ? 1 : 0;
+    std::size_t digits = 0;
+    bool grouped = false;
+    for (std::size_t i = start; i < whole.size(); ++i) {
+        if (whole[i] == grouping) {
+            if (digits == 0 || (grouped ? digits != 3 : digits > 3)) {
+                return false;
+            }
+            grouped = true;
+            digits = 0;
+        } else if (whole[i] >= '0' && whole[i] <= '9') {
+            ++digits;
+        } else {
+            return false;
+        }
+    }
+    return grouped && digits == 3;
+}
+
+}  // namespace
 
 CellNumber ReadNumberCell(std::string_view cell, bool decimalComma, double& value) {
     std::string text(TrimSpaces(cell));
     if (text.empty()) {
         return CellNumber::Empty;
+    }
+    // A currency mark before the amount ("$79.78", "€ 12,50") says nothing the number needs.
+    for (const std::string_view mark : {"$", "\xE2\x82\xAC", "\xC2\xA3"}) {
+        if (text.compare(0, mark.size(), mark) == 0) {
+            text = std::string(TrimSpaces(std::string_view(text).substr(mark.size())));
+            break;
+        }
+    }
+    // A thousands separator is the mark that is not the file's decimal mark: "52.000" in a file
+    // of decimal commas is fifty-two thousand, never 52.
+    const char grouping = decimalComma ? '.' : ',';
+    if (GroupedThousands(text, grouping, decimalComma ? ',' : '.')) {
+        text.erase(std::remove(text.begin(), text.end(), grouping), text.end());
     }
     const std::size_t comma = text.find(',');
     if (decimalComma && comma != std::string::npos) {

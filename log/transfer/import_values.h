@@ -11,7 +11,8 @@
 // Reading the cells of other programs' CSV exports: numbers, yes/no flags, dates and times, and
 // the words that name units. Each reader says in plain words what is wrong with a cell.
 
-// A cell's text as a message quotes it: at most 40 characters, control characters as "?", and
+// A cell's text as a message quotes it: at most 40 characters, control characters (C0, DEL and
+// C1) escaped as a backslash, "u" and four hex digits, and
 // invalid UTF-8 replaced, so that no byte of a file can garble a message.
 std::string Quoted(std::string_view cell);
 
@@ -19,7 +20,9 @@ enum class CellNumber { Empty, Number, NotANumber };
 
 // A decimal number (sign and exponent allowed, surrounding spaces ignored, nothing else in the
 // cell). With `decimalComma`, as in a semicolon-separated file, "45,67" reads as 45.67; a cell
-// holding both a comma and a point is then not a number.
+// holding both a comma and a point is then not a number. The other mark separates thousands
+// where it parts the whole number in groups of three: "1.234,5" with a decimal comma, "106,421"
+// with a decimal point. A leading currency mark ($, €, £) is passed over.
 CellNumber ReadNumberCell(std::string_view cell, bool decimalComma, double& value);
 
 // 1/0, true/false, yes/no, y/n in any case; an empty cell is "no". False for any other text.

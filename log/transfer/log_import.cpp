@@ -5,16 +5,19 @@
 #include <limits>
 #include <map>
 #include <set>
+#include <tuple>
 #include <utility>
 
 #include "ascii_text.h"
 #include "csv_reader.h"
 #include "date_order.h"
+#include "date_time_text.h"
 #include "entry_key.h"
 #include "import_columns.h"
 #include "log_export.h"
 #include "money_text.h"
 #include "number_text.h"
+#include "text_encoding.h"
 #include "utf8.h"
 
 namespace {
@@ -30,12 +33,15 @@ struct GivenUnit {
     Unit unit = Unit::None;
     std::string words;  // lower case; the key of ImportOptions::unitAnswers
     std::string where;  // "column \"Odo (furlongs)\""
+    // Why the file's unit is in doubt (two places in it disagree); empty when it is not.
+    std::string doubt;
 };
 
 // Fuelio's Vehicle table sets the units of the whole file.
 struct FileUnits {
     GivenUnit distance;
-    GivenUnit volume;
+    GivenUnit volume;           // of the first tank
+    GivenUnit secondTank;       // of the second tank, whose rows a tank column marks with 2
     std::string currencyWords;  // as the table writes it
     std::string currencyWhere;
 };
@@ -51,7 +57,43 @@ struct RowFacts {
 struct Source {
     const CsvTable* table = nullptr;
     ColumnLayout layout;
+    // A table of other costs (Fuelio's Costs): its rows are entries without fuel.
+    bool costTable = false;
+    int tankColumn = -1;    // Fuelio's TankNumber: 1 or 2
+    int incomeColumn = -1;  // Fuelio's isIncome: 1 for money received, not spent
+    // Drivvo's second and third fuel of one stop: a log keeps one fuel to an entry.
+    std::vector<int> moreFuels;
+    // Fuelly's price is per gallon or litre: the cost is the quantity times it.
+    bool pricePerUnit = false;
+    // The columns no role reads: where a table without a fuel column may hold it unrecognised.
+    std::vector<int> otherColumns;
 };
+
+// The unit a Fuelio unit code names: 0 litres, 1 US gallons, 2 imperial gallons, 4 kg of gas.
+Unit FuelioFuelUnit(const std::string& code) {
+    return code == "0"   ? Unit::Litres
+           : code == "1" ? Unit::UsGallons
+           : code == "2" ? Unit::ImperialGallons
+           : code == "4" ? Unit::Kilograms
+                         : Unit::Unknown;
+}
+
+// Whether a header's unit and the unit a code names say the same: gallons of no kind agree with
+// either kind.
+bool UnitsAgree(Unit header, Unit code) {
+    return header == Unit::None || header == code ||
+           (header == Unit::Gallons && (code == Unit::UsGallons || code == Unit::ImperialGallons));
+}
+
+int HeaderIndex(const CsvTable& table, std::string_view name) {
+    const std::vector<std::string>& header = table.header.fields;
+    for (std::size_t i = 0; i < header.size(); ++i) {
+        if (LowerAscii(TrimSpaces(header[i])) == name) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
 
 std::string_view Cell(const CsvRow& row, const Column& column) {
     const auto index = static_cast<std::size_t>(column.index);
@@ -80,10 +122,12 @@ FileUnits ReadVehicleUnits(const CsvTable& vehicle) {
             const Unit unit = value == "0"   ? Unit::Kilometres
                               : value == "1" ? Unit::Miles
                                              : Unit::Unknown;
-            units.distance = {unit, "distunit " + LowerAscii(value), where};
+            units.distance = {unit, "distunit " + LowerAscii(value), where, {}};
         } else if (name == "fuelunit") {
-            units.volume = {value == "0" ? Unit::Litres : Unit::Gallons,
-                            "fuelunit " + LowerAscii(value), where};
+            units.volume = {FuelioFuelUnit(value), "fuelunit " + LowerAscii(value), where, {}};
+        } else if (name == "fuelunittank2") {
+            units.secondTank = {
+                FuelioFuelUnit(value), "fuelunittank2 " + LowerAscii(value), where, {}};
         } else if (name == "currency") {
             units.currencyWords = value;
             units.currencyWhere = where;
@@ -125,11 +169,26 @@ std::string ColumnsNote(const Source& source) {
 std::string FormatName(const std::vector<CsvTable>& tables, const std::vector<Source>& sources) {
     const bool sectioned = std::any_of(tables.begin(), tables.end(),
                                        [](const CsvTable& t) { return !t.section.empty(); });
+    const bool drivvo = std::any_of(tables.begin(), tables.end(), [](const CsvTable& t) {
+        return LowerAscii(t.section) == "refuelling";
+    });
+    if (drivvo) {
+        return "Drivvo export";
+    }
+    const bool aCar = std::any_of(tables.begin(), tables.end(), [](const CsvTable& t) {
+        return LowerAscii(t.section) == "fill-up records";
+    });
+    if (aCar) {
+        return "aCar export";
+    }
     if (sectioned) {
         return "Fuelio backup";
     }
     if (sources.size() == 1 && sources[0].layout.tarvoExport) {
         return "Tarvo export";
+    }
+    if (sources.size() == 1 && sources[0].pricePerUnit) {
+        return "Fuelly export";
     }
     if (sources.size() == 1 && sources[0].layout.Has(Role::Type)) {
         return "Spritmonitor export";
@@ -165,6 +224,13 @@ public:
     Planner(const ImportOptions& options, ImportPlan& plan) : options_(options), plan_(plan) {}
 
     void SetFileUnits(FileUnits units) { fileUnits_ = std::move(units); }
+
+    // A code of the Vehicle table that the Log's column names disagree with leaves the unit in
+    // doubt: a question, never one of them taken in silence.
+    void CheckFileUnits(const Source& source);
+
+    // Which tank the log follows when the rows fill two, or asks.
+    void DecideTank(const std::vector<Source>& sources);
     const LogUnits& Units() const { return units_; }
 
     // Decides the order of dates like 03/10/2024 from the whole date column of every table, or
@@ -182,6 +248,7 @@ public:
             rows += source.table->rows.size();
         }
         placed_.reserve(rows);
+        lines_.reserve(rows);
     }
 
     void ReadRows(const Source& source) {
@@ -191,6 +258,7 @@ public:
             facts_ = RowFacts();
             if (ReadRow(source, row, r, reason)) {
                 placed_.push_back(r);
+                lines_.push_back(row.line);
                 Count(row);
             } else if (!reason.empty()) {
                 plan_.unplaced.push_back({row.line, reason});
@@ -217,14 +285,21 @@ private:
     void TakeStatedUnits(const std::vector<Source>& sources);
     void Ask(QuestionKind kind, const std::string& subject, std::string text);
     void Count(const CsvRow& row);
+    // Names the rows placed that look wrong; leaves them out when the options say so.
+    void MarkSuspects();
+    int TankOf(const Source& source, const CsvRow& row) const;
+    // Why a row of a table without a fuel column may have bought fuel; empty when it cannot.
+    std::string UnreadFuel(const Source& source, const CsvRow& row) const;
 
     const ImportOptions& options_;
     ImportPlan& plan_;
     FileUnits fileUnits_;
     DateOrder order_ = DateOrder::FromFile;
     LogUnits units_;  // of the planned entries
+    int tank_ = 1;    // the tank whose rows are placed
     std::vector<LogRecord> placed_;
-    RowFacts facts_;  // of the row being read
+    std::vector<int> lines_;  // of the rows placed
+    RowFacts facts_;          // of the row being read
     std::set<std::pair<QuestionKind, std::string>> asked_;
     std::set<Unit> converted_;
     std::vector<int> strayQuoteLines_;
@@ -232,6 +307,77 @@ private:
     int64_t roundedCosts_ = 0;
     bool assumedFillUps_ = false;
 };
+
+void Planner::CheckFileUnits(const Source& source) {
+    for (const bool distance : {true, false}) {
+        GivenUnit& file = distance ? fileUnits_.distance : fileUnits_.volume;
+        const Column& column = source.layout[distance ? Role::Odometer : Role::Fuel];
+        if (file.unit != Unit::None && file.unit != Unit::Unknown &&
+            !UnitsAgree(column.unit, file.unit)) {
+            file.doubt = std::string(distance ? "The odometer" : "The fuel") + " is in " +
+                         std::string(UnitName(file.unit)) + " by " + file.where + ", but in " +
+                         std::string(UnitName(column.unit)) + " by the column " +
+                         Quoted(column.header) + ".";
+            file.unit = Unit::Unknown;
+        }
+    }
+}
+
+int Planner::TankOf(const Source& source, const CsvRow& row) const {
+    if (source.tankColumn < 0) {
+        return tank_;  // a table of one tank's rows, or of costs
+    }
+    const Column tank{source.tankColumn, {}, Unit::None, {}};
+    return TrimSpaces(Cell(row, tank)) == "2" ? 2 : 1;
+}
+
+void Planner::DecideTank(const std::vector<Source>& sources) {
+    int64_t rows[2] = {0, 0};
+    for (const Source& source : sources) {
+        if (source.tankColumn >= 0) {
+            for (const CsvRow& row : source.table->rows) {
+                ++rows[TankOf(source, row) - 1];
+            }
+        }
+    }
+    if (rows[0] == 0 || rows[1] == 0) {
+        tank_ = rows[0] == 0 && rows[1] != 0 ? 2 : 1;
+        return;
+    }
+    if (options_.tank == 1 || options_.tank == 2) {
+        tank_ = options_.tank;
+        return;
+    }
+    const auto unit = [](const GivenUnit& given) {
+        return given.unit == Unit::None ? std::string("a unit the file does not name")
+                                        : std::string(UnitName(given.unit));
+    };
+    Ask(QuestionKind::Tank, "tank",
+        "The fill-ups fill two tanks: tank 1 in " + unit(fileUnits_.volume) + " (" +
+            Plural(rows[0], "row", "rows") + ") and tank 2 in " + unit(fileUnits_.secondTank) +
+            " (" + Plural(rows[1], "row", "rows") +
+            "). A log keeps one fuel: which tank does it follow? The other tank's rows are not "
+            "placed.");
+}
+
+std::string Planner::UnreadFuel(const Source& source, const CsvRow& row) const {
+    if (source.layout.Has(Role::Fuel) || source.costTable || source.layout.tarvoExport) {
+        return {};
+    }
+    for (const int index : source.otherColumns) {
+        const Column column{index, {}, Unit::None, {}};
+        const std::string_view cell = Cell(row, column);
+        double value = 0.0;
+        if (ReadNumberCell(cell, source.table->separator == ';', value) == CellNumber::Number &&
+            value != 0.0) {
+            return "the file has no fuel column Tarvo knows, and its column " +
+                   Quoted(source.table->header.fields[static_cast<std::size_t>(index)]) +
+                   " holds " + Quoted(cell) +
+                   ", which may be fuel: the row is not taken as a cost without fuel";
+        }
+    }
+    return {};
+}
 
 void Planner::Count(const CsvRow& row) {
     withoutTime_ += facts_.withoutTime ? 1 : 0;
@@ -396,6 +542,9 @@ void Planner::TakeStatedUnits(const std::vector<Source>& sources) {
     std::set<QuantityUnit> quantities;
     for (const Source& source : sources) {
         for (const CsvRow& row : source.table->rows) {
+            if (TankOf(source, row) != tank_) {
+                continue;  // not placed
+            }
             for (const bool distance : {true, false}) {
                 const GivenUnit given = UnitOf(source, row, distance);
                 if (given.where.empty()) {
@@ -423,7 +572,10 @@ void Planner::TakeStatedUnits(const std::vector<Source>& sources) {
 }
 
 GivenUnit Planner::UnitOf(const Source& source, const CsvRow& row, bool distance) const {
-    const GivenUnit& file = distance ? fileUnits_.distance : fileUnits_.volume;
+    const bool secondTank = !distance && TankOf(source, row) == 2;
+    const GivenUnit& file = distance     ? fileUnits_.distance
+                            : secondTank ? fileUnits_.secondTank
+                                         : fileUnits_.volume;
     if (file.unit != Unit::None) {
         return file;
     }
@@ -436,15 +588,16 @@ GivenUnit Planner::UnitOf(const Source& source, const CsvRow& row, bool distance
         const bool fits = role != Role::AnyUnit || unit == Unit::Unknown ||
                           (distance ? IsDistance(unit) : IsQuantity(unit));
         if (!cell.empty() && fits) {
-            return {unit, LowerAscii(cell), "column " + Quoted(layout[role].header)};
+            return {unit, LowerAscii(cell), "column " + Quoted(layout[role].header), {}};
         }
     }
     const Column& column = layout[distance ? Role::Odometer : Role::Fuel];
     if (column.unit != Unit::None) {
-        return {column.unit, column.unitWords, "column " + Quoted(column.header)};
+        return {column.unit, column.unitWords, "column " + Quoted(column.header), {}};
     }
     // Where the file says nothing, the number is in the log's unit.
-    return {distance ? UnitOfDistance(units_.distance) : UnitOfQuantity(units_.quantity), {}, {}};
+    return {
+        distance ? UnitOfDistance(units_.distance) : UnitOfQuantity(units_.quantity), {}, {}, {}};
 }
 
 Unit Planner::AnsweredSoFar(const GivenUnit& given) const {
@@ -468,6 +621,12 @@ Unit Planner::Answered(const GivenUnit& given, bool distance) {
             "The fuel is in gallons (" + given.where +
                 "), but the file does not say which: US gallons (3.785411784 L) or imperial "
                 "gallons (4.54609 L)?");
+        return Unit::None;
+    }
+    if (!given.doubt.empty() && unit == Unit::Unknown) {
+        Ask(QuestionKind::UnknownUnit, given.words,
+            given.doubt + (distance ? " Is it km or miles?"
+                                    : " Is it litres, US gallons, imperial gallons or kg?"));
         return Unit::None;
     }
     if (distance ? !IsDistance(unit) : !IsQuantity(unit)) {
@@ -597,11 +756,44 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
         return false;
     }
     const ColumnLayout& layout = source.layout;
+    const std::size_t columns = source.table->header.fields.size();
+    if (row.fields.size() != columns) {
+        // Its cells cannot be matched to their columns: read in place they could change meaning.
+        reason = "the row has " +
+                 Plural(static_cast<int64_t>(row.fields.size()), "field", "fields") +
+                 " where the header has " + FormatInt(static_cast<int64_t>(columns));
+        return false;
+    }
+    if (TankOf(source, row) != tank_) {
+        reason = "the row fills tank " + FormatInt(TankOf(source, row)) +
+                 ", and the log follows tank " + FormatInt(tank_);
+        return false;
+    }
+    for (const int index : source.moreFuels) {
+        const std::string_view cell = Cell(row, Column{index, {}, Unit::None, {}});
+        double more = 0.0;
+        if (ReadNumberCell(cell, source.table->separator == ';', more) == CellNumber::Number &&
+            more != 0.0) {
+            reason = "the row holds another fuel in " +
+                     Quoted(source.table->header.fields[static_cast<std::size_t>(index)]) +
+                     ", and an entry keeps one fuel";
+            return false;
+        }
+    }
+    bool income = false;
+    if (ReadFlagCell(Cell(row, Column{source.incomeColumn, {}, Unit::None, {}}), income) &&
+        income) {
+        reason = "the row is marked as income, not an expense";
+        return false;
+    }
     if (!ReadWhen(source, row, r, reason)) {
         return false;
     }
     // Both quantities are read before giving up, so that every question is asked at once.
     bool waiting = !ReadQuantity(source, row, false, r.fuel, reason);
+    if (reason.empty()) {
+        reason = UnreadFuel(source, row);
+    }
     if (!reason.empty()) {
         return false;
     }
@@ -620,6 +812,11 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
         reason = "the cost " + Quoted(costCell) + " is not a number";
         return false;
     }
+    if (source.pricePerUnit) {
+        double quantity = 0.0;  // in the file's unit, as the price is
+        ReadNumberCell(Cell(row, layout[Role::Fuel]), source.table->separator == ';', quantity);
+        cost *= quantity;
+    }
     const double whole = RoundedMinorUnits(cost, units_.currency.digits, &facts_.roundedCost);
     if (whole < std::numeric_limits<int32_t>::min() ||
         whole > std::numeric_limits<int32_t>::max()) {
@@ -637,7 +834,90 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
     return true;
 }
 
+bool Later(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+    const auto fields = [](const SYSTEMTIME& t) {
+        return std::make_tuple(t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond);
+    };
+    return fields(a) > fields(b);
+}
+
+void Planner::MarkSuspects() {
+    // Far beyond the usual: more fuel than four of the file's middle fill-ups hold, judged only
+    // where the file has enough fill-ups to have a usual.
+    constexpr std::size_t kFewestForUsual = 5;
+    constexpr double kTimesUsual = 4.0;
+    double usualFuel = 0.0;
+    {
+        std::vector<double> fuels;
+        for (const LogRecord& r : placed_) {
+            if (r.fuel > 0.0) {
+                fuels.push_back(r.fuel);
+            }
+        }
+        if (fuels.size() >= kFewestForUsual) {
+            std::nth_element(fuels.begin(), fuels.begin() + fuels.size() / 2, fuels.end());
+            usualFuel = fuels[fuels.size() / 2];
+        }
+    }
+    std::vector<uint32_t> order(placed_.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = static_cast<uint32_t>(i);
+    }
+    std::stable_sort(order.begin(), order.end(), [this](uint32_t a, uint32_t b) {
+        const int newest = CompareNewestFirst(placed_[a], placed_[b]);
+        return newest != 0 ? newest > 0 : placed_[a].odo < placed_[b].odo;
+    });
+    std::map<std::size_t, std::string> why;  // only the few rows that look wrong
+    const auto add = [&why](std::size_t i, const std::string& text) {
+        why[i] += (why[i].empty() ? "" : "; ") + text;
+    };
+    std::size_t before = placed_.size();  // the last entry with an odometer reading, in time
+    for (const uint32_t i : order) {
+        const LogRecord& r = placed_[i];
+        if (r.odo != 0.0) {
+            if (before != placed_.size() && r.odo < placed_[before].odo) {
+                add(i, "the odometer " + FormatFixed(r.odo, kOdometerDecimals) +
+                           " is below the entry before it (line " + FormatInt(lines_[before]) +
+                           ", " + FormatFixed(placed_[before].odo, kOdometerDecimals) + ")");
+            }
+            before = i;
+        }
+        if (options_.now && Later(r.time, *options_.now)) {
+            add(i, "its date " + FormatDateTimeText(r.time, DateTimeText::Iso8601) +
+                       " is in the future");
+        }
+        if (r.cost < 0) {
+            add(i, "its cost is below zero");
+        }
+        if (usualFuel > 0.0 && r.fuel > kTimesUsual * usualFuel) {
+            add(i, "its fuel is more than four times the file's usual fill-up (" +
+                       FormatFixed(usualFuel, QuantityDecimals(units_.quantity)) + " " +
+                       std::string(QuantitySymbol(units_.quantity)) + ")");
+        }
+    }
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < placed_.size(); ++i) {
+        if (const auto found = why.find(i); found != why.end()) {
+            if (options_.skipSuspect) {
+                plan_.unplaced.push_back(
+                    {lines_[i], "left out as it looks wrong: " + found->second});
+                continue;
+            }
+            plan_.suspect.push_back({lines_[i], found->second});
+        }
+        placed_[next] = placed_[i];
+        lines_[next++] = lines_[i];
+    }
+    placed_.resize(next);
+    lines_.resize(next);
+    const auto byLine = [](const UnplacedRow& a, const UnplacedRow& b) { return a.line < b.line; };
+    std::stable_sort(plan_.unplaced.begin(), plan_.unplaced.end(), byLine);
+    std::stable_sort(plan_.suspect.begin(), plan_.suspect.end(), byLine);
+}
+
 void Planner::Finish(const LogBook& current) {
+    MarkSuspects();
+    lines_ = std::vector<int>();
     std::vector<bool> kept(placed_.size());
     {
         const std::size_t used = UsedCount(current);
@@ -694,12 +974,47 @@ void Planner::Finish(const LogBook& current) {
     }
 }
 
+// The file's header names, quoted and joined, for a message that says what the file holds.
+std::string HeaderText(const CsvTable& table) {
+    std::string headers;
+    for (const std::string& name : table.header.fields) {
+        headers += (headers.empty() ? "" : ", ") + Quoted(name);
+    }
+    return headers.empty() ? "nothing" : headers;
+}
+
+// Places the columns the options name by hand; says why when one does not fit the file.
+std::string PlaceColumnsByHand(const CsvTable& table, const ImportOptions& options,
+                               ColumnLayout& layout) {
+    for (const auto& [word, name] : options.columns) {
+        const std::optional<Role> role = RoleOfWord(word);
+        if (!role) {
+            return "The columns given by hand name " + Quoted(word) +
+                   ", which is not a column Tarvo reads: it reads " + std::string(kRoleWords) + ".";
+        }
+        const int index = HeaderIndex(table, LowerAscii(TrimSpaces(name)));
+        if (index < 0) {
+            return "The columns given by hand put the " + LowerAscii(word) + " in " + Quoted(name) +
+                   ", but the file has no such column. Its header reads: " + HeaderText(table) +
+                   ".";
+        }
+        PlaceColumn(layout, *role, table.header.fields, static_cast<std::size_t>(index));
+    }
+    return {};
+}
+
 }  // namespace
 
 ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
                       const ImportOptions& options) {
     ImportPlan plan;
-    const std::vector<CsvTable> tables = ReadCsv(bytes);
+    std::string encoding;
+    // The converted text outlives the tables, which read their rows from it.
+    const std::optional<std::string> text = TextAsUtf8(bytes, encoding);
+    const std::vector<CsvTable> tables = ReadCsv(text ? std::string_view(*text) : bytes);
+    if (!encoding.empty()) {
+        plan.notes.push_back(encoding);
+    }
     Planner planner(options, plan);
     std::vector<Source> sources;
     std::vector<std::string> lacking;
@@ -709,21 +1024,64 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
             planner.SetFileUnits(ReadVehicleUnits(table));
             continue;
         }
-        if (!section.empty() && section != "log" && section != "costs") {
+        // Fuelio's Log and Costs; Drivvo's Refuelling, Expense and Service.
+        // aCar's Fill-Up Records and Event Records.
+        const bool costs = section == "costs" || section == "expense" || section == "service" ||
+                           section == "event records";
+        if (!section.empty() && section != "log" && section != "refuelling" &&
+            section != "fill-up records" && !costs) {
             continue;  // Fuelio's categories, stations and the like hold no entries
         }
-        Source source{&table, RecogniseColumns(table.header.fields)};
+        Source source;
+        source.table = &table;
+        source.layout = RecogniseColumns(table.header.fields);
+        // Columns by hand name the table of fill-ups, not Fuelio's costs.
+        const bool fillUps = !costs;
+        if (const std::string misfit =
+                fillUps ? PlaceColumnsByHand(table, options, source.layout) : std::string();
+            !misfit.empty()) {
+            plan.format = FormatName(tables, {});
+            plan.unusable = misfit;
+            return plan;
+        }
+        source.costTable = costs;
+        source.tankColumn = HeaderIndex(table, "tanknumber");
+        source.incomeColumn = HeaderIndex(table, "isincome");
+        for (const std::string_view name : {"volume 2", "volume 3"}) {
+            if (const int index = HeaderIndex(table, name); index >= 0) {
+                source.moreFuels.push_back(index);
+            }
+        }
+        source.pricePerUnit =
+            HeaderIndex(table, "fuelup_date") >= 0 && HeaderIndex(table, "car_name") >= 0;
+        Column& fuel = source.layout.columns[static_cast<std::size_t>(Role::Fuel)];
+        if (source.pricePerUnit && fuel.unit == Unit::Gallons) {
+            fuel.unit = Unit::UsGallons;  // Fuelly's gallons are always US gallons
+        }
+        // Fuelly names its units in the trip's column: "miles" or "km" is the odometer's too.
+        Column& odometer = source.layout.columns[static_cast<std::size_t>(Role::Odometer)];
+        if (source.pricePerUnit && odometer.unit == Unit::None) {
+            odometer.unit = HeaderIndex(table, "miles") >= 0 ? Unit::Miles
+                            : HeaderIndex(table, "km") >= 0  ? Unit::Kilometres
+                                                             : Unit::None;
+        }
+        for (std::size_t i = 0; i < table.header.fields.size(); ++i) {
+            const auto& columns = source.layout.columns;
+            const bool read = std::any_of(columns.begin(), columns.end(), [i](const Column& c) {
+                return c.index == static_cast<int>(i);
+            });
+            if (!read && static_cast<int>(i) != source.tankColumn &&
+                static_cast<int>(i) != source.incomeColumn) {
+                source.otherColumns.push_back(static_cast<int>(i));
+            }
+        }
         const std::string missing = MissingColumns(source.layout);
         if (missing.empty()) {
             sources.push_back(std::move(source));
             continue;
         }
-        std::string headers;
-        for (const std::string& name : table.header.fields) {
-            headers += (headers.empty() ? "" : ", ") + Quoted(name);
-        }
         lacking.push_back(TableName(table) + " has " + missing +
-                          ". Its header reads: " + (headers.empty() ? "nothing" : headers) + ".");
+                          ". Its header reads: " + HeaderText(table) + ".");
     }
     plan.format = FormatName(tables, sources);
     if (sources.empty()) {
@@ -739,11 +1097,21 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
     }
     for (const Source& source : sources) {
         plan.notes.push_back(ColumnsNote(source));
+        if (source.pricePerUnit) {
+            plan.notes.push_back(
+                "The price is per unit of fuel: each cost is the quantity times the price.");
+        }
     }
     for (const std::string& text : lacking) {
         plan.notes.push_back(text + " It was left out.");
     }
+    for (const Source& source : sources) {
+        if (!source.costTable) {
+            planner.CheckFileUnits(source);
+        }
+    }
     planner.DecideDateOrder(sources);
+    planner.DecideTank(sources);
     planner.DecideUnits(sources, current);
     plan.units = planner.Units();
     if (!plan.unusable.empty()) {

@@ -26,11 +26,15 @@
 //   the day first, a second above 12 the month); when no row tells, or rows tell both ways, the
 //   plan asks, and the answer comes back in ImportOptions::dateOrder.
 // - Units: the odometer and the fuel are in the log's units unless the file says otherwise: in
-//   Fuelio's Vehicle table (DistUnit 0 km, 1 miles; FuelUnit 0 litres, other values gallons), in
-//   the column names of Tarvo's own export, else in a unit column of the row, else in the
-//   column's header. Other units are converted into the log's (a note says so); a quantity that
-//   cannot be (kg into litres) leaves its row not placed. Gallons of unknown kind, and a unit
-//   Tarvo does not know, are questions, answered through ImportOptions.
+//   Fuelio's Vehicle table (DistUnit 0 km, 1 miles; FuelUnit and FuelUnitTank2 0 litres, 1 US
+//   gallons, 2 imperial gallons, 4 kg; a code Tarvo does not know, or one the Log's column
+//   names disagree with, is a question), in the column names of Tarvo's own export, else in a
+//   unit column of the row, else in the column's header.
+// - Fuelio's two tanks: where the rows fill both (TankNumber 1 and 2), which one the log follows
+//   is a question; the other tank's rows are not placed. Fuelio's income rows are not placed. Other
+//   units are converted into the log's (a note says so); a quantity that cannot be (kg into litres)
+//   leaves its row not placed. Gallons of unknown kind, and a unit Tarvo does not know, are
+//   questions, answered through ImportOptions.
 // - Money: the costs are in the log's currency unless the file names one: in a Currency column,
 //   the cost column's header ("Cost (EUR)", "cost_EUR") or Fuelio's Vehicle table. A file in
 //   another currency than the log's is not imported: Tarvo converts no money.
@@ -42,7 +46,10 @@
 // - Fill-up or partial: Tarvo's kind column, Spritmonitor's Type (1 full, 2 partial, 3 first
 //   fueling = full, 0 invalid = not placed), a Full flag, or a Partial flag, the first of these
 //   the table has; without any, an entry with fuel is a fill-up (a note says so). An entry
-//   without fuel is maintenance, as in the program (Tarvo's own export keeps its kind as written).
+//   without fuel is maintenance, as in the program (Tarvo's own export keeps its kind as written),
+//   but only where the file says so: a table of costs, or a fuel column left empty or 0. A table
+//   without a fuel column Tarvo knows whose row holds a number in a column no role reads (such
+//   a quantity may be fuel) leaves that row not placed, never taken as a cost.
 // - An empty litres or cost cell is 0. An empty odometer cell is 0.0 for an entry without fuel,
 //   and in Tarvo's own export, which writes 0.0 that way; an entry with fuel needs a reading.
 // - Not placed: no date or one that is not a calendar date, a number that is not a number, a
@@ -60,9 +67,19 @@ struct ImportOptions {
     std::map<std::string, Unit> unitAnswers;
     // The currency of costs a file does not name, for a new log; nothing leaves it a question.
     std::optional<Currency> currency;
+    // Which of two tanks the log follows, 1 or 2, when the fill-ups fill both (a car on gas and
+    // petrol); 0 leaves it a question.
+    int tank = 0;
+    // The time now, to name rows dated after it; nothing names none.
+    std::optional<SYSTEMTIME> now;
+    // Leaves out the rows that look wrong (ImportPlan::suspect) instead of adding them.
+    bool skipSuspect = false;
+    // Columns named by hand: a role's word (date, odometer, quantity, cost... as RoleOfWord reads
+    // them) to the header of the column that holds it, over what the names say.
+    std::map<std::string, std::string> columns;
 };
 
-enum class QuestionKind { DateOrder, GallonKind, UnknownUnit, Currency };
+enum class QuestionKind { DateOrder, GallonKind, UnknownUnit, Currency, Tank };
 
 struct ImportQuestion {
     QuestionKind kind = QuestionKind::DateOrder;
@@ -82,6 +99,10 @@ struct ImportPlan {
     LogUnits units;                  // of the entries: the log's, or the file's for a new log
     int32_t duplicates = 0;          // rows already in the log, or earlier in the file
     std::vector<UnplacedRow> unplaced;
+    // Rows placed that look wrong: an odometer below the entry before, a date after now, a cost
+    // below zero, fuel far beyond the file's usual. Added as they are, nothing mended, unless
+    // ImportOptions::skipSuspect leaves them out (then they are not placed, and named there).
+    std::vector<UnplacedRow> suspect;
     std::vector<std::string> notes;  // columns read, conversions, rounding, assumptions
     // Open questions. While any is open nothing is planned: no entries, duplicates or unplaced
     // rows; answer them in the options and plan again.

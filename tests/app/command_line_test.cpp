@@ -124,6 +124,15 @@ const ParseRow kParseRows[] = {
      kError,
      "--unit takes the unit's words as the question names them, \"=\" and km, miles, litres, "
      "us-gallons or imperial-gallons, not \"pints=gallons\""},
+    {"TankOtherThanOneOrTwo",
+     {"--import", "a", "--tank=3"},
+     kError,
+     "--tank takes 1 or 2, not \"3\""},
+    {"ColumnsWithARoleTarvoDoesNotRead",
+     {"--import", "a", "--columns=date=Datum,mood=Laune"},
+     kError,
+     "--columns takes ROLE=COLUMN pairs parted by commas, each ROLE once and one of date, time, "
+     "odometer, quantity, cost, full, partial, type or currency, not \"mood=Laune\""},
     {"FlagWithAValue", {"--import", "a", "--dry-run=yes"}, kError, "--dry-run takes no value"},
     {"AnswerGivenTwice",
      {"--import", "a", "--dates=day-first", "--dates=month-first"},

@@ -12,44 +12,12 @@
 #include "date_order.h"
 #include "entry_key.h"
 #include "import_preview.h"
+#include "import_test_text.h"
 #include "log_export.h"
 #include "log_test_support.h"
 #include "recompute.h"
 
 namespace {
-
-// An entry as the tests expect it: "2024-03-10 16:01:00 F odo 12345 fuel 40 cost 6000".
-std::string Described(const LogRecord& r) {
-    const char* marks = "FNM";
-    char kind[16];
-    if (r.kind >= 0 && r.kind <= 2) {
-        std::snprintf(kind, sizeof kind, "%c", marks[r.kind]);
-    } else {
-        std::snprintf(kind, sizeof kind, "%d", static_cast<int>(r.kind));
-    }
-    char text[160];
-    std::snprintf(text, sizeof text,
-                  "%04u-%02u-%02u %02u:%02u:%02u %s odo %.10g fuel %.10g cost %d", r.time.wYear,
-                  r.time.wMonth, r.time.wDay, r.time.wHour, r.time.wMinute, r.time.wSecond, kind,
-                  r.odo, r.fuel, static_cast<int>(r.cost));
-    return text;
-}
-
-std::vector<std::string> Described(const std::vector<LogRecord>& entries) {
-    std::vector<std::string> texts;
-    for (const LogRecord& r : entries) {
-        texts.push_back(Described(r));
-    }
-    return texts;
-}
-
-std::vector<std::string> Unplaced(const ImportPlan& plan) {
-    std::vector<std::string> texts;
-    for (const UnplacedRow& row : plan.unplaced) {
-        texts.push_back("line " + std::to_string(row.line) + ": " + row.reason);
-    }
-    return texts;
-}
 
 bool HasNote(const ImportPlan& plan, const std::string& note) {
     for (const std::string& n : plan.notes) {
@@ -102,7 +70,10 @@ const std::string kFuelioKm =
 
 const std::string kFuelioMilesGallons =
     kFuelioVehicle + "\"Old car\",\"\",\"1\",\"1\",\"0\",\"yyyy-MM-dd\",\"13.0\"\n" +
-    kFuelioLogHeader +
+    "\"## Log\"\n\"Data\",\"Odo (mi)\",\"Fuel (us gallons)\",\"Full\",\"Price (optional)\","
+    "\"l/100km (optional)\",\"latitude (optional)\",\"longitude (optional)\",\"City (optional)\","
+    "\"Notes (optional)\",\"Missed\",\"TankNumber\",\"FuelType\",\"VolumePrice\","
+    "\"StationID (optional)\",\"ExcludeDistance\",\"UniqueId\",\"TankCalc\"\n" +
     "\"2024-03-10 16:01\",\"10000\",\"10.000\",\"1\",\"40.00\",\"0.0\",\"\",\"\",\"\",\"\","
     "\"0\",\"1\",\"110\",\"4.0\",\"0\",\"0.0\",\"1\",\"0.0\"\n";
 
@@ -156,6 +127,10 @@ TEST_P(ImportFormats, GiveTheseEntries) {
     for (const std::string& note : c.someNotes) {
         EXPECT_TRUE(HasNote(plan, note)) << note << "\n" << ImportPreview(plan);
     }
+    LogBook imported = BookOf({});
+    imported.units = plan.units;
+    AddPlannedEntries(imported, plan.entries);
+    EXPECT_TRUE(PlanImport(c.bytes, imported, options).entries.empty()) << "a second import";
 }
 
 const FormatCase kFormats[] = {
@@ -173,9 +148,9 @@ const FormatCase kFormats[] = {
      {},
      {"1 cost with a fraction was rounded to whole yen.",
       "2 rows have a date without a time; such an entry is entered at 00:00:00."}},
-    {"FuelioInMilesAndGallonsAnsweredUs",
+    {"FuelioInMilesAndUsGallonsByItsCodes",
      kFuelioMilesGallons,
-     Unit::UsGallons,
+     Unit::None,
      "",
      "Fuelio backup",
      "mi us-gal JPY",
@@ -193,6 +168,104 @@ const FormatCase kFormats[] = {
       "2010-03-12 00:00:00 N odo 15900 fuel 20 cost 2740"},
      {"line 5: Type 0 marks an invalid fueling"},
      {"The log is new and takes the file's units: km, litres and EUR."}},
+    {"SpritmonitorInGerman",
+     "Datum;Km-Stand;Teil-Km;Spritmenge;Kosten;W\xC3\xA4hrung;Tankart;Reifen;Strecken;Fahrweise;"
+     "Kraftstoff;Bemerkung;Verbrauch\n"
+     "\"01.02.2024\";\"28.023,00\";;\"40,50\";\"70,10\";\"EUR\";\"1\";;;;\"Diesel\";;\n",
+     Unit::None,
+     "",
+     "Spritmonitor export",
+     "km l EUR",
+     {"2024-02-01 00:00:00 F odo 28023 fuel 40.5 cost 7010"},
+     {},
+     {}},
+    {"FuellyUsPricePerGallon",
+     "car_name, model, mpg, odometer, miles, gallons, price, city_percentage, fuelup_date, "
+     "date_added, tags, notes, missed_fuelup, partial_fuelup, latitude, longitude, brand\n"
+     "Civic, Honda, 30, 12000, 300, 10.000, 3.459, 50, 2024-04-01, 2024-04-02, , , 0, 0, , , "
+     "Shell\n"
+     "Civic, Honda, 30, 12150, 150, 5.000, 3.500, 50, 2024-04-05, 2024-04-05, , , 0, 1, , , \n",
+     Unit::None,
+     "USD",
+     "Fuelly export",
+     "mi us-gal USD",
+     {"2024-04-01 00:00:00 F odo 12000 fuel 10 cost 3459",
+      "2024-04-05 00:00:00 N odo 12150 fuel 5 cost 1750"},
+     {},
+     {"The price is per unit of fuel: each cost is the quantity times the price."}},
+    {"FuellyMetric",
+     "car_name, model, km/l, odometer, km, litres, price, city_percentage, fuelup_date, "
+     "date_added, tags, notes, missed_fuelup, partial_fuelup, latitude, longitude\n"
+     "Golf, VW, 15, 30000, 600, 40.00, 1.80, 50, 2024-04-01, 2024-04-01, , , 0, 0, , \n",
+     Unit::None,
+     "EUR",
+     "Fuelly export",
+     "km l EUR",
+     {"2024-04-01 00:00:00 F odo 30000 fuel 40 cost 7200"},
+     {},
+     {}},
+    {"DrivvoSectionsWithASecondFuelNamed",
+     "##Vehicle\n\"Name\"\n\"Car\"\n##Refuelling\n"
+     "\"Odometer (km)\",\"Date\",\"Fuel\",\"Price / L\",\"Total cost\",\"Volume\","
+     "\"Filled tank completely\",\"Second fuel\",\"Price / L 2\",\"Total cost 2\",\"Volume 2\","
+     "\"Filled tank completely 2\",\"Fuel efficiency\",\"Notes\"\n"
+     "\"1000\",\"2024-11-15 08:45:50\",\"Diesel\",\"1.5\",\"60\",\"40\",\"Yes\",\"\",\"0\",\"0\","
+     "\"0\",\"\",\"\",\"\"\n"
+     "\"1400\",\"2024-11-20 09:00:00\",\"Diesel\",\"1.5\",\"30\",\"20\",\"No\",\"AdBlue\",\"1\","
+     "\"5\",\"5\",\"No\",\"\",\"\"\n"
+     "##Expense\n\"Odometer (km)\",\"Date\",\"Total cost\",\"Type of expense\"\n"
+     "\"1200\",\"2024-11-17 10:00:00\",\"15\",\"Parking\"\n"
+     "##Service\n\"Odometer (km)\",\"Date\",\"Total cost\",\"Type of service\"\n"
+     "\"1300\",\"2024-11-18 10:00:00\",\"120\",\"Oil\"\n",
+     Unit::None,
+     "",
+     "Drivvo export",
+     "km l JPY",
+     {"2024-11-15 08:45:50 F odo 1000 fuel 40 cost 60",
+      "2024-11-17 10:00:00 M odo 1200 fuel 0 cost 15",
+      "2024-11-18 10:00:00 M odo 1300 fuel 0 cost 120"},
+     {"line 7: the row holds another fuel in \"Volume 2\", and an entry keeps one fuel"},
+     {}},
+    {"ACarTitlesThousandsAndCurrencyMarks",
+     "Metadata\n\"Date Format\",\"Time Format\"\n\"M/d/yyyy\",\"HH:mm\"\n\n"
+     "Vehicles\n\"Name\",\"Volume Unit\",\"Distance Unit\"\n\"Car\",\"US_GALLON\",\"MILE\"\n\n"
+     "Fill-Up Records\n\"Vehicle\",\"Date\",\"Time\",\"Odometer Reading\",\"Distance Unit\","
+     "\"Volume\",\"Volume Unit\",\"Price per Unit\",\"Total Cost\",\"Partial Fill-Up?\"\n"
+     "\"Car\",\"3/10/2024\",\"16:01\",\"106,421\",\"mi\",\"20.1\",\"gal\",\"$3.969\",\"$79.78\","
+     "\"No\"\n\n"
+     "Event Records\n\"Vehicle\",\"Date\",\"Time\",\"Odometer Reading\",\"Distance Unit\","
+     "\"Type\",\"Sub Types\",\"Total Cost\"\n"
+     "\"Car\",\"3/15/2024\",\"10:00\",\"106,500\",\"mi\",\"Service\",\"Oil\",\"$45.00\"\n",
+     Unit::UsGallons,
+     "USD",
+     "aCar export",
+     "mi us-gal USD",
+     {"2024-03-10 16:01:00 F odo 106421 fuel 20.1 cost 7978",
+      "2024-03-15 10:00:00 M odo 106500 fuel 0 cost 4500"},
+     {},
+     {}},
+    {"LubeLoggerFlagsAndLocaleDates",
+     "Date,Odometer,FuelConsumed,Cost,IsFillToFull,MissedFuelUp,Notes\n"
+     "5/8/2020,1000,30,4000,True,False,\n5/20/2020,1400,20,2600,False,False,\n",
+     Unit::None,
+     "",
+     "CSV file (comma-separated)",
+     "km l JPY",
+     {"2020-05-08 00:00:00 F odo 1000 fuel 30 cost 4000",
+      "2020-05-20 00:00:00 N odo 1400 fuel 20 cost 2600"},
+     {},
+     {}},
+    {"CarReportsTotalPriceAndPartial",
+     "_id,date,mileage,volume,price,partial,note,fuel_type_id,car_id\n"
+     "1,2024-06-01 10:00,5000,40,6000,FALSE,,1,1\n2,2024-06-09 10:00,5400,20,3000,TRUE,,1,1\n",
+     Unit::None,
+     "",
+     "CSV file (comma-separated)",
+     "km l JPY",
+     {"2024-06-01 10:00:00 F odo 5000 fuel 40 cost 6000",
+      "2024-06-09 10:00:00 N odo 5400 fuel 20 cost 3000"},
+     {},
+     {}},
     {"PlainSemicolonsDayFirstWithAFlag",
      "Date;Mileage;Litres;Price paid;Full tank\n"
      "13/01/2024;20100,5;38,2;6200;yes\n"
@@ -296,8 +369,16 @@ const BadRowCase kBadRows[] = {
     {"UnknownSpritmonitorType", "Date,Odometer,Quantity,Total price,Type",
      "2024-03-01,1000,10,1500,7",
      "the Type \"7\" is not 1 (full), 2 (partial), 3 (first) or 0 (invalid)"},
-    {"ControlCharactersAreNotShown", kPlain, std::string("2024-03-01,1\0\t2,10,1500,1", 25),
-     "the odometer reading \"1??2\" is not a number"},
+    {"ControlCharactersAreShownEscaped", kPlain, std::string("2024-03-01,1\0\t2,10,1500,1", 25),
+     "the odometer reading \"1\\u0000\\u00092\" is not a number"},
+    {"AC1ControlCharacterIsShownEscaped", kPlain,
+     "2024-03-01,1\xC2\x9B"
+     "2,10,1500,1",
+     "the odometer reading \"1\\u009B2\" is not a number"},
+    {"MoreFieldsThanTheHeaderNeverShift", kPlain, "2024-03-01,1,000,10,1500,1",
+     "the row has 6 fields where the header has 5"},
+    {"FewerFieldsThanTheHeader", kPlain, "2024-03-01,1000,10",
+     "the row has 3 fields where the header has 5"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Import, ImportBadRows, testing::ValuesIn(kBadRows),
@@ -395,17 +476,17 @@ TEST(ImportDates, ThatDisagreeAreAQuestionAndTheAnswerLeavesTheMisfitsOut) {
 }
 
 TEST(ImportUnits, GallonsOfUnknownKindAreAQuestion) {
-    const ImportPlan plan = PlanImport(kFuelioMilesGallons, LogBook(), ImportOptions());
+    const std::string file = "Date,Odo (mi),Gallons,Cost\n2024-03-10 16:01,10000,10,40\n";
+    const ImportPlan plan = PlanImport(file, LogBook(), ImportOptions());
     ASSERT_EQ(plan.questions.size(), 1u);
     EXPECT_EQ(plan.questions[0].kind, QuestionKind::GallonKind);
     EXPECT_TRUE(plan.entries.empty());
 
     ImportOptions imperial;
     imperial.gallon = Unit::ImperialGallons;
-    EXPECT_EQ(Described(PlanImport(kFuelioMilesGallons, LogBook(), imperial).entries),
+    EXPECT_EQ(Described(PlanImport(file, LogBook(), imperial).entries),
               std::vector<std::string>{"2024-03-10 16:01:00 F odo 10000 fuel 10 cost 40"});
-    EXPECT_EQ(UnitsWords(PlanImport(kFuelioMilesGallons, LogBook(), imperial).units),
-              "mi imp-gal JPY");
+    EXPECT_EQ(UnitsWords(PlanImport(file, LogBook(), imperial).units), "mi imp-gal JPY");
 }
 
 TEST(ImportUnits, AnUnknownUnitIsNamedAndAskedAbout) {
@@ -473,8 +554,9 @@ TEST(ImportAnyBytes, ReadAndPlannedWithoutCrashingAndRowsInOrder) {
             bytes += alphabet[random() % alphabet.size()];
         }
         int lines = 1;
-        for (const char c : bytes) {
-            lines += c == '\n' ? 1 : 0;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            const bool crlf = bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n';
+            lines += bytes[i] == '\n' || (bytes[i] == '\r' && !crlf) ? 1 : 0;
         }
         int previous = 0;
         for (const CsvTable& table : ReadCsv(bytes)) {
