@@ -206,7 +206,7 @@ void PlaceColumn(ColumnLayout& layout, Role role, const std::vector<std::string>
     layout.tarvoExport = false;
 }
 
-std::string MissingColumns(const ColumnLayout& layout) {
+Failure MissingColumns(const ColumnLayout& layout) {
     std::vector<std::string> missing;
     if (!layout.Has(Role::Date)) {
         missing.push_back("no date column (such as Date, Data or Datetime)");
@@ -219,9 +219,12 @@ std::string MissingColumns(const ColumnLayout& layout) {
             "neither a litres column (such as Litres, Fuel, Quantity or Volume) nor a cost "
             "column (such as Cost, Total, Total price or Price paid)");
     }
+    if (missing.empty()) {
+        return {};
+    }
     std::string text;
     for (std::size_t i = 0; i < missing.size(); ++i) {
         text += (i == 0 ? "" : " and ") + missing[i];
     }
-    return text;
+    return LogError{text, {}, {}};
 }

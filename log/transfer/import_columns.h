@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "import_values.h"
+#include "log_error.h"
 #include "log_units.h"
 
 // Which column of another program's CSV table holds what, recognised by the header's name in any
@@ -87,5 +88,5 @@ void PlaceColumn(ColumnLayout& layout, Role role, const std::vector<std::string>
                  std::size_t index);
 
 // What the layout lacks of what an import needs (a date, an odometer, and litres or a cost), as
-// "no date column (such as Date, Data or Datetime) and no ..."; empty when it lacks nothing.
-std::string MissingColumns(const ColumnLayout& layout);
+// "no date column (such as Date, Data or Datetime) and no ..."; nothing when it lacks nothing.
+Failure MissingColumns(const ColumnLayout& layout);

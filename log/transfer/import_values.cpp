@@ -287,10 +287,10 @@ bool TwoWayDateParts(std::string_view cell, int& first, int& second) {
     return true;
 }
 
-std::string ReadDateCell(std::string_view cell, DateOrder order, SYSTEMTIME& time, bool& hasTime) {
+Failure ReadDateCell(std::string_view cell, DateOrder order, SYSTEMTIME& time, bool& hasTime) {
     const std::string_view text = TrimSpaces(cell);
     if (text.empty()) {
-        return "there is no date";
+        return LogError{"there is no date", {}, {}};
     }
     const std::string notADate = "the date " + Quoted(cell) +
                                  " is not in a form Tarvo reads (such as 2024-03-10, "
@@ -298,7 +298,7 @@ std::string ReadDateCell(std::string_view cell, DateOrder order, SYSTEMTIME& tim
     CellScanner scan(text);
     DateNumbers date;
     if (!ScanDateNumbers(scan, date)) {
-        return notADate;
+        return LogError{notADate, {}, {}};
     }
     int year = 0;
     int month = 0;
@@ -311,21 +311,22 @@ std::string ReadDateCell(std::string_view cell, DateOrder order, SYSTEMTIME& tim
         year = date.value[2];
         const bool twoWay = date.separator != '.';
         if (twoWay && order == DateOrder::FromFile && date.value[0] != date.value[1]) {
-            return "the date " + Quoted(cell) + " could put the day or the month first";
+            return LogError{
+                "the date " + Quoted(cell) + " could put the day or the month first", {}, {}};
         }
         const bool monthFirst = twoWay && order == DateOrder::MonthFirst;
         day = date.value[monthFirst ? 1 : 0];
         month = date.value[monthFirst ? 0 : 1];
     } else {
-        return notADate;
+        return LogError{notADate, {}, {}};
     }
     time = SYSTEMTIME();
     hasTime = !scan.AtEnd();
     if (hasTime && ((!scan.Take('T') && !scan.TakeSpaces()) || !ScanTime(scan.Rest(), time))) {
-        return "the time in " + Quoted(cell) + " is not a time of day";
+        return LogError{"the time in " + Quoted(cell) + " is not a time of day", {}, {}};
     }
     if (!IsCalendarDay(year, month, day)) {
-        return "the date " + Quoted(cell) + " is not a calendar date";
+        return LogError{"the date " + Quoted(cell) + " is not a calendar date", {}, {}};
     }
     time.wYear = static_cast<uint16_t>(year);
     time.wMonth = static_cast<uint16_t>(month);
@@ -333,9 +334,9 @@ std::string ReadDateCell(std::string_view cell, DateOrder order, SYSTEMTIME& tim
     return {};
 }
 
-std::string ReadTimeCell(std::string_view cell, SYSTEMTIME& time) {
+Failure ReadTimeCell(std::string_view cell, SYSTEMTIME& time) {
     if (!ScanTime(TrimSpaces(cell), time)) {
-        return "the time " + Quoted(cell) + " is not a time of day";
+        return LogError{"the time " + Quoted(cell) + " is not a time of day", {}, {}};
     }
     return {};
 }

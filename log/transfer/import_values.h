@@ -5,6 +5,7 @@
 
 #include <optional>
 
+#include "log_error.h"
 #include "log_units.h"
 #include "system_time.h"
 
@@ -38,12 +39,12 @@ bool TwoWayDateParts(std::string_view cell, int& first, int& second);
 // 2024-03-10, 2024/03/10, 10.03.2024 (day first), and 03/10/2024 in `order` (with FromFile only
 // when both readings are the same day). Times: 16:01, 16:01:05, 16:01:05.250, 4:01 PM.
 // Sets year to second of `time` (0:00:00 when there is no time; `hasTime` tells) or returns
-// why the cell is not a date.
-std::string ReadDateCell(std::string_view cell, DateOrder order, SYSTEMTIME& time, bool& hasTime);
+// fails saying why the cell is not a date.
+Failure ReadDateCell(std::string_view cell, DateOrder order, SYSTEMTIME& time, bool& hasTime);
 
 // A time of day alone, as a date cell's time; sets hour, minute and second of `time` or returns
-// why the cell is not a time.
-std::string ReadTimeCell(std::string_view cell, SYSTEMTIME& time);
+// fails saying why the cell is not a time.
+Failure ReadTimeCell(std::string_view cell, SYSTEMTIME& time);
 
 enum class Unit {
     None,

@@ -700,13 +700,16 @@ bool Planner::ReadQuantity(const Source& source, const CsvRow& row, bool distanc
 
 bool Planner::ReadWhen(const Source& source, const CsvRow& row, LogRecord& r, std::string& reason) {
     bool hasTime = false;
-    reason = ReadDateCell(Cell(row, source.layout[Role::Date]), order_, r.time, hasTime);
-    if (!reason.empty()) {
+    if (const Failure notADate =
+            ReadDateCell(Cell(row, source.layout[Role::Date]), order_, r.time, hasTime)) {
+        reason = notADate->Text();
         return false;
     }
     const std::string_view time = TrimSpaces(Cell(row, source.layout[Role::Time]));
     if (!hasTime && !time.empty()) {
-        reason = ReadTimeCell(time, r.time);
+        if (const Failure notATime = ReadTimeCell(time, r.time)) {
+            reason = notATime->Text();
+        }
         hasTime = reason.empty();
     }
     facts_.withoutTime = !hasTime;
@@ -1075,12 +1078,12 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
                 source.otherColumns.push_back(static_cast<int>(i));
             }
         }
-        const std::string missing = MissingColumns(source.layout);
-        if (missing.empty()) {
+        const Failure missing = MissingColumns(source.layout);
+        if (!missing) {
             sources.push_back(std::move(source));
             continue;
         }
-        lacking.push_back(TableName(table) + " has " + missing +
+        lacking.push_back(TableName(table) + " has " + missing->Text() +
                           ". Its header reads: " + HeaderText(table) + ".");
     }
     plan.format = FormatName(tables, sources);
