@@ -6,6 +6,7 @@
 #include "log_create.h"
 #include "log_location.h"
 #include "log_lock.h"
+#include "vehicle_logs.h"
 
 namespace {
 
@@ -13,9 +14,39 @@ void Say(std::FILE* to, const std::string& text) {
     std::fputs((text + "\n").c_str(), to);
 }
 
+std::string Made(const std::string& log, const LogUnits& units, const std::string& vehicle) {
+    return "Made \"" + log + "\": a log in " + std::string(DistanceName(units.distance)) + ", " +
+           std::string(QuantityName(units.quantity)) + " and " + units.currency.code +
+           (vehicle.empty() ? "" : " for the vehicle \"" + vehicle + "\"") + ".";
+}
+
+std::string Exists(const std::string& log) {
+    return "\"" + log +
+           "\" exists already; --new-log makes a log only where there is none. It was left as it "
+           "is.";
+}
+
+int NewVehicleLog(const LogUnits& units, const std::string& vehicle) {
+    const std::string first = LogPath();
+    if (const auto found = FindVehicle(ListVehicleLogs(first), vehicle)) {
+        Say(stderr, Exists(found->path));
+        return 1;
+    }
+    const VehicleAddition added = AddVehicleLog(first, vehicle, units);
+    if (added.path.empty()) {
+        Say(stderr, added.error + " No log was made.");
+        return 1;
+    }
+    Say(stdout, Made(added.path, units, vehicle));
+    return 0;
+}
+
 }  // namespace
 
-int RunNewLog(const LogUnits& units) {
+int RunNewLog(const LogUnits& units, const std::string& vehicle) {
+    if (!vehicle.empty()) {
+        return NewVehicleLog(units, vehicle);
+    }
     const std::string log = LogPath();
     if (const std::string noFolder = MissingLogFolder(log); !noFolder.empty()) {
         Say(stderr, noFolder + " No log was made.");
@@ -32,15 +63,10 @@ int RunNewLog(const LogUnits& units) {
     const CreateResult created = CreateLogIfMissing(log, units);
     switch (created.outcome) {
         case CreateOutcome::Created:
-            Say(stdout, "Made \"" + log + "\": a log in " +
-                            std::string(DistanceName(units.distance)) + ", " +
-                            std::string(QuantityName(units.quantity)) + " and " +
-                            units.currency.code + ".");
+            Say(stdout, Made(log, units, {}));
             return 0;
         case CreateOutcome::Existed:
-            Say(stderr, "\"" + log +
-                            "\" exists already; --new-log makes a log only where there is none. "
-                            "It was left as it is.");
+            Say(stderr, Exists(log));
             return 1;
         case CreateOutcome::Failed:
             break;
