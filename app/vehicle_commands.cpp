@@ -3,8 +3,6 @@
 // units and currency, renamed in its log's header, or put aside. The title names the vehicle
 // shown, and the next start opens it again.
 
-#include <QInputDialog>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QWidget>
 
@@ -16,26 +14,10 @@
 #include "log_settings_dlg.h"
 #include "log_watcher.h"
 #include "message_box.h"
+#include "text_prompt.h"
 #include "utf8.h"
 #include "vehicle_menu.h"
 #include "view_settings.h"
-
-namespace {
-
-// The name the user types, or nothing when the dialog was cancelled.
-std::optional<std::string> AskVehicleName(QWidget* parent, const QString& title,
-                                          const std::string& given) {
-    bool ok = false;
-    const QString name =
-        QInputDialog::getText(parent, title, QStringLiteral("The vehicle's name:"),
-                              QLineEdit::Normal, QString::fromStdString(given), &ok);
-    if (!ok) {
-        return std::nullopt;
-    }
-    return name.toStdString();
-}
-
-}  // namespace
 
 void CLogDlg::SetUpVehicles(const std::string& lastVehicle) {
     m_baseTitle = GetWindowText();
@@ -102,7 +84,7 @@ void CLogDlg::OnShowVehicle(const std::string& path) {
 
 void CLogDlg::OnAddVehicle() {
     const std::optional<std::string> name =
-        AskVehicleName(GetWindowWidget(), QStringLiteral("Add a vehicle"), {});
+        AfxAskText(u"Add a vehicle", u"The vehicle's name:", {});
     if (!name) {
         return;
     }
@@ -133,7 +115,7 @@ void CLogDlg::OnRenameVehicle() {
         it = it->path == m_session.Path() ? others.erase(it) : it + 1;
     }
     const std::optional<std::string> name =
-        AskVehicleName(GetWindowWidget(), QStringLiteral("Rename this vehicle"), current);
+        AfxAskText(u"Rename this vehicle", u"The vehicle's name:", current);
     if (!name || *name == current) {
         return;
     }

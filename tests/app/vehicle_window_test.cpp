@@ -54,6 +54,10 @@ void ShowVehicle(CDialog& dlg, const QString& name) {
     ADD_FAILURE() << "no vehicle " << name.toStdString();
 }
 
+void Trigger(CDialog& dlg, const char* action) {
+    dlg.GetWindowWidget()->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+}
+
 bool LockFree(const std::string& log) {
     LogLock lock;
     return lock.TryTake(log).outcome == LockOutcome::Taken;
@@ -84,9 +88,7 @@ TEST_F(AppTest, TheVehicleMenuSwitchesLogsAndTheNextStartOpensTheLastShown) {
         EXPECT_EQ(VehicleChoices(dlg), (QStringList{"Tarvo", "*Van"}));
         EXPECT_EQ(ListView(dlg)->model()->rowCount(), 2);
         m_driver.OnMessageBox([](const std::u16string&) { return IDOK; });
-        dlg.GetWindowWidget()
-            ->findChild<QAction*>(QStringLiteral("removeVehicleAction"))
-            ->trigger();
+        Trigger(dlg, "removeVehicleAction");
         EXPECT_EQ(VehicleChoices(dlg), QStringList{"*Tarvo"});
         EXPECT_EQ(ListView(dlg)->model()->rowCount(), 4);
         EXPECT_FALSE(dlg.GetWindowWidget()
@@ -95,5 +97,33 @@ TEST_F(AppTest, TheVehicleMenuSwitchesLogsAndTheNextStartOpensTheLastShown) {
     });
     std::ifstream removed(van + ".removed");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(removed), {}), kVanLog);
+    EXPECT_EQ(ReadLog(), kWorkedExampleFile);
+}
+
+TEST_F(AppTest, AVehicleIsAddedInItsUnitsAndRenamedInItsHeader) {
+    WriteLog(kWorkedExampleFile);
+    RunProgram([&](CLogDlg& dlg) {
+        // A name no log can carry is refused before anything is asked further.
+        m_driver.OnTextPrompt("Van, red");
+        m_driver.OnMessageBox();
+        Trigger(dlg, "addVehicleAction");
+        EXPECT_EQ(VehicleChoices(dlg), QStringList{"*Tarvo"});
+
+        m_driver.OnTextPrompt("Bike");
+        m_driver.OnDialog(IDD_LOG_SETTINGS, [](CDialog& settings) {
+            settings.EndDialog(IDOK);  // the usual units and currency
+        });
+        Trigger(dlg, "addVehicleAction");
+        EXPECT_EQ(VehicleChoices(dlg), (QStringList{"Tarvo", "*Bike"}));
+        EXPECT_EQ(ListView(dlg)->model()->rowCount(), 0);
+
+        m_driver.OnTextPrompt("Motorbike");
+        Trigger(dlg, "renameVehicleAction");
+        EXPECT_EQ(VehicleChoices(dlg), (QStringList{"Tarvo", "*Motorbike"}));
+        EXPECT_TRUE(dlg.GetWindowWidget()->windowTitle().endsWith(u" \u2014 Motorbike"));
+    });
+    std::ifstream bike(Card() + "/Tarvo/Tarvo.Bike.csv");
+    const std::string saved(std::istreambuf_iterator<char>(bike), {});
+    EXPECT_NE(saved.find(",Vehicle(Motorbike)\n"), std::string::npos) << saved;
     EXPECT_EQ(ReadLog(), kWorkedExampleFile);
 }
