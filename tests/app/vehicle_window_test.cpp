@@ -1,9 +1,6 @@
 // The window's vehicles: the Vehicle menu lists them and switches between their logs, the title
 // names the one shown, the next start opens it again, and removing one puts its log aside.
 
-#include <fstream>
-#include <iterator>
-
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QMenu>
@@ -11,6 +8,7 @@
 
 #include "app_fixture.h"
 #include "log_lock.h"
+#include "log_test_support.h"
 #include "resource.h"
 #include "ui.h"
 
@@ -44,16 +42,6 @@ QStringList VehicleChoices(CDialog& dlg) {
     return names;
 }
 
-void ShowVehicle(CDialog& dlg, const QString& name) {
-    for (QAction* choice : Choices(dlg)) {
-        if (choice->text() == name) {
-            choice->trigger();
-            return;
-        }
-    }
-    ADD_FAILURE() << "no vehicle " << name.toStdString();
-}
-
 void Trigger(CDialog& dlg, const char* action) {
     dlg.GetWindowWidget()->findChild<QAction*>(QString::fromLatin1(action))->trigger();
 }
@@ -68,11 +56,11 @@ bool LockFree(const std::string& log) {
 TEST_F(AppTest, TheVehicleMenuSwitchesLogsAndTheNextStartOpensTheLastShown) {
     WriteLog(kWorkedExampleFile);
     const std::string van = Card() + "/Tarvo/Tarvo.Van.csv";
-    std::ofstream(van) << kVanLog;
+    WriteBytes(van, kVanLog);
     RunProgram([&](CLogDlg& dlg) {
         EXPECT_EQ(VehicleChoices(dlg), (QStringList{"*Tarvo", "Van"}));
         EXPECT_TRUE(dlg.GetWindowWidget()->windowTitle().endsWith(u" \u2014 Tarvo"));
-        ShowVehicle(dlg, "Van");
+        Choices(dlg)[1]->trigger();  // the van
         EXPECT_EQ(VehicleChoices(dlg), (QStringList{"Tarvo", "*Van"}));
         EXPECT_TRUE(dlg.GetWindowWidget()->windowTitle().endsWith(u" \u2014 Van"));
         EXPECT_EQ(ListView(dlg)->model()->rowCount(), 2);
@@ -95,8 +83,7 @@ TEST_F(AppTest, TheVehicleMenuSwitchesLogsAndTheNextStartOpensTheLastShown) {
                          ->findChild<QAction*>(QStringLiteral("removeVehicleAction"))
                          ->isEnabled());
     });
-    std::ifstream removed(van + ".removed");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(removed), {}), kVanLog);
+    EXPECT_EQ(ReadBytes(van + ".removed"), kVanLog);
     EXPECT_EQ(ReadLog(), kWorkedExampleFile);
 }
 
@@ -122,8 +109,7 @@ TEST_F(AppTest, AVehicleIsAddedInItsUnitsAndRenamedInItsHeader) {
         EXPECT_EQ(VehicleChoices(dlg), (QStringList{"Tarvo", "*Motorbike"}));
         EXPECT_TRUE(dlg.GetWindowWidget()->windowTitle().endsWith(u" \u2014 Motorbike"));
     });
-    std::ifstream bike(Card() + "/Tarvo/Tarvo.Bike.csv");
-    const std::string saved(std::istreambuf_iterator<char>(bike), {});
+    const std::string saved = ReadBytes(Card() + "/Tarvo/Tarvo.Bike.csv");
     EXPECT_NE(saved.find(",Vehicle(Motorbike)\n"), std::string::npos) << saved;
     EXPECT_EQ(ReadLog(), kWorkedExampleFile);
 }
