@@ -26,27 +26,7 @@ std::string Exists(const std::string& log) {
            "is.";
 }
 
-int NewVehicleLog(const LogUnits& units, const std::string& vehicle) {
-    const std::string first = LogPath();
-    if (const auto found = FindVehicle(ListVehicleLogs(first), vehicle)) {
-        Say(stderr, Exists(found->path));
-        return 1;
-    }
-    const VehicleAddition added = AddVehicleLog(first, vehicle, units);
-    if (added.path.empty()) {
-        Say(stderr, added.error + " No log was made.");
-        return 1;
-    }
-    Say(stdout, Made(added.path, units, vehicle));
-    return 0;
-}
-
-}  // namespace
-
-int RunNewLog(const LogUnits& units, const std::string& vehicle) {
-    if (!vehicle.empty()) {
-        return NewVehicleLog(units, vehicle);
-    }
+int NewFirstLog(const LogUnits& units) {
     const std::string log = LogPath();
     if (const std::string noFolder = MissingLogFolder(log); !noFolder.empty()) {
         Say(stderr, noFolder + " No log was made.");
@@ -73,4 +53,29 @@ int RunNewLog(const LogUnits& units, const std::string& vehicle) {
     }
     Say(stderr, created.error + " No log was made.");
     return 1;
+}
+
+int NewVehicleLog(const LogUnits& units, const std::string& vehicle) {
+    const std::string first = LogPath();
+    if (const auto found = FindVehicle(ListVehicleLogs(first), vehicle)) {
+        // The first vehicle is listed before its log is made: naming it makes that log.
+        if (found->first) {
+            return NewFirstLog(units);
+        }
+        Say(stderr, Exists(found->path));
+        return 1;
+    }
+    const VehicleAddition added = AddVehicleLog(first, vehicle, units);
+    if (added.path.empty()) {
+        Say(stderr, added.error + " No log was made.");
+        return 1;
+    }
+    Say(stdout, Made(added.path, units, vehicle));
+    return 0;
+}
+
+}  // namespace
+
+int RunNewLog(const LogUnits& units, const std::string& vehicle) {
+    return vehicle.empty() ? NewFirstLog(units) : NewVehicleLog(units, vehicle);
 }
