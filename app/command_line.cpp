@@ -24,6 +24,8 @@ enum class Option {
     Currency,
     Distance,
     Quantity,
+    Vehicle,
+    ListVehicles,
     Help,
     Version
 };
@@ -49,6 +51,8 @@ constexpr OptionRow kOptions[] = {
     {"--currency", Option::Currency, "an ISO 4217 currency code such as EUR", false},
     {"--distance", Option::Distance, "km or mi", false},
     {"--quantity", Option::Quantity, "l, us-gal, imp-gal, kg or kwh", false},
+    {"--vehicle", Option::Vehicle, "a vehicle's name", false},
+    {"--list-vehicles", Option::ListVehicles, nullptr, false},
     {"--help", Option::Help, nullptr, false},
     {"--version", Option::Version, nullptr, false},
 };
@@ -108,6 +112,8 @@ CommandAction ActionOf(Option option) {
             return CommandAction::Import;
         case Option::NewLog:
             return CommandAction::NewLog;
+        case Option::ListVehicles:
+            return CommandAction::ListVehicles;
         case Option::Help:
             return CommandAction::Help;
         case Option::Version:
@@ -149,6 +155,9 @@ public:
         } else if (!currencyOption_.empty() && line_.action != CommandAction::NewLog &&
                    line_.action != CommandAction::Import) {
             Refuse("--currency goes with --new-log or --import");
+        } else if (!line_.vehicle.empty() && line_.action != CommandAction::Export &&
+                   line_.action != CommandAction::Import && line_.action != CommandAction::NewLog) {
+            Refuse("--vehicle goes with --export, --import or --new-log");
         } else if (!qtOption_.empty() && line_.action != CommandAction::RunWindow) {
             Refuse(qtOption_ + " is an option of the window");
         }
@@ -209,6 +218,10 @@ private:
             given = given.empty() ? name : given;
             return TakeUnit(row->option, value);
         }
+        if (row->option == Option::Vehicle) {
+            line_.vehicle = value;
+            return true;
+        }
         if (action == CommandAction::RunWindow) {
             answerOption_ = answerOption_.empty() ? name : answerOption_;
             line_.dryRun = line_.dryRun || row->option == Option::DryRun;
@@ -217,7 +230,8 @@ private:
             return row->value == nullptr || TakeAnswer(row->option, value);
         }
         if (line_.action != CommandAction::RunWindow) {
-            return Refuse("--export, --import, --new-log, --help and --version go alone");
+            return Refuse(
+                "--export, --import, --new-log, --list-vehicles, --help and --version go alone");
         }
         line_.action = action;
         line_.file = value;
@@ -349,10 +363,11 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
 
 std::string UsageText() {
     return "Usage: tarvo [Qt options such as -platform NAME or -style NAME]\n"
-           "       tarvo --export FILE\n"
-           "       tarvo --import FILE [--dry-run] [--skip-suspect] [ANSWERS]\n"
-           "       tarvo --new-log [--currency=CODE] [--distance=km|mi]\n"
+           "       tarvo --export FILE [--vehicle NAME]\n"
+           "       tarvo --import FILE [--vehicle NAME] [--dry-run] [--skip-suspect] [ANSWERS]\n"
+           "       tarvo --new-log [--vehicle NAME] [--currency=CODE] [--distance=km|mi]\n"
            "                       [--quantity=l|us-gal|imp-gal|kg|kwh]\n"
+           "       tarvo --list-vehicles\n"
            "       tarvo --help | --version\n"
            "\n"
            "Without options Tarvo opens its window; these work on the log without it:\n"
@@ -368,6 +383,9 @@ std::string UsageText() {
            "                    given: --currency (ISO 4217, default JPY), --distance (default\n"
            "                    km), --quantity (litres, US or imperial gallons, kg of gas or\n"
            "                    kWh; default l)\n"
+           "  --vehicle NAME    work on the log of the vehicle named NAME rather than the\n"
+           "                    first one; with --new-log, make a log for a new vehicle\n"
+           "  --list-vehicles   show each vehicle a line: its name, units and entry count\n"
            "  --help            show this text\n"
            "  --version         show Tarvo's version\n"
            "\n"
@@ -384,7 +402,8 @@ std::string UsageText() {
            "  --currency=CODE                 the currency of costs the file does not name,\n"
            "                                  for a new log (an ISO 4217 code such as EUR)\n"
            "\n"
-           "The log is \\SD Storage\\Tarvo\\Tarvo.csv on the storage card, which is the folder\n"
+           "The first vehicle's log is \\SD Storage\\Tarvo\\Tarvo.csv on the storage card, and\n"
+           "each further vehicle's is Tarvo.NAME.csv beside it. The card is the folder\n"
            "TARVO_STORAGE names, else $XDG_DATA_HOME/tarvo/SD Storage (XDG_DATA_HOME being\n"
            "~/.local/share when it is not set).\n"
            "\n"

@@ -10,7 +10,16 @@
 // -style Fusion, -reverse...) and reach Qt untouched when the window runs: they are recognised
 // from a table of Qt's documented options rather than passed on blindly, because Qt silently
 // ignores what it does not know, and a mistyped option must be refused, never ignored.
-enum class CommandAction { RunWindow, Export, Import, NewLog, Help, Version, UsageError };
+enum class CommandAction {
+    RunWindow,
+    Export,
+    Import,
+    NewLog,
+    ListVehicles,
+    Help,
+    Version,
+    UsageError
+};
 
 struct CommandLine {
     CommandAction action = CommandAction::RunWindow;
@@ -19,6 +28,7 @@ struct CommandLine {
     bool dryRun = false;    // Import: plan and show, write nothing
     ImportOptions answers;  // Import: the answers to the import's questions
     LogUnits units;         // NewLog: the units and currency of the log to make
+    std::string vehicle;    // Export, Import, NewLog: the vehicle whose log it is; empty: the first
     std::string error;      // UsageError: what is wrong, in one sentence
 };
 

@@ -65,13 +65,15 @@ BOOL CLogDlg::OnInitDialog() {
     OpenLog();
     UpdateData(FALSE);
     EnableRecordCommands(FALSE);
-    m_watcher = new LogWatcher(m_session.Path(), GetWindowWidget());
-    QObject::connect(m_watcher, &LogWatcher::changed, [this] { FollowOutsideChange(); });
+    WatchLog();
+    ShowVehicles();
     return TRUE;
 }
 
 void CLogDlg::OpenLog() {
-    const LogOpening opening = m_session.Open({LockUse::Take, MissingLog::Create});
+    // Only the first vehicle's log is made when missing: a further one gone was removed.
+    const LogOpening opening = m_session.Open(
+        {LockUse::Take, m_session.Path() == LogPath() ? MissingLog::Create : MissingLog::Fail});
     if (opening.missing) {
         // There is no file to read; one message says why, and how to mend it.
         AfxMessageBox(Utf8ToUtf16(opening.missing->Text()) +

@@ -117,6 +117,17 @@ private:
     void OnEconomy(Economy economy);
     void OnLogSettings();
 
+    // The vehicles (vehicle_commands.cpp): the Vehicle menu, and the vehicle shown last opened
+    // at the start; the watcher follows the log shown, and its folder for vehicles added or
+    // removed elsewhere.
+    void SetUpVehicles(const std::string& lastVehicle);
+    void WatchLog();
+    void ShowVehicles();
+    void OnShowVehicle(const std::string& path);
+    void OnAddVehicle();
+    void OnRenameVehicle();
+    void OnRemoveVehicle();
+
     CListCtrl m_list;
     std::u16string m_reminderLabel1;
     std::u16string m_reminderLabel2;
@@ -138,6 +149,7 @@ private:
     // A command is under way (its dialogs run nested loops): outside changes wait for its end.
     bool m_commandRunning = false;
     bool m_outsideChangeWaiting = false;
+    std::u16string m_baseTitle;  // the title without the vehicle's name
 
     DECLARE_MESSAGE_MAP()
 };

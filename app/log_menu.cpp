@@ -38,6 +38,7 @@ void CLogDlg::SetUpMenu() {
     commands.economy = [this](Economy economy) { OnEconomy(economy); };
     commands.logSettings = [this] { OnLogSettings(); };
     SetMenuBar(BuildMainMenu(commands, m_markDueReminders, m_economy));
+    SetUpVehicles(settings.lastVehicle);
     PlaceMainWindow(
         GetWindowWidget(), qobject_cast<QAbstractItemView*>(GetControlWidget(IDC_LOG_LIST)),
         qobject_cast<QLineEdit*>(GetControlWidget(IDC_SUMMARY)), settings.windowGeometry);

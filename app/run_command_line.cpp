@@ -17,6 +17,7 @@
 #include "number_text.h"
 #include "ole_date_time.h"
 #include "run_new_log.h"
+#include "run_vehicles.h"
 
 namespace {
 
@@ -75,9 +76,9 @@ int AfterOutputReached(int status) {
     return status;
 }
 
-int RunExport(const std::string& destination) {
+int RunExport(const std::string& log, const std::string& destination) {
     LogBook book;
-    LogSession session(LogPath(), book);
+    LogSession session(log, book);
     const LogOpening opening = session.Open({LockUse::None, MissingLog::Fail});
     const LoadResult& read = opening.read;
     bool exported = read.ok();
@@ -137,7 +138,7 @@ std::string ImportRefusal(const LogOpening& opening, LogSession& session, bool d
     return {};
 }
 
-int RunImport(const CommandLine& line) {
+int RunImport(const CommandLine& line, const std::string& logPath) {
     // A reader of standard output that has gone must not end the import half way: what was
     // saved is said on standard error instead.
     std::signal(SIGPIPE, SIG_IGN);
@@ -149,7 +150,7 @@ int RunImport(const CommandLine& line) {
     // A log that does not exist yet is planned as a fresh one and made only when entries are
     // saved to it: a dry run or a question left open writes nothing.
     LogBook book;
-    LogSession session(LogPath(), book);
+    LogSession session(logPath, book);
     const LogOpening opening =
         session.Open({line.dryRun ? LockUse::None : LockUse::Take, MissingLog::MakeWhenFirst});
     const std::string& log = session.Path();
@@ -228,11 +229,19 @@ std::optional<int> RunCommandLine(int argc, const char* const* argv) {
             Print(stderr, "tarvo: " + line.error + "\n\n" + UsageText());
             return kWrongUsage;
         case CommandAction::Export:
-            return RunExport(line.file);
         case CommandAction::Import:
-            return RunImport(line);
+            break;
         case CommandAction::NewLog:
-            return RunNewLog(line.units);
+            return RunNewLog(line.units, line.vehicle);
+        case CommandAction::ListVehicles:
+            return AfterOutputReached(RunListVehicles());
     }
-    return std::nullopt;
+    std::string noVehicle;
+    const std::optional<std::string> log = VehicleLogPath(line.vehicle, noVehicle);
+    if (!log) {
+        Print(stderr, noVehicle);
+        return kFailed;
+    }
+    return line.action == CommandAction::Export ? RunExport(*log, line.file)
+                                                : RunImport(line, *log);
 }

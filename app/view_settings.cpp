@@ -26,7 +26,13 @@ ViewSettings LoadViewSettings() {
         settings.columnWidths.push_back(
             number && width >= kLeastKeptColumnWidth && width <= kMostKeptColumnWidth ? width : -1);
     }
+    settings.lastVehicle = store.value(QStringLiteral("vehicles/last")).toString().toStdString();
     return settings;
+}
+
+void SaveLastVehicle(const std::string& logFileName) {
+    QSettings store(QStringLiteral("Tarvo"), QStringLiteral("Tarvo"));
+    store.setValue(QStringLiteral("vehicles/last"), QString::fromStdString(logFileName));
 }
 
 void SaveViewSettings(const ViewSettings& settings) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include <QByteArray>
@@ -13,6 +14,9 @@ struct ViewSettings {
     Economy economy = Economy::DistancePerQuantity;  // as the person reads it, whatever the log
     QByteArray windowGeometry;                       // the main window's size and place
     std::vector<int> columnWidths;  // the list's columns the user sized by hand, -1 for others
+    // The file name of the vehicle's log shown last, kept by SaveLastVehicle the moment the
+    // window switches, so that the next start opens it.
+    std::string lastVehicle;
 };
 
 // The widths a column sized by hand may be kept at. A width outside them (0 would hide the
@@ -22,4 +26,6 @@ inline constexpr int kLeastKeptColumnWidth = 8;
 inline constexpr int kMostKeptColumnWidth = 2000;
 
 ViewSettings LoadViewSettings();
+// Keeps everything but `lastVehicle`.
 void SaveViewSettings(const ViewSettings& settings);
+void SaveLastVehicle(const std::string& logFileName);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "win_types.h"
@@ -18,6 +19,12 @@ public:
     virtual int RunMessageBox(QMessageBox& box, const std::u16string& text, UINT type) = 0;
     // The file a file dialog would give (host path, UTF-8); empty for a cancelled dialog.
     virtual std::string ChooseFile(bool save, const std::u16string& title) = 0;
+    // The line a text prompt would give (UTF-8); nothing for a cancelled prompt, which is what a
+    // hook that drives no prompt answers.
+    virtual std::optional<std::string> AskText(const std::u16string& /*title*/,
+                                               const std::string& /*given*/) {
+        return std::nullopt;
+    }
 };
 
 // Installs `hook` (nullptr removes it) and returns the previous one.

@@ -88,6 +88,12 @@ LogChange LogChange::ConvertUnits(const LogUnits& to) {
     return change;
 }
 
+LogChange LogChange::RenameVehicle(const std::string& name) {
+    LogChange change;
+    change.vehicle = name;
+    return change;
+}
+
 bool SameStoredEntry(const LogRecord& a, const LogRecord& b, const LogUnits& units) {
     return a.time.wYear == b.time.wYear && a.time.wMonth == b.time.wMonth &&
            a.time.wDay == b.time.wDay && a.time.wHour == b.time.wHour &&
@@ -177,6 +183,9 @@ ApplyOutcome ApplyChange(LogBook& book, const LogChange& change) {
     }
     book.records.resize(static_cast<std::size_t>(book.count) + 1);
     SetReminders(book.reminders, change.reminders);
+    if (change.vehicle) {
+        book.vehicle = *change.vehicle;
+    }
     return ApplyOutcome::Applied;
 }
 

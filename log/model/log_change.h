@@ -30,6 +30,7 @@ struct LogChange {
     // entries takes them). ConvertUnits: the units the log is converted to.
     std::optional<LogUnits> units;
     ReminderChange reminders;
+    std::optional<std::string> vehicle;  // RenameVehicle: the vehicle's new name
 
     static LogChange Add(const LogRecord& added, const ReminderChange& reminders);
     static LogChange Replace(const LogRecord& before, const LogRecord& after,
@@ -39,6 +40,8 @@ struct LogChange {
     static LogChange Import(std::vector<LogRecord> entries,
                             std::optional<LogUnits> units = std::nullopt);
     static LogChange ConvertUnits(const LogUnits& to);
+    // Names the log's vehicle `name` in its header; its entries stay as they are.
+    static LogChange RenameVehicle(const std::string& name);
 };
 
 // Whether two entries are one entry of the file: the same date and time to the second, and the

@@ -46,7 +46,8 @@ struct LogBook {
     int64_t fuelCost = 0;
     ReminderBlock reminders;
     std::u16string summary;
-    LogUnits units;  // as the file's header declares them
+    LogUnits units;       // as the file's header declares them
+    std::string vehicle;  // the vehicle's name as the header gives it; empty when it names none
 };
 
 // The number of records in use: `count`, but never below 0 nor beyond the array, so that a book

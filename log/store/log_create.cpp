@@ -17,7 +17,8 @@ constexpr char kFreshLog[] =
 
 }  // namespace
 
-CreateResult CreateLogIfMissing(const std::string& path, const LogUnits& units) {
+CreateResult CreateLogIfMissing(const std::string& path, const LogUnits& units,
+                                const std::string& vehicle) {
     const LinkTarget target = FollowLinks(path);
     if (target.exists) {
         return {CreateOutcome::Existed, {}};
@@ -32,10 +33,11 @@ CreateResult CreateLogIfMissing(const std::string& path, const LogUnits& units) 
     if (target.error != 0) {
         return {CreateOutcome::Failed, SystemError("Cannot create", path, target.error)};
     }
-    // The usual log gets its header with its first save, as it always did; other units must be
-    // declared from the start.
-    const std::string fresh =
-        units.IsDefault() ? std::string(kFreshLog) : kFreshLog + LogHeaderLine(units) + "\n";
+    // The usual log gets its header with its first save, as it always did; other units and a
+    // vehicle's name must be declared from the start.
+    const std::string fresh = units.IsDefault() && vehicle.empty()
+                                  ? std::string(kFreshLog)
+                                  : kFreshLog + LogHeaderLine(units, vehicle) + "\n";
     if (const Failure failed = ReplaceFileAtomically(path, fresh)) {
         return {CreateOutcome::Failed, LogError{"Cannot create", path, failed->why}};
     }

@@ -19,7 +19,9 @@ struct CreateResult {
 // read is left alone (LoadLog reports it), so nothing a user owns is ever overwritten here. A
 // symbolic link that leads nowhere is reported and left alone too: the file it points to may
 // be on a storage card that is not mounted.
-CreateResult CreateLogIfMissing(const std::string& path, const LogUnits& units = LogUnits{});
+// A log made for a vehicle named `vehicle` names it in its header from the start.
+CreateResult CreateLogIfMissing(const std::string& path, const LogUnits& units = LogUnits{},
+                                const std::string& vehicle = {});
 
 // "There is no log: the folder \"<folder>\" does not exist." when the folder `path` belongs in
 // is missing (a card that is not mounted, a folder not made yet); nothing when it is there.

@@ -53,7 +53,7 @@ std::string FormatLogFile(const LogBook& book) {
     const std::size_t used = UsedCount(book);
     std::string out;
     constexpr std::size_t kTypicalEntryBytes = 64;
-    const std::string header = LogHeaderLine(book.units);
+    const std::string header = LogHeaderLine(book.units, book.vehicle);
     out.reserve(header.size() + 256 + used * kTypicalEntryBytes);
     // The reader takes a byte-order mark at the start of the file for the encoding's mark, not for
     // text. A first label that begins with U+FEFF would therefore lose it on the next read; a mark

@@ -30,9 +30,8 @@ std::string Problem(int lineNumber, const std::string& what) {
     return "line " + FormatInt(lineNumber) + ": " + what;
 }
 
-}  // namespace
-
-std::string LogHeaderLine(const LogUnits& units) {
+// The usual header, or the one that declares `units`.
+std::string DeclaredColumns(const LogUnits& units) {
     if (units.IsDefault()) {
         return kUsualHeader;
     }
@@ -42,6 +41,25 @@ std::string LogHeaderLine(const LogUnits& units) {
     return "Year,Month,Day,Hour,Minute,Second,Odo(" + distance + "),Fuel(" + quantity +
            "),0:fillup 1:notFillup 2:Maintenance,Cost(" + code + ")," + distance + "/" + quantity +
            ",Trip(" + distance + ")," + code + "/" + quantity;
+}
+
+}  // namespace
+
+std::string LogHeaderLine(const LogUnits& units, const std::string& vehicle) {
+    std::string line = DeclaredColumns(units);
+    if (!vehicle.empty()) {
+        line += ",Vehicle(" + vehicle + ")";
+    }
+    return line;
+}
+
+std::string ReadVehicleName(std::string_view line) {
+    const std::size_t comma = line.rfind(',');
+    if (comma == std::string_view::npos) {
+        return {};
+    }
+    const auto name = Declared(line.substr(comma + 1), "Vehicle");
+    return name ? std::string(*name) : std::string();
 }
 
 LogUnits ReadLogHeader(std::string_view line, int lineNumber, std::vector<std::string>& problems) {

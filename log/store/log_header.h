@@ -23,8 +23,19 @@
 // code. A title without brackets, or a header that is not Tarvo's at all, declares the usual unit
 // of its column, so a log written before units existed reads as it always did.
 
-// The header line for `units`, without its line end.
-std::string LogHeaderLine(const LogUnits& units);
+// A log of one of several vehicles may name its vehicle in one more field at the end of the header,
+// which a reader of the columns above takes for a title it does not know:
+//
+//   Year,...,Trip,\/L,Vehicle(Van)
+//
+// A log that names no vehicle writes no such field, so its header is what it always was.
+
+// The header line for `units` and the vehicle named `vehicle` (none when empty), without its line
+// end.
+std::string LogHeaderLine(const LogUnits& units, const std::string& vehicle = {});
+
+// The vehicle the header line `line` names; empty when it names none.
+std::string ReadVehicleName(std::string_view line);
 
 // The units the header line `line` declares. A declaration Tarvo cannot read is named in
 // `problems` as "line N: ..." and its column keeps the usual unit.

@@ -271,6 +271,7 @@ void ParseLog(std::string_view bytes, LogBook& book, std::vector<std::string>& p
     const int64_t announced = ReadCount(line, problems);
     if (lines.Next(line)) {  // the column header, by position
         book.units = ReadLogHeader(line, lines.number(), problems);
+        book.vehicle = ReadVehicleName(line);
     }
 
     const std::size_t room = MostEntriesIn(lines.bytesLeft());

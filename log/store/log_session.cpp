@@ -11,6 +11,18 @@
 
 LogSession::LogSession(std::string path, LogBook& book) : path_(std::move(path)), book_(book) {}
 
+void LogSession::MoveTo(std::string path) {
+    lock_.Release();
+    path_ = std::move(path);
+    lockWanted_ = true;
+    read_ = FileSnapshot{};
+    readOk_ = false;
+    safeToReplace_ = false;
+    absent_ = false;
+    missing_ = Failure{};
+    lastRead_ = LogBook{};
+}
+
 LogOpening LogSession::Open(const OpenOptions& options) {
     LogOpening opening;
     lockWanted_ = options.lock == LockUse::Take;

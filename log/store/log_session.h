@@ -92,6 +92,10 @@ public:
 
     LogOpening Open(const OpenOptions& options);
 
+    // Leaves the log it is on, letting its lock go, for the log at `path` (a window switching
+    // vehicles); Open then opens that one as a start would.
+    void MoveTo(std::string path);
+
     // Reads the log into the book; a log that cannot be read leaves the book as it was.
     LoadResult Read();
 

@@ -55,15 +55,20 @@ bool IsUpperAscii(char c) {
 }
 
 // Lower case, "_" as a space, camel case in words ("FuelAmount" is "fuel amount"), single
-// spaces, no spaces at either end.
+// spaces, no spaces at either end. A single letter before a capital is no word of its own: the
+// unit "kWh" stays one word.
 std::string Normalised(std::string_view header) {
     std::string words;
     const std::string_view trimmed = TrimSpaces(header);
+    std::size_t wordLength = 0;
     for (std::size_t i = 0; i < trimmed.size(); ++i) {
-        if (i > 0 && IsLowerAscii(trimmed[i - 1]) && IsUpperAscii(trimmed[i])) {
+        const bool letter = IsLowerAscii(trimmed[i]) || IsUpperAscii(trimmed[i]);
+        if (i > 0 && IsLowerAscii(trimmed[i - 1]) && IsUpperAscii(trimmed[i]) && wordLength > 1) {
             words += ' ';
+            wordLength = 0;
         }
         words += trimmed[i];
+        wordLength = letter ? wordLength + 1 : 0;
     }
     std::string text;
     for (const char c : LowerAscii(words)) {

@@ -60,7 +60,7 @@ TEST_F(AppTest, TheMenuBarHasFileViewAndHelpWithMnemonicsAndShortcuts) {
         for (const QAction* menu : bar->actions()) {
             menus << menu->text();
         }
-        EXPECT_EQ(menus, QStringList({"&File", "&View", "&Help"}));
+        EXPECT_EQ(menus, QStringList({"&File", "&View", "V&ehicle", "&Help"}));
         const struct {
             const char* name;
             const char* text;

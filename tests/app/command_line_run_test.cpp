@@ -333,3 +333,60 @@ TEST_F(CommandLineRun, ALogThatCannotBeReadOrWrittenIsNamedWithTheReason) {
 }
 
 }  // namespace
+
+namespace {
+
+// The commands run on the first vehicle, on a further one in kWh, and on one that is not there.
+TEST_F(CommandLineRun, EachCommandWorksOnTheVehicleItNames) {
+    WriteWorkedExample();
+    const std::string first = ReadBytes(Log());
+    const std::string van = Folder() + "/Tarvo.Van.csv";
+    const Ran made = Run("--new-log --vehicle Van --quantity=kwh");
+    EXPECT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.out, "Made \"" + van + "\": a log in " +
+                            std::string(DistanceName(DistanceUnit::Km)) + ", " +
+                            std::string(QuantityName(QuantityUnit::Kwh)) +
+                            " and JPY for the vehicle \"Van\".\n");
+    WriteBytes(Scratch("van.csv"),
+               "Date,Odometer,Fuel (kWh),Cost,Full\n"
+               "2024-03-01,1000,40.5,1200,1\n"
+               "2024-03-10,1300,45.25,1350,1\n");
+    const Ran imported = Run("--import " + Quote(Scratch("van.csv")) + " --vehicle Van");
+    EXPECT_EQ(imported.status, 0) << imported.out << imported.err;
+    const std::string vanTable =
+        "date,kind,kwh,odometer_km,cost_yen,trip_km,km_per_kwh,yen_per_kwh\r\n"
+        "2024-03-01T00:00:00,fill-up,40.5,1000.0,1200,,,29.63\r\n"
+        "2024-03-10T00:00:00,fill-up,45.25,1300.0,1350,300.0,6.63,29.83\r\n";
+    const struct {
+        const char* name;
+        std::string args;
+        int status;
+        std::string out;
+        std::string errStart;
+    } rows[] = {
+        {"ExportFirst", "--export -", 0, ExportLog(Read()), ""},
+        {"ExportFirstByName", "--export - --vehicle tarvo", 0, ExportLog(Read()), ""},
+        {"ExportVan", "--export - --vehicle Van", 0, vanTable, ""},
+        {"ExportMissing", "--export - --vehicle Truck", 1, "",
+         "There is no vehicle named \"Truck\". The vehicles are: \"Tarvo\" \"Van\"."},
+        {"ImportMissing", "--import " + Quote(Scratch("van.csv")) + " --vehicle Truck", 1, "",
+         "There is no vehicle named \"Truck\"."},
+        {"NewLogTaken", "--new-log --vehicle VAN", 1, "", "\"" + van + "\" exists already"},
+        {"NewLogBadName", "--new-log --vehicle 'a,b'", 1, "", "A vehicle's name cannot hold"},
+        {"List", "--list-vehicles", 0,
+         "Tarvo\tkm, l, JPY\t4 entries\nVan\tkm, kwh, JPY\t2 entries\n", ""},
+        {"VehicleAlone", "--vehicle Van", 2, "",
+         "tarvo: --vehicle goes with --export, --import or --new-log"},
+        {"ListWithVehicle", "--list-vehicles --vehicle Van", 2, "", "tarvo: --vehicle goes with"},
+    };
+    for (const auto& row : rows) {
+        const Ran ran = Run(row.args);
+        EXPECT_EQ(ran.status, row.status) << row.name << ran.err;
+        EXPECT_EQ(ran.out, row.out) << row.name;
+        EXPECT_EQ(ran.err.substr(0, row.errStart.size()), row.errStart) << row.name;
+    }
+    // Nothing done to the van touched the first vehicle's log.
+    EXPECT_EQ(ReadBytes(Log()), first);
+}
+
+}  // namespace

@@ -71,7 +71,7 @@ const ParseRow kParseRows[] = {
     {"TwoActions",
      {"--export", "a", "--import", "b"},
      kError,
-     "--export, --import, --new-log, --help and --version go alone"},
+     "--export, --import, --new-log, --list-vehicles, --help and --version go alone"},
     {"NewLogInChosenUnits",
      {"--new-log", "--currency=eur", "--distance", "mi", "--quantity=us-gal"},
      CommandAction::NewLog,

@@ -15,6 +15,7 @@
 
 #include "log_format.h"
 #include "log_test_support.h"
+#include "vehicle_logs.h"
 
 namespace {
 
@@ -142,5 +143,34 @@ TEST(TwoWindows, TheSecondIsReadOnlyNothingEitherAddsIsLostAndKillingTheFirstFre
     EXPECT_EQ(EntryLines(saved), 6);
     EXPECT_NE(saved.find("2007,9,5,17,45,30,42100.0,20.0,0,2800,"), std::string::npos);
     EXPECT_NE(saved.find("2007,9,7,8,0,0,42300.0,28.0,0,3920,"), std::string::npos);
+    EXPECT_EQ(second.Ask("rows").size(), 6u);
+}
+
+TEST(TwoWindows, OnTwoVehiclesBothAddEntriesAndNeitherLosesOne) {
+    TempFolder card;
+    std::filesystem::create_directories(card / "Tarvo");
+    const std::string log = card / "Tarvo/Tarvo.csv";
+    WriteBytes(log, FormatLogFile(WorkedExample()));
+    const std::string van = AddVehicleLog(log, "Van", LogUnits{}).path;
+    ASSERT_FALSE(van.empty());
+
+    Window first(card.path());
+    EXPECT_EQ(first.Ask("messages"), std::vector<std::string>{});  // it has the log open now
+    Window second(card.path());
+    EXPECT_EQ(second.Ask("messages").size(), 1u);  // so the second only reads it
+    // The first goes to the van, letting the first log go: the second may change that one now.
+    first.Ask("vehicle Van");
+    EXPECT_EQ(first.Ask("rows").size(), 0u);
+    for (int round = 0; round < 2; ++round) {
+        const std::string day = std::to_string(10 + round);
+        first.Ask("input 2024 3 " + day + " 8 0 0 " + std::to_string(1000 + round * 300) +
+                  " 40 150");
+        second.Ask("input 2007 9 " + day + " 17 45 30 " + std::to_string(42100 + round * 300) +
+                   " 20 140");
+    }
+    EXPECT_EQ(first.Ask("messages"), std::vector<std::string>{});
+    EXPECT_EQ(EntryLines(ReadBytes(van)), 2);
+    EXPECT_EQ(EntryLines(ReadBytes(log)), 6);
+    EXPECT_EQ(first.Ask("rows").size(), 2u);
     EXPECT_EQ(second.Ask("rows").size(), 6u);
 }

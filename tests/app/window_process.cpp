@@ -8,6 +8,7 @@
 //   rows                               one line per row: its date and cost cells
 //   messages                           the message boxes shown since last asked, one a line
 //   wait-change                        returns once the window has followed a change on disk
+//   vehicle NAME                       shows the vehicle NAME, chosen from the Vehicle menu
 //   quit                               closes the window, ending the process
 
 #include <iostream>
@@ -15,9 +16,11 @@
 #include <string>
 #include <vector>
 
+#include <QAction>
 #include <QApplication>
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QSocketNotifier>
 #include <QTest>
@@ -114,6 +117,16 @@ private:
                 std::cout << oneLine << "\n";
             }
             m_messages.clear();
+        } else if (command == "vehicle") {
+            std::string name;
+            words >> name;
+            for (QAction* choice :
+                 m_main->GetWindowWidget()->findChild<QMenu*>("vehicleMenu")->actions()) {
+                if (choice->objectName() == QLatin1String("vehicleChoice") &&
+                    choice->text() == QString::fromStdString(name)) {
+                    choice->trigger();
+                }
+            }
         } else if (command == "wait-change") {
             QSignalSpy changed(m_main->GetWindowWidget()->findChild<LogWatcher*>(),
                                &LogWatcher::changed);

@@ -27,6 +27,7 @@ ModalDriver::~ModalDriver() {
     EXPECT_TRUE(m_boxHandlers.empty())
         << m_boxHandlers.size() << " message box answer(s) were never used";
     EXPECT_TRUE(m_files.empty()) << m_files.size() << " file dialog answer(s) were never used";
+    EXPECT_TRUE(m_texts.empty()) << m_texts.size() << " text prompt answer(s) were never used";
 }
 
 void ModalDriver::OnDialog(UINT templateId, DialogHandler handler) {
@@ -87,4 +88,19 @@ std::string ModalDriver::ChooseFile(bool /*save*/, const std::u16string& title) 
     std::string path = std::move(m_files.front());
     m_files.pop_front();
     return path;
+}
+
+void ModalDriver::OnTextPrompt(std::optional<std::string> text) {
+    m_texts.push_back(std::move(text));
+}
+
+std::optional<std::string> ModalDriver::AskText(const std::u16string& title,
+                                                const std::string& /*given*/) {
+    if (m_texts.empty()) {
+        ADD_FAILURE() << "unexpected text prompt: " << Utf8(title);
+        return std::nullopt;
+    }
+    std::optional<std::string> text = std::move(m_texts.front());
+    m_texts.pop_front();
+    return text;
 }

@@ -30,6 +30,8 @@ public:
     void OnMessageBox(BoxHandler handler = nullptr);
     // Queues the path the next file dialog gives (empty: the user cancels it).
     void OnFileDialog(std::string path);
+    // Queues the line the next text prompt gives (nothing: the user cancels it).
+    void OnTextPrompt(std::optional<std::string> text);
 
     // Every message box text shown so far, in order, as the program gave it.
     const std::vector<std::u16string>& MessageBoxTexts() const { return m_boxTexts; }
@@ -41,12 +43,15 @@ public:
     void RunModal(CDialog& dialog) override;
     int RunMessageBox(QMessageBox& box, const std::u16string& text, UINT type) override;
     std::string ChooseFile(bool save, const std::u16string& title) override;
+    std::optional<std::string> AskText(const std::u16string& title,
+                                       const std::string& given) override;
 
 private:
     ModalHook* m_previous;
     std::map<UINT, std::deque<DialogHandler>> m_dialogHandlers;
     std::deque<BoxHandler> m_boxHandlers;
     std::deque<std::string> m_files;
+    std::deque<std::optional<std::string>> m_texts;
     std::vector<std::u16string> m_boxTexts;
     std::vector<QString> m_boxesShown;
     std::vector<UINT> m_dialogsRun;
