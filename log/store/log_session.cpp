@@ -14,7 +14,6 @@ LogSession::LogSession(std::string path, LogBook& book) : path_(std::move(path))
 void LogSession::MoveTo(std::string path) {
     lock_.Release();
     path_ = std::move(path);
-    lockWanted_ = true;
     read_ = FileSnapshot{};
     readOk_ = false;
     safeToReplace_ = false;
@@ -25,8 +24,7 @@ void LogSession::MoveTo(std::string path) {
 
 LogOpening LogSession::Open(const OpenOptions& options) {
     LogOpening opening;
-    lockWanted_ = options.lock == LockUse::Take;
-    if (lockWanted_) {
+    if (options.lock == LockUse::Take) {
         const LockAttempt lock = lock_.TryTake(path_);
         opening.readOnly = lock.outcome != LockOutcome::Taken;
         opening.holder = lock.holder;

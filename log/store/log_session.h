@@ -125,7 +125,6 @@ private:
     std::string path_;
     LogBook& book_;
     LogLock lock_;
-    bool lockWanted_ = true;
     FileSnapshot read_;           // what the last successful read saw of the file
     bool readOk_ = false;         // the last read succeeded
     bool safeToReplace_ = false;  // ... and the file may be replaced (its damage, if any, kept)
