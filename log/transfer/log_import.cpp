@@ -686,8 +686,8 @@ bool Planner::ReadQuantity(const Source& source, const CsvRow& row, bool distanc
             facts_.converted[1] = unit;
         }
     }
-    if (inKmOrLitres > (distance ? kMostKm : kMostLitres)) {
-        const bool litres = !distance && QuantitiesConvert(units_.quantity, QuantityUnit::Litres);
+    const bool litres = !distance && QuantitiesConvert(units_.quantity, QuantityUnit::Litres);
+    if (inKmOrLitres > (distance ? kMostKm : litres ? kMostLitres : kMostKgOrKwh)) {
         reason = std::string("the ") + what + Quoted(cell) +
                  (distance ? " is beyond 10,000,000 km"
                   : litres ? " is beyond 10,000 L"
