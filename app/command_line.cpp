@@ -16,6 +16,7 @@ enum class Option {
     NewLog,
     DryRun,
     SkipSuspect,
+    SkipRepeats,
     Dates,
     Gallons,
     Tank,
@@ -42,6 +43,7 @@ constexpr OptionRow kOptions[] = {
     {"--import", Option::Import, "a file name", false},
     {"--dry-run", Option::DryRun, nullptr, false},
     {"--skip-suspect", Option::SkipSuspect, nullptr, false},
+    {"--skip-repeats", Option::SkipRepeats, nullptr, false},
     {"--dates", Option::Dates, "day-first or month-first", false},
     {"--gallons", Option::Gallons, "us or imperial", false},
     {"--unit", Option::Unit, "WORDS=UNIT", true},
@@ -77,7 +79,8 @@ constexpr QtOption kQtOptions[] = {
 // Qt's options that carry their value after "=" in the same argument.
 constexpr std::string_view kQtInlineOptions[] = {"-style=", "-stylesheet=", "-qmljsdebugger="};
 
-constexpr std::string_view kUnitChoices = "km, miles, litres, us-gallons or imperial-gallons";
+constexpr std::string_view kUnitChoices =
+    "km, miles, litres, us-gallons, imperial-gallons, kg or kwh";
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
@@ -227,6 +230,8 @@ private:
             line_.dryRun = line_.dryRun || row->option == Option::DryRun;
             line_.answers.skipSuspect =
                 line_.answers.skipSuspect || row->option == Option::SkipSuspect;
+            line_.answers.skipRepeats =
+                line_.answers.skipRepeats || row->option == Option::SkipRepeats;
             return row->value == nullptr || TakeAnswer(row->option, value);
         }
         if (line_.action != CommandAction::RunWindow) {
@@ -364,7 +369,8 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
 std::string UsageText() {
     return "Usage: tarvo [Qt options such as -platform NAME or -style NAME]\n"
            "       tarvo --export FILE [--vehicle NAME]\n"
-           "       tarvo --import FILE [--vehicle NAME] [--dry-run] [--skip-suspect] [ANSWERS]\n"
+           "       tarvo --import FILE [--vehicle NAME] [--dry-run] [--skip-suspect]\n"
+           "                           [--skip-repeats] [ANSWERS]\n"
            "       tarvo --new-log [--vehicle NAME] [--currency=CODE] [--distance=km|mi]\n"
            "                       [--quantity=l|us-gal|imp-gal|kg|kwh]\n"
            "       tarvo --list-vehicles\n"
@@ -374,11 +380,13 @@ std::string UsageText() {
            "  --export FILE     write the log as a spreadsheet table, oldest entry first, to\n"
            "                    FILE (- for standard output)\n"
            "  --import FILE     add the entries of another fuel log's CSV export, or of\n"
-           "                    Tarvo's own, that the log does not hold yet; shows them first\n"
+           "                    Tarvo's own, that the log does not hold yet (a row the file\n"
+           "                    holds twice is two entries); shows them first\n"
            "  --dry-run         show what --import would add and every row it cannot place,\n"
            "                    and write nothing\n"
            "  --skip-suspect    leave out the rows --import shows as looking wrong (an\n"
            "                    odometer going back, a date in the future...)\n"
+           "  --skip-repeats    leave out the rows --import shows as repeating an earlier row\n"
            "  --new-log         make the log, when there is none, in the units and currency\n"
            "                    given: --currency (ISO 4217, default JPY), --distance (default\n"
            "                    km), --quantity (litres, US or imperial gallons, kg of gas or\n"
@@ -393,7 +401,8 @@ std::string UsageText() {
            "  --dates=day-first|month-first   how to read dates such as 03/10/2024\n"
            "  --gallons=us|imperial           which gallons the file means\n"
            "  --unit=WORDS=UNIT               what a unit Tarvo does not know is: UNIT is km,\n"
-           "                                  miles, litres, us-gallons or imperial-gallons\n"
+           "                                  miles, litres, us-gallons, imperial-gallons, kg\n"
+           "                                  or kwh\n"
            "  --columns=ROLE=COLUMN,...       which column holds what, by its header: ROLE is\n"
            "                                  date, time, odometer, quantity, cost, full,\n"
            "                                  partial, type or currency\n"

@@ -200,8 +200,8 @@ int RunImport(const CommandLine& line, const std::string& logPath) {
     Print(stderr, message);
     // The entries are saved: the status says so even when standard output is gone, and the
     // summary then goes to standard error.
-    const std::string summary =
-        ImportedText(added, plan.duplicates, opening.willBeMade && added > 0, log);
+    const std::string summary = ImportedText(added, static_cast<int32_t>(plan.inLog.size()),
+                                             opening.willBeMade && added > 0, log);
     Print(stdout, summary);
     if (AfterOutputReached(kDone) != kDone) {
         Print(stderr, summary);

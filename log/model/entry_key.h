@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "log_record.h"
@@ -13,33 +12,23 @@
 // and cost.
 std::string EntryKey(const LogRecord& r, const LogUnits& units);
 
-// A set of entries by the rule above that holds a pointer to each, not its key: a set of key texts
-// would cost a file of millions of entries several times its size. The entries must stay where
-// they are while the set is in use.
-class EntrySet {
-public:
-    // Room for `entries` entries of a log in `units`, made at once.
-    EntrySet(std::size_t entries, const LogUnits& units)
-        : entries_(entries, Hash{&units}, Same{&units}) {}
+// Which of `entries` the book holds, copy for copy, beyond the `inLog` copies it held when an
+// import of them was planned: of two equal entries planned against a book that holds one (and
+// inLog empty), the first is held and the second is not. A pass over the book and the entries.
+std::vector<bool> HeldCopies(const LogBook& book, const std::vector<LogRecord>& entries,
+                             const std::vector<LogRecord>& inLog);
 
-    // Adds `r` unless an entry the same is held; returns whether it was added.
-    bool Insert(const LogRecord& r) { return entries_.insert(&r).second; }
-    bool Contains(const LogRecord& r) const { return entries_.count(&r) != 0; }
+// For each of `entries`, the index of the first of them that is the same by the rule above and
+// carries the same id (`ids` parallel to the entries, or empty where the file has none): its own
+// index when no earlier one is. Rows a file gives ids of their own are the same only when their
+// ids are.
+std::vector<std::size_t> FirstCopies(const std::vector<LogRecord>& entries,
+                                     const std::vector<std::string>& ids, const LogUnits& units);
 
-private:
-    // Not noexcept, so that the set keeps each hash instead of making the key again.
-    struct Hash {
-        const LogUnits* units;
-        std::size_t operator()(const LogRecord* r) const;
-    };
-    struct Same {
-        const LogUnits* units;
-        bool operator()(const LogRecord* a, const LogRecord* b) const;
-    };
-    std::unordered_set<const LogRecord*, Hash, Same> entries_;
-};
-
-// Adds the planned entries the book does not already hold (by the rule above) in front of its
-// records, keeping one spare slot and the cost totals; returns how many it added. The caller then
-// sorts, recomputes and saves, as every command does.
-int32_t AddPlannedEntries(LogBook& book, const std::vector<LogRecord>& entries);
+// Adds in front of the book's records the planned entries it does not hold (HeldCopies), keeping
+// one spare slot and the cost totals; returns how many it added. `inLog` are the file's rows the
+// log held when planned. Two equal rows of a file become two entries, and an import made again,
+// or made to a newer copy of a log that another window imported the same rows into, adds nothing
+// twice. The caller then sorts, recomputes and saves, as every command does.
+int32_t AddPlannedEntries(LogBook& book, const std::vector<LogRecord>& entries,
+                          const std::vector<LogRecord>& inLog);

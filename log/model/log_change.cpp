@@ -73,10 +73,12 @@ LogChange LogChange::RemindersOnly(const ReminderChange& reminders) {
     return change;
 }
 
-LogChange LogChange::Import(std::vector<LogRecord> entries, std::optional<LogUnits> units) {
+LogChange LogChange::Import(std::vector<LogRecord> entries, std::optional<LogUnits> units,
+                            std::vector<LogRecord> inLog) {
     LogChange change;
     change.entry = Entry::Import;
     change.imported = std::move(entries);
+    change.importedInLog = std::move(inLog);
     change.units = std::move(units);
     return change;
 }
@@ -106,9 +108,10 @@ bool SameStoredEntry(const LogRecord& a, const LogRecord& b, const LogUnits& uni
 
 namespace {
 
-// An import's entries in the book's units; false when they cannot be (another currency, or a
-// quantity of another kind), and then nothing is changed.
-bool BringIntoBookUnits(LogBook& book, const LogChange& change, std::vector<LogRecord>& entries) {
+// An import's entries (and the rows the log held of them) in the book's units; false when they
+// cannot be (another currency, or a quantity of another kind), and then nothing is changed.
+bool BringIntoBookUnits(LogBook& book, const LogChange& change, std::vector<LogRecord>& entries,
+                        std::vector<LogRecord>& inLog) {
     if (!change.units || *change.units == book.units) {
         return true;
     }
@@ -120,6 +123,7 @@ bool BringIntoBookUnits(LogBook& book, const LogChange& change, std::vector<LogR
         return false;
     }
     ConvertEntries(entries, *change.units, book.units);
+    ConvertEntries(inLog, *change.units, book.units);
     return true;
 }
 
@@ -137,7 +141,9 @@ ApplyOutcome ApplyChange(LogBook& book, const LogChange& change) {
         return ApplyOutcome::Applied;
     }
     std::vector<LogRecord> imported = change.imported;
-    if (change.entry == LogChange::Entry::Import && !BringIntoBookUnits(book, change, imported)) {
+    std::vector<LogRecord> inLog = change.importedInLog;
+    if (change.entry == LogChange::Entry::Import &&
+        !BringIntoBookUnits(book, change, imported, inLog)) {
         return ApplyOutcome::UnitsDiffer;
     }
     std::size_t found = 0;
@@ -176,7 +182,7 @@ ApplyOutcome ApplyChange(LogBook& book, const LogChange& change) {
             book.count = static_cast<int32_t>(used - 1);
             break;
         case LogChange::Entry::Import:
-            AddPlannedEntries(book, imported);
+            AddPlannedEntries(book, imported, inLog);
             break;
         case LogChange::Entry::ConvertUnits:
             break;

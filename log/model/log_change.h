@@ -23,9 +23,10 @@ struct LogChange {
     enum class Entry { None, Add, Replace, Remove, Import, ConvertUnits };
 
     Entry entry = Entry::None;
-    LogRecord before;                 // Replace and Remove: the entry as it was read
-    LogRecord after;                  // Add and Replace: the entry as the command made it
-    std::vector<LogRecord> imported;  // Import: the planned entries, oldest first
+    LogRecord before;                      // Replace and Remove: the entry as it was read
+    LogRecord after;                       // Add and Replace: the entry as the command made it
+    std::vector<LogRecord> imported;       // Import: the planned entries, oldest first
+    std::vector<LogRecord> importedInLog;  // Import: the file's rows the log held when planned
     // Import: the units the planned entries are in, when the plan says (a log that holds no
     // entries takes them). ConvertUnits: the units the log is converted to.
     std::optional<LogUnits> units;
@@ -38,7 +39,8 @@ struct LogChange {
     static LogChange Remove(const LogRecord& removed);
     static LogChange RemindersOnly(const ReminderChange& reminders);
     static LogChange Import(std::vector<LogRecord> entries,
-                            std::optional<LogUnits> units = std::nullopt);
+                            std::optional<LogUnits> units = std::nullopt,
+                            std::vector<LogRecord> inLog = {});
     static LogChange ConvertUnits(const LogUnits& to);
     // Names the log's vehicle `name` in its header; its entries stay as they are.
     static LogChange RenameVehicle(const std::string& name);
@@ -59,8 +61,8 @@ enum class ApplyOutcome {
 
 // Makes `change` in `book`, a book as LoadLog leaves it (newest first, one spare slot): a new
 // entry goes in front, a replaced one keeps its slot, a removed one closes its gap; imported
-// entries go in front too, except those the book already holds (AddPlannedEntries), so that an
-// import made to a newer file never doubles what was imported there meanwhile; the changed
+// entries go in front too, except the copies the book already holds (AddPlannedEntries), so that
+// an import made to a newer file never doubles what was imported there meanwhile; the changed
 // reminder values are set. `records` then holds `count` + 1 slots again. The caller sorts and
 // recomputes before saving; the cost totals are the read's (with an import's costs added), as
 // the commands leave them until the file is read back. An import in other units than the book's

@@ -31,6 +31,18 @@ void AppendEntryLine(std::string& out, const LogRecord& r, const LogUnits& units
     out += units.currency.IsYen() ? " yen\n" : " " + units.currency.code + "\n";
 }
 
+// "line 12 repeats line 11", "line 7: its cost is below zero".
+void AppendRows(std::string& out, const char* title, const std::vector<UnplacedRow>& rows,
+                const char* between) {
+    if (rows.empty()) {
+        return;
+    }
+    out += std::string(title) + "\n";
+    for (const UnplacedRow& row : rows) {
+        out += "  line " + FormatInt(row.line) + between + row.reason + "\n";
+    }
+}
+
 }  // namespace
 
 std::string ImportPreview(const ImportPlan& plan) {
@@ -42,7 +54,8 @@ std::string ImportPreview(const ImportPlan& plan) {
         out += "Tarvo needs to know more before it can plan the import.\n";
     } else {
         out += Plural(static_cast<int64_t>(plan.entries.size()), "entry", "entries") + " to add, " +
-               Plural(plan.duplicates, "row", "rows") + " already in the log, " +
+               Plural(static_cast<int64_t>(plan.inLog.size()), "row", "rows") +
+               " already in the log, " +
                Plural(static_cast<int64_t>(plan.unplaced.size()), "row", "rows") + " not placed.\n";
     }
     for (const ImportQuestion& question : plan.questions) {
@@ -54,18 +67,11 @@ std::string ImportPreview(const ImportPlan& plan) {
             AppendEntryLine(out, r, plan.units);
         }
     }
-    if (!plan.suspect.empty()) {
-        out += "Looks wrong, added as it is (check it, or leave such rows out):\n";
-        for (const UnplacedRow& row : plan.suspect) {
-            out += "  line " + FormatInt(row.line) + ": " + row.reason + "\n";
-        }
-    }
-    if (!plan.unplaced.empty()) {
-        out += "Not placed:\n";
-        for (const UnplacedRow& row : plan.unplaced) {
-            out += "  line " + FormatInt(row.line) + ": " + row.reason + "\n";
-        }
-    }
+    AppendRows(out, "Repeats, added as often as the file holds them (or leave repeats out):",
+               plan.repeats, " ");
+    AppendRows(out, "Looks wrong, added as it is (check it, or leave such rows out):", plan.suspect,
+               ": ");
+    AppendRows(out, "Not placed:", plan.unplaced, ": ");
     if (!plan.notes.empty()) {
         out += "Notes:\n";
         for (const std::string& note : plan.notes) {

@@ -61,6 +61,7 @@ struct Source {
     bool costTable = false;
     int tankColumn = -1;    // Fuelio's TankNumber: 1 or 2
     int incomeColumn = -1;  // Fuelio's isIncome: 1 for money received, not spent
+    int idColumn = -1;      // Fuelio's UniqueId, Car Report's _id: rows told apart by the file
     // Drivvo's second and third fuel of one stop: a log keeps one fuel to an entry.
     std::vector<int> moreFuels;
     // Fuelly's price is per gallon or litre: the cost is the quantity times it.
@@ -249,6 +250,7 @@ public:
         }
         placed_.reserve(rows);
         lines_.reserve(rows);
+        ids_.reserve(rows);
     }
 
     void ReadRows(const Source& source) {
@@ -259,6 +261,11 @@ public:
             if (ReadRow(source, row, r, reason)) {
                 placed_.push_back(r);
                 lines_.push_back(row.line);
+                // Ids of two tables may coincide: an id is one table's.
+                ids_.push_back(source.idColumn < 0
+                                   ? std::string()
+                                   : source.table->section + '\n' +
+                                         std::string(Cell(row, {source.idColumn, {}, {}, {}})));
                 Count(row);
             } else if (!reason.empty()) {
                 plan_.unplaced.push_back({row.line, reason});
@@ -266,7 +273,8 @@ public:
         }
     }
 
-    // Keeps the entries the log does not hold yet, oldest first, and writes the notes.
+    // Names the repeats, parts the rows into those to add (oldest first) and those the log
+    // holds, and writes the notes.
     void Finish(const LogBook& current);
 
 private:
@@ -285,8 +293,17 @@ private:
     void TakeStatedUnits(const std::vector<Source>& sources);
     void Ask(QuestionKind kind, const std::string& subject, std::string text);
     void Count(const CsvRow& row);
+    // Names the rows placed that repeat an earlier row of the file; leaves them out when the
+    // options say so.
+    void MarkRepeats();
     // Names the rows placed that look wrong; leaves them out when the options say so.
     void MarkSuspects();
+    // The rows placed, oldest first; within one second by odometer, so that entries of a day
+    // given without times keep the order in which the car drove them.
+    std::vector<uint32_t> TimeOrder() const;
+    // Keeps the rows placed for which `keep` says so, and their lines.
+    template <typename Keep>
+    void KeepPlaced(Keep keep);
     int TankOf(const Source& source, const CsvRow& row) const;
     // Why a row of a table without a fuel column may have bought fuel; empty when it cannot.
     std::string UnreadFuel(const Source& source, const CsvRow& row) const;
@@ -298,8 +315,9 @@ private:
     LogUnits units_;  // of the planned entries
     int tank_ = 1;    // the tank whose rows are placed
     std::vector<LogRecord> placed_;
-    std::vector<int> lines_;  // of the rows placed
-    RowFacts facts_;          // of the row being read
+    std::vector<int> lines_;        // of the rows placed
+    std::vector<std::string> ids_;  // of the rows placed, where the file gives ids
+    RowFacts facts_;                // of the row being read
     std::set<std::pair<QuestionKind, std::string>> asked_;
     std::set<Unit> converted_;
     std::vector<int> strayQuoteLines_;
@@ -844,24 +862,22 @@ bool Later(const SYSTEMTIME& a, const SYSTEMTIME& b) {
     return fields(a) > fields(b);
 }
 
-void Planner::MarkSuspects() {
-    // Far beyond the usual: more fuel than four of the file's middle fill-ups hold, judged only
-    // where the file has enough fill-ups to have a usual.
+void SortByLine(std::vector<UnplacedRow>& rows) {
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const UnplacedRow& a, const UnplacedRow& b) { return a.line < b.line; });
+}
+
+// The middle of `values`, or 0 when there are too few to have a usual.
+double Usual(std::vector<double> values) {
     constexpr std::size_t kFewestForUsual = 5;
-    constexpr double kTimesUsual = 4.0;
-    double usualFuel = 0.0;
-    {
-        std::vector<double> fuels;
-        for (const LogRecord& r : placed_) {
-            if (r.fuel > 0.0) {
-                fuels.push_back(r.fuel);
-            }
-        }
-        if (fuels.size() >= kFewestForUsual) {
-            std::nth_element(fuels.begin(), fuels.begin() + fuels.size() / 2, fuels.end());
-            usualFuel = fuels[fuels.size() / 2];
-        }
+    if (values.size() < kFewestForUsual) {
+        return 0.0;
     }
+    std::nth_element(values.begin(), values.begin() + values.size() / 2, values.end());
+    return values[values.size() / 2];
+}
+
+std::vector<uint32_t> Planner::TimeOrder() const {
     std::vector<uint32_t> order(placed_.size());
     for (std::size_t i = 0; i < order.size(); ++i) {
         order[i] = static_cast<uint32_t>(i);
@@ -870,15 +886,45 @@ void Planner::MarkSuspects() {
         const int newest = CompareNewestFirst(placed_[a], placed_[b]);
         return newest != 0 ? newest > 0 : placed_[a].odo < placed_[b].odo;
     });
+    return order;
+}
+
+void Planner::MarkSuspects() {
+    const std::vector<uint32_t> order = TimeOrder();
+    // Far beyond the usual: over four times the fuel of the file's middle fill-up, or the
+    // distance of its middle stretch between stops with fuel; judged only where the file has
+    // enough of them to have a usual.
+    constexpr double kTimesUsual = 4.0;
+    std::vector<double> fuels;
+    std::vector<double> stretches;
+    const std::size_t none = placed_.size();
+    std::vector<std::size_t> stretchStart(placed_.size(), none);  // the stop with fuel before
+    std::size_t last = none;
+    for (const uint32_t i : order) {
+        const LogRecord& r = placed_[i];
+        if (r.fuel > 0.0 && r.odo > 0.0) {
+            if (last != none && r.odo > placed_[last].odo) {
+                stretchStart[i] = last;
+                stretches.push_back(r.odo - placed_[last].odo);
+            }
+            last = i;
+        }
+        if (r.fuel > 0.0) {
+            fuels.push_back(r.fuel);
+        }
+    }
+    const double usualFuel = Usual(std::move(fuels));
+    const double usualStretch = Usual(std::move(stretches));
+    const std::string distance = " " + std::string(DistanceSymbol(units_.distance));
     std::map<std::size_t, std::string> why;  // only the few rows that look wrong
     const auto add = [&why](std::size_t i, const std::string& text) {
         why[i] += (why[i].empty() ? "" : "; ") + text;
     };
-    std::size_t before = placed_.size();  // the last entry with an odometer reading, in time
+    std::size_t before = none;  // the last entry with an odometer reading, in time
     for (const uint32_t i : order) {
         const LogRecord& r = placed_[i];
         if (r.odo != 0.0) {
-            if (before != placed_.size() && r.odo < placed_[before].odo) {
+            if (before != none && r.odo < placed_[before].odo) {
                 add(i, "the odometer " + FormatFixed(r.odo, kOdometerDecimals) +
                            " is below the entry before it (line " + FormatInt(lines_[before]) +
                            ", " + FormatFixed(placed_[before].odo, kOdometerDecimals) + ")");
@@ -897,58 +943,72 @@ void Planner::MarkSuspects() {
                        FormatFixed(usualFuel, QuantityDecimals(units_.quantity)) + " " +
                        std::string(QuantitySymbol(units_.quantity)) + ")");
         }
-    }
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < placed_.size(); ++i) {
-        if (const auto found = why.find(i); found != why.end()) {
-            if (options_.skipSuspect) {
-                plan_.unplaced.push_back(
-                    {lines_[i], "left out as it looks wrong: " + found->second});
-                continue;
-            }
-            plan_.suspect.push_back({lines_[i], found->second});
+        if (const std::size_t start = stretchStart[i];
+            start != none && usualStretch > 0.0 &&
+            r.odo - placed_[start].odo > kTimesUsual * usualStretch) {
+            add(i, "its distance since line " + FormatInt(lines_[start]) + ", " +
+                       FormatFixed(r.odo - placed_[start].odo, kOdometerDecimals) + distance +
+                       ", is more than four times the file's usual distance between fill-ups (" +
+                       FormatFixed(usualStretch, kOdometerDecimals) + distance + ")");
         }
-        placed_[next] = placed_[i];
-        lines_[next++] = lines_[i];
     }
-    placed_.resize(next);
-    lines_.resize(next);
-    const auto byLine = [](const UnplacedRow& a, const UnplacedRow& b) { return a.line < b.line; };
-    std::stable_sort(plan_.unplaced.begin(), plan_.unplaced.end(), byLine);
-    std::stable_sort(plan_.suspect.begin(), plan_.suspect.end(), byLine);
+    KeepPlaced([this, &why](std::size_t i) {
+        const auto found = why.find(i);
+        if (found == why.end()) {
+            return true;
+        }
+        if (options_.skipSuspect) {
+            plan_.unplaced.push_back({lines_[i], "left out as it looks wrong: " + found->second});
+            return false;
+        }
+        plan_.suspect.push_back({lines_[i], found->second});
+        return true;
+    });
+    SortByLine(plan_.unplaced);
+    SortByLine(plan_.suspect);
 }
 
-void Planner::Finish(const LogBook& current) {
-    MarkSuspects();
-    lines_ = std::vector<int>();
-    std::vector<bool> kept(placed_.size());
-    {
-        const std::size_t used = UsedCount(current);
-        EntrySet held(used + placed_.size(), units_);
-        for (std::size_t i = 0; i < used; ++i) {
-            held.Insert(current.records[i]);
-        }
-        for (std::size_t i = 0; i < placed_.size(); ++i) {
-            kept[i] = held.Insert(placed_[i]);
-            plan_.duplicates += kept[i] ? 0 : 1;
-        }
-    }
+template <typename Keep>
+void Planner::KeepPlaced(Keep keep) {
     // Kept in place: a large file's entries are never held twice.
     std::size_t next = 0;
     for (std::size_t i = 0; i < placed_.size(); ++i) {
-        if (kept[i]) {
-            placed_[next++] = placed_[i];
+        if (keep(i)) {
+            placed_[next] = placed_[i];
+            lines_[next++] = lines_[i];
         }
     }
     placed_.resize(next);
-    plan_.entries = std::move(placed_);
-    // Oldest first; within one second by odometer, so that entries of a day given without
-    // times keep the order in which the car drove them.
-    std::stable_sort(plan_.entries.begin(), plan_.entries.end(),
-                     [](const LogRecord& a, const LogRecord& b) {
-                         const int order = CompareNewestFirst(a, b);
-                         return order != 0 ? order > 0 : a.odo < b.odo;
-                     });
+    lines_.resize(next);
+}
+
+void Planner::MarkRepeats() {
+    const std::vector<std::size_t> first = FirstCopies(placed_, ids_, units_);
+    ids_ = std::vector<std::string>();
+    KeepPlaced([this, &first](std::size_t i) {
+        if (first[i] == i) {
+            return true;
+        }
+        const std::string repeats = "repeats line " + FormatInt(lines_[first[i]]);
+        (options_.skipRepeats ? plan_.unplaced : plan_.repeats)
+            .push_back({lines_[i], options_.skipRepeats ? "left out as it " + repeats : repeats});
+        return !options_.skipRepeats;
+    });
+}
+
+void Planner::Finish(const LogBook& current) {
+    MarkRepeats();
+    MarkSuspects();
+    const std::vector<uint32_t> order = TimeOrder();
+    // The log's copies of an entry are matched to the file's first rows of it.
+    const std::vector<bool> held = HeldCopies(current, placed_, {});
+    plan_.entries.reserve(placed_.size());
+    for (const uint32_t i : order) {
+        (held[i] ? plan_.inLog : plan_.entries).push_back(placed_[i]);
+        (held[i] ? plan_.inLogLines : plan_.entryLines).push_back(lines_[i]);
+    }
+    placed_ = std::vector<LogRecord>();
+    lines_ = std::vector<int>();
 
     std::vector<std::string>& notes = plan_.notes;
     for (const Unit from : converted_) {
@@ -1050,6 +1110,7 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
         source.costTable = costs;
         source.tankColumn = HeaderIndex(table, "tanknumber");
         source.incomeColumn = HeaderIndex(table, "isincome");
+        source.idColumn = std::max(HeaderIndex(table, "uniqueid"), HeaderIndex(table, "_id"));
         for (const std::string_view name : {"volume 2", "volume 3"}) {
             if (const int index = HeaderIndex(table, name); index >= 0) {
                 source.moreFuels.push_back(index);
@@ -1074,7 +1135,8 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
                 return c.index == static_cast<int>(i);
             });
             if (!read && static_cast<int>(i) != source.tankColumn &&
-                static_cast<int>(i) != source.incomeColumn) {
+                static_cast<int>(i) != source.incomeColumn &&
+                static_cast<int>(i) != source.idColumn) {
                 source.otherColumns.push_back(static_cast<int>(i));
             }
         }

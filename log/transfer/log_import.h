@@ -56,8 +56,11 @@
 //   negative odometer or litres, an odometer beyond 10,000,000 km, litres beyond 10,000, a cost
 //   outside 32 bits, neither fuel nor cost, a kind or flag Tarvo does not know, a quoted field
 //   that is never closed.
-// - An entry already in the log (same time to the second, odometer and fuel as the file keeps
-//   them, and cost) is skipped, and so is the second of two such rows in the file.
+// - Rows the same (time to the second, odometer and fuel as the file keeps them, and cost) are
+//   each an entry: a file that holds a row twice adds two entries, and names the second as a
+//   repeat of the first, unless the file's own ids (Fuelio's UniqueId, Car Report's _id) tell
+//   them apart. An entry the log already holds is not added again, copy for copy: two equal rows
+//   imported into a log that holds one add one, and an import made again adds nothing.
 
 struct ImportOptions {
     DateOrder dateOrder = DateOrder::FromFile;
@@ -74,6 +77,8 @@ struct ImportOptions {
     std::optional<SYSTEMTIME> now;
     // Leaves out the rows that look wrong (ImportPlan::suspect) instead of adding them.
     bool skipSuspect = false;
+    // Leaves out the rows that repeat an earlier row (ImportPlan::repeats) instead of adding them.
+    bool skipRepeats = false;
     // Columns named by hand: a role's word (date, odometer, quantity, cost... as RoleOfWord reads
     // them) to the header of the column that holds it, over what the names say.
     std::map<std::string, std::string> columns;
@@ -96,15 +101,21 @@ struct ImportPlan {
     std::string format;              // "Fuelio backup", "Spritmonitor export", "Tarvo export", ...
     std::string unusable;            // why nothing in the file can be imported; empty when it can
     std::vector<LogRecord> entries;  // to add, oldest first; derived fields 0
+    std::vector<int> entryLines;     // the line of each entry to add
     LogUnits units;                  // of the entries: the log's, or the file's for a new log
-    int32_t duplicates = 0;          // rows already in the log, or earlier in the file
+    // The rows the log holds already, one for each copy it holds, oldest first, and their lines.
+    std::vector<LogRecord> inLog;
+    std::vector<int> inLogLines;
+    // Rows the same as an earlier row of the file, to add as often as the file holds them unless
+    // ImportOptions::skipRepeats leaves them out (then they are not placed, and named there).
+    std::vector<UnplacedRow> repeats;  // "repeats line 11"
     std::vector<UnplacedRow> unplaced;
     // Rows placed that look wrong: an odometer below the entry before, a date after now, a cost
     // below zero, fuel far beyond the file's usual. Added as they are, nothing mended, unless
     // ImportOptions::skipSuspect leaves them out (then they are not placed, and named there).
     std::vector<UnplacedRow> suspect;
     std::vector<std::string> notes;  // columns read, conversions, rounding, assumptions
-    // Open questions. While any is open nothing is planned: no entries, duplicates or unplaced
+    // Open questions. While any is open nothing is planned: no entries, rows in the log or unplaced
     // rows; answer them in the options and plan again.
     std::vector<ImportQuestion> questions;
 

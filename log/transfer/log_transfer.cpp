@@ -1,5 +1,6 @@
 #include "log_transfer.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 
@@ -8,23 +9,6 @@
 #include "export_target.h"
 #include "log_change.h"
 #include "log_export.h"
-
-namespace {
-
-// How many of `entries` the book holds, by the import's rule of what makes two entries the same.
-int32_t HeldCount(const LogBook& book, const std::vector<LogRecord>& entries) {
-    EntrySet held(UsedCount(book), book.units);
-    for (std::size_t i = 0; i < UsedCount(book); ++i) {
-        held.Insert(book.records[i]);
-    }
-    int32_t count = 0;
-    for (const LogRecord& r : entries) {
-        count += held.Contains(r) ? 1 : 0;
-    }
-    return count;
-}
-
-}  // namespace
 
 Failure ExportTo(const LogSession& session, const std::string& destination) {
     if (Failure refused = CheckExportTarget(session.Path(), destination)) {
@@ -46,10 +30,11 @@ ImportPlan PlanImportInto(const LogSession& session, std::string_view bytes,
 
 ImportResult ImportPlanned(LogSession& session, const ImportPlan& plan) {
     ImportResult result;
-    result.change = session.Make(LogChange::Import(plan.entries, plan.units));
+    result.change = session.Make(LogChange::Import(plan.entries, plan.units, plan.inLog));
     if (result.change.readBack.ok()) {
         try {
-            result.added = HeldCount(session.Book(), plan.entries);
+            const std::vector<bool> held = HeldCopies(session.Book(), plan.entries, plan.inLog);
+            result.added = static_cast<int32_t>(std::count(held.begin(), held.end(), true));
         } catch (const std::bad_alloc&) {
             // Saved and read back, but too little memory is left to count what arrived: every
             // planned entry was made to the log.

@@ -93,7 +93,7 @@ TEST_P(ImportMeaning, UnreadQuantitiesAreNeverCosts) {
     }
     if (plan.CanProceed()) {
         log.units = plan.units;
-        AddPlannedEntries(log, plan.entries);
+        AddPlannedEntries(log, plan.entries, plan.inLog);
         EXPECT_TRUE(PlanImport(c.bytes, log, c.options).entries.empty()) << "a second import";
     }
 }

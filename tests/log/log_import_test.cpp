@@ -129,7 +129,7 @@ TEST_P(ImportFormats, GiveTheseEntries) {
     }
     LogBook imported = BookOf({});
     imported.units = plan.units;
-    AddPlannedEntries(imported, plan.entries);
+    AddPlannedEntries(imported, plan.entries, plan.inLog);
     EXPECT_TRUE(PlanImport(c.bytes, imported, options).entries.empty()) << "a second import";
 }
 
@@ -409,7 +409,7 @@ TEST(Import, TarvosOwnExportReadsBackToTheSameEntries) {
     EXPECT_EQ(Unplaced(plan), std::vector<std::string>{});
 
     LogBook book = BookOf({});
-    EXPECT_EQ(AddPlannedEntries(book, plan.entries), 6);
+    EXPECT_EQ(AddPlannedEntries(book, plan.entries, plan.inLog), 6);
     SortNewestFirst(book);
     EXPECT_EQ(EnteredFields(book), EnteredFields(saved));
     EXPECT_EQ(book.records.size(), 7u) << "one spare slot";
@@ -417,24 +417,54 @@ TEST(Import, TarvosOwnExportReadsBackToTheSameEntries) {
     EXPECT_EQ(book.fuelCost, 11394 + 700);
 }
 
-TEST(Import, TwiceAddsNothingTheSecondTimeAndARepeatedRowCountsOnce) {
-    const std::string file = kPlain +
-                             "\n2024-06-01,5000,30.04,4000,1\n2024-06-02,5400,20,3000,0\n"
-                             "2024-06-01,5000.0,30.0,4000,1\n";
-    LogBook book = WorkedExample();
-    ImportPlan plan = PlanImport(file, book, ImportOptions());
-    EXPECT_EQ(plan.entries.size(), 2u);
-    EXPECT_EQ(plan.duplicates, 1) << "the last row is the first as the log would hold it";
-    EXPECT_EQ(AddPlannedEntries(book, plan.entries), 2);
-    EXPECT_EQ(book.count, 6);
-    EXPECT_EQ(book.records.size(), 7u);
+struct RepeatCase {
+    const char* name;
+    std::string file;
+    std::vector<LogRecord> held;  // the log's entries before the import
+    bool skipRepeats;
+    std::size_t added;  // by the first import; a second adds nothing
+    std::vector<std::string> repeats;
+    std::size_t inLog;
+};
 
-    plan = PlanImport(file, book, ImportOptions());
-    EXPECT_EQ(plan.entries.size(), 0u);
-    EXPECT_EQ(plan.duplicates, 3);
-    EXPECT_EQ(AddPlannedEntries(book, plan.entries), 0);
-    EXPECT_EQ(book.count, 6);
+const std::string kTwice = kPlain + "\n2024-06-01,5000,30.04,4000,1\n2024-06-02,5400,20,3000,0\n" +
+                           "2024-06-01,5000.0,30.0,4000,1\n";
+const LogRecord kJune1 = Entry(2024, 6, 1, 0, 0, 0, 5000.0, 30.0, FillUp, 4000);
+const std::string kIds =
+    "_id,date,mileage,volume,price,partial\n1,2024-06-01,5000,0,500,FALSE\n"
+    "2,2024-06-01,5000,0,500,FALSE\n2,2024-06-01,5000,0,500,FALSE\n";
+
+const RepeatCase kRepeats[] = {
+    {"RepeatIsAddedAndNamed", kTwice, {}, false, 3, {"line 4 repeats line 2"}, 0},
+    {"RepeatLeftOut", kTwice, {}, true, 2, {}, 0},
+    {"LogHoldsOneOfTwo", kTwice, {kJune1}, false, 2, {"line 4 repeats line 2"}, 1},
+    {"LogHoldsBoth", kTwice, {kJune1, kJune1}, false, 1, {"line 4 repeats line 2"}, 2},
+    {"IdsTellRowsApart", kIds, {}, false, 3, {"line 4 repeats line 3"}, 0},
+};
+
+class ImportRepeats : public ::testing::TestWithParam<RepeatCase> {};
+
+TEST_P(ImportRepeats, AddAsOftenAsTheFileHoldsThemAndOnceOnly) {
+    const RepeatCase& c = GetParam();
+    LogBook book = BookOf(c.held);
+    ImportOptions options;
+    options.skipRepeats = c.skipRepeats;
+    ImportPlan plan = PlanImport(c.file, book, options);
+    std::vector<std::string> repeats;
+    for (const UnplacedRow& row : plan.repeats) {
+        repeats.push_back("line " + std::to_string(row.line) + " " + row.reason);
+    }
+    EXPECT_EQ(repeats, c.repeats);
+    EXPECT_EQ(plan.inLog.size(), c.inLog);
+    EXPECT_EQ(plan.entries.size(), plan.entryLines.size());
+    EXPECT_EQ(AddPlannedEntries(book, plan.entries, plan.inLog), static_cast<int32_t>(c.added));
+    EXPECT_EQ(AddPlannedEntries(book, plan.entries, plan.inLog), 0) << "applied again";
+    plan = PlanImport(c.file, book, options);
+    EXPECT_EQ(plan.entries.size(), 0u) << "imported again";
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, ImportRepeats, ::testing::ValuesIn(kRepeats),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Import, AddingSkipsWhatTheLogGainedSincePlanning) {
     LogBook book = BookOf({Entry(2024, 6, 1, 0, 0, 0, 5000.0, 30.0, FillUp, 4000)});
@@ -442,7 +472,7 @@ TEST(Import, AddingSkipsWhatTheLogGainedSincePlanning) {
         Entry(2024, 6, 1, 0, 0, 0, 5000.0, 30.0, NotFillUp, 4000),  // the kind does not count
         Entry(2024, 6, 1, 0, 0, 1, 5000.0, 30.0, FillUp, 4000),
     };
-    EXPECT_EQ(AddPlannedEntries(book, planned), 1);
+    EXPECT_EQ(AddPlannedEntries(book, planned, {}), 1);
     EXPECT_EQ(book.count, 2);
     EXPECT_EQ(book.records[0].time.wSecond, 1) << "new entries go in front";
 }
