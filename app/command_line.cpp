@@ -20,6 +20,7 @@ enum class Option {
     Dates,
     Gallons,
     Tank,
+    FileVehicle,
     Columns,
     Unit,
     Currency,
@@ -48,6 +49,7 @@ constexpr OptionRow kOptions[] = {
     {"--gallons", Option::Gallons, "us or imperial", false},
     {"--unit", Option::Unit, "WORDS=UNIT", true},
     {"--tank", Option::Tank, "1 or 2", false},
+    {"--file-vehicle", Option::FileVehicle, "a vehicle's name as the file gives it", false},
     {"--columns", Option::Columns, "ROLE=COLUMN pairs parted by commas", false},
     {"--new-log", Option::NewLog, nullptr, false},
     {"--currency", Option::Currency, "an ISO 4217 currency code such as EUR", false},
@@ -296,6 +298,10 @@ private:
         if (option == Option::Columns) {
             return TakeColumns(value);
         }
+        if (option == Option::FileVehicle) {
+            line_.answers.vehicle = value;
+            return true;
+        }
         if (option == Option::Tank) {
             if (value != "1" && value != "2") {
                 return Refuse("--tank takes 1 or 2, not \"" + value + "\"");
@@ -408,6 +414,8 @@ std::string UsageText() {
            "                                  partial, type or currency\n"
            "  --tank=1|2                      which tank the log follows, when the file's\n"
            "                                  fill-ups fill two (a car on gas and petrol)\n"
+           "  --file-vehicle=NAME             whose entries to take, when the file holds\n"
+           "                                  several vehicles' (NAME as the file gives it)\n"
            "  --currency=CODE                 the currency of costs the file does not name,\n"
            "                                  for a new log (an ISO 4217 code such as EUR)\n"
            "\n"
@@ -434,6 +442,13 @@ std::string AnswerHint(const ImportQuestion& question) {
             return "--currency=CODE, CODE an ISO 4217 code such as EUR, USD, GBP or JPY";
         case QuestionKind::Tank:
             return "--tank=1 or --tank=2";
+        case QuestionKind::Vehicle: {
+            std::string names;
+            for (const std::string& name : question.choices) {
+                names += (names.empty() ? "" : ", ") + ShellQuoted(name);
+            }
+            return "--file-vehicle=NAME, NAME one of " + names;
+        }
         case QuestionKind::UnknownUnit:
             break;
     }

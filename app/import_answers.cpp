@@ -95,6 +95,13 @@ std::vector<std::u16string> AnswersTo(const ImportQuestion& question) {
             }
             return labels;
         }
+        case QuestionKind::Vehicle: {
+            std::vector<std::u16string> labels;
+            for (const std::string& name : question.choices) {
+                labels.push_back(QString::fromStdString(name).toStdU16String());
+            }
+            return labels;
+        }
         case QuestionKind::UnknownUnit:
             break;
     }
@@ -114,6 +121,11 @@ void Answer(const ImportQuestion& question, int answer, ImportOptions& options) 
             return;
         case QuestionKind::UnknownUnit:
             options.unitAnswers[question.subject] = Chosen(kUnits, answer);
+            return;
+        case QuestionKind::Vehicle:
+            if (static_cast<std::size_t>(answer) < question.choices.size()) {
+                options.vehicle = question.choices[static_cast<std::size_t>(answer)];
+            }
             return;
         case QuestionKind::Currency: {
             const std::vector<CurrencyChoice> choices = CurrencyChoices();

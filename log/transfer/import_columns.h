@@ -79,6 +79,9 @@ ColumnLayout RecogniseColumns(const std::vector<std::string>& header);
 // The role a user names by hand: date, time, odometer, quantity, cost, full, partial, type or
 // currency; nothing for any other word.
 std::optional<Role> RoleOfWord(std::string_view word);
+// The same words, in the order a form asks for them.
+inline constexpr std::string_view kHandRoles[] = {"date", "time",    "odometer", "quantity", "cost",
+                                                  "full", "partial", "type",     "currency"};
 inline constexpr std::string_view kRoleWords =
     "date, time, odometer, quantity, cost, full, partial, type or currency";
 

@@ -44,6 +44,7 @@ struct FileUnits {
     GivenUnit secondTank;       // of the second tank, whose rows a tank column marks with 2
     std::string currencyWords;  // as the table writes it
     std::string currencyWhere;
+    std::string vehicle;  // the Name the table gives the vehicle
 };
 
 // What reading a row found that the notes tell, counted only for the rows placed.
@@ -51,6 +52,7 @@ struct RowFacts {
     bool withoutTime = false;
     bool roundedCost = false;
     bool assumedFillUp = false;
+    bool moreFuels = false;                        // a stop of two or three fuels, made one entry
     Unit converted[2] = {Unit::None, Unit::None};  // from: odometer, fuel
 };
 
@@ -59,11 +61,18 @@ struct Source {
     ColumnLayout layout;
     // A table of other costs (Fuelio's Costs): its rows are entries without fuel.
     bool costTable = false;
-    int tankColumn = -1;    // Fuelio's TankNumber: 1 or 2
-    int incomeColumn = -1;  // Fuelio's isIncome: 1 for money received, not spent
-    int idColumn = -1;      // Fuelio's UniqueId, Car Report's _id: rows told apart by the file
-    // Drivvo's second and third fuel of one stop: a log keeps one fuel to an entry.
-    std::vector<int> moreFuels;
+    int tankColumn = -1;     // Fuelio's TankNumber: 1 or 2
+    int incomeColumn = -1;   // Fuelio's isIncome: 1 for money received, not spent
+    int idColumn = -1;       // Fuelio's UniqueId, Car Report's _id: rows told apart by the file
+    int vehicleColumn = -1;  // aCar's Vehicle, Car Report's car_id: whose the row is
+    // Drivvo's second and third fuel of one stop (a flex-fuel car filled with petrol and
+    // ethanol): their columns, each -1 where the table has none.
+    struct MoreFuel {
+        int volume = -1;
+        int cost = -1;
+        int full = -1;
+    };
+    std::vector<MoreFuel> moreFuels;
     // Fuelly's price is per gallon or litre: the cost is the quantity times it.
     bool pricePerUnit = false;
     // The columns no role reads: where a table without a fuel column may hold it unrecognised.
@@ -129,6 +138,8 @@ FileUnits ReadVehicleUnits(const CsvTable& vehicle) {
         } else if (name == "fuelunittank2") {
             units.secondTank = {
                 FuelioFuelUnit(value), "fuelunittank2 " + LowerAscii(value), where, {}};
+        } else if (name == "name") {
+            units.vehicle = value;
         } else if (name == "currency") {
             units.currencyWords = value;
             units.currencyWhere = where;
@@ -142,7 +153,7 @@ std::string ColumnsNote(const Source& source) {
         {Role::Date, "date"},
         {Role::Time, "time"},
         {Role::Odometer, "odometer"},
-        {Role::Fuel, "litres"},
+        {Role::Fuel, "fuel"},
         {Role::Cost, "cost"},
         {Role::Kind, "kind"},
         {Role::Type, "fueling type"},
@@ -224,7 +235,13 @@ class Planner {
 public:
     Planner(const ImportOptions& options, ImportPlan& plan) : options_(options), plan_(plan) {}
 
-    void SetFileUnits(FileUnits units) { fileUnits_ = std::move(units); }
+    void SetFileUnits(FileUnits units) {
+        fileUnits_ = std::move(units);
+        plan_.vehicle = fileUnits_.vehicle;
+    }
+
+    // Which vehicle's rows to take when the file names several, or asks.
+    void DecideVehicle(const std::vector<Source>& sources);
 
     // A code of the Vehicle table that the Log's column names disagree with leaves the unit in
     // doubt: a question, never one of them taken in silence.
@@ -283,8 +300,9 @@ private:
     bool ReadKind(const Source& source, const CsvRow& row, LogRecord& r, std::string& reason);
     // A quantity's number converted into the log's unit; false with `reason` set when it cannot
     // be placed, false with `reason` empty when it waits for a question's answer.
+    // `extra` is more of it in the same unit, to add (a stop's second fuel).
     bool ReadQuantity(const Source& source, const CsvRow& row, bool distance, double& value,
-                      std::string& reason);
+                      std::string& reason, double extra);
     GivenUnit UnitOf(const Source& source, const CsvRow& row, bool distance) const;
     Unit Answered(const GivenUnit& given, bool distance);
     // The unit as the options answer it, without asking: Unknown or Gallons while it is open.
@@ -305,6 +323,8 @@ private:
     template <typename Keep>
     void KeepPlaced(Keep keep);
     int TankOf(const Source& source, const CsvRow& row) const;
+    // The vehicle a row is of when it is not the one whose rows are taken; empty when it is.
+    std::string_view OtherVehicle(const Source& source, const CsvRow& row) const;
     // Why a row of a table without a fuel column may have bought fuel; empty when it cannot.
     std::string UnreadFuel(const Source& source, const CsvRow& row) const;
 
@@ -312,8 +332,9 @@ private:
     ImportPlan& plan_;
     FileUnits fileUnits_;
     DateOrder order_ = DateOrder::FromFile;
-    LogUnits units_;  // of the planned entries
-    int tank_ = 1;    // the tank whose rows are placed
+    LogUnits units_;                                // of the planned entries
+    int tank_ = 1;                                  // the tank whose rows are placed
+    std::map<std::string, int64_t> otherVehicles_;  // the rows left out, by their vehicle
     std::vector<LogRecord> placed_;
     std::vector<int> lines_;        // of the rows placed
     std::vector<std::string> ids_;  // of the rows placed, where the file gives ids
@@ -323,6 +344,7 @@ private:
     std::vector<int> strayQuoteLines_;
     int64_t withoutTime_ = 0;
     int64_t roundedCosts_ = 0;
+    int64_t moreFuelStops_ = 0;
     bool assumedFillUps_ = false;
 };
 
@@ -397,9 +419,44 @@ std::string Planner::UnreadFuel(const Source& source, const CsvRow& row) const {
     return {};
 }
 
+void Planner::DecideVehicle(const std::vector<Source>& sources) {
+    std::vector<std::string> names;
+    for (const Source& source : sources) {
+        if (source.vehicleColumn < 0) {
+            continue;
+        }
+        for (const CsvRow& row : source.table->rows) {
+            const std::string name(TrimSpaces(Cell(row, {source.vehicleColumn, {}, {}, {}})));
+            if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end()) {
+                names.push_back(name);
+            }
+        }
+    }
+    if (names.size() == 1 || std::count(names.begin(), names.end(), options_.vehicle) != 0) {
+        plan_.vehicle = names.size() == 1 ? names.front() : options_.vehicle;
+        return;
+    }
+    if (names.size() > 1) {
+        std::string listed;
+        for (const std::string& name : names) {
+            listed += (listed.empty() ? "" : ", ") + Quoted(name);
+        }
+        Ask(QuestionKind::Vehicle, {},
+            "The file holds the entries of " + FormatInt(static_cast<int64_t>(names.size())) +
+                " vehicles: " + listed + ". Which vehicle's entries should be imported?");
+        plan_.questions.back().choices = std::move(names);
+    }
+}
+
+std::string_view Planner::OtherVehicle(const Source& source, const CsvRow& row) const {
+    const std::string_view vehicle = TrimSpaces(Cell(row, {source.vehicleColumn, {}, {}, {}}));
+    return plan_.vehicle.empty() || vehicle == plan_.vehicle ? std::string_view() : vehicle;
+}
+
 void Planner::Count(const CsvRow& row) {
     withoutTime_ += facts_.withoutTime ? 1 : 0;
     roundedCosts_ += facts_.roundedCost ? 1 : 0;
+    moreFuelStops_ += facts_.moreFuels ? 1 : 0;
     assumedFillUps_ = assumedFillUps_ || facts_.assumedFillUp;
     for (const Unit unit : facts_.converted) {
         if (unit != Unit::None) {
@@ -413,7 +470,7 @@ void Planner::Count(const CsvRow& row) {
 
 void Planner::Ask(QuestionKind kind, const std::string& subject, std::string text) {
     if (asked_.insert({kind, subject}).second) {
-        plan_.questions.push_back({kind, subject, std::move(text)});
+        plan_.questions.push_back({kind, subject, std::move(text), {}});
     }
 }
 
@@ -560,7 +617,7 @@ void Planner::TakeStatedUnits(const std::vector<Source>& sources) {
     std::set<QuantityUnit> quantities;
     for (const Source& source : sources) {
         for (const CsvRow& row : source.table->rows) {
-            if (TankOf(source, row) != tank_) {
+            if (TankOf(source, row) != tank_ || !OtherVehicle(source, row).empty()) {
                 continue;  // not placed
             }
             for (const bool distance : {true, false}) {
@@ -659,10 +716,10 @@ Unit Planner::Answered(const GivenUnit& given, bool distance) {
 }
 
 bool Planner::ReadQuantity(const Source& source, const CsvRow& row, bool distance, double& value,
-                           std::string& reason) {
+                           std::string& reason, double extra) {
     const Column& column = source.layout[distance ? Role::Odometer : Role::Fuel];
     const std::string_view cell = Cell(row, column);
-    const char* what = distance ? "odometer reading " : "litres ";
+    const char* what = distance ? "odometer reading " : "fuel ";
     value = 0.0;
     const CellNumber read = ReadNumberCell(cell, source.table->separator == ';', value);
     if (read == CellNumber::NotANumber) {
@@ -673,6 +730,7 @@ bool Planner::ReadQuantity(const Source& source, const CsvRow& row, bool distanc
         reason = std::string("the ") + what + Quoted(cell) + " is below zero";
         return false;
     }
+    value += extra;
     if (value == 0.0) {
         return true;
     }
@@ -785,22 +843,41 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
                  " where the header has " + FormatInt(static_cast<int64_t>(columns));
         return false;
     }
+    if (const std::string_view vehicle = OtherVehicle(source, row); !vehicle.empty()) {
+        ++otherVehicles_[std::string(vehicle)];
+        return false;  // another vehicle's row, which the notes count
+    }
     if (TankOf(source, row) != tank_) {
         reason = "the row fills tank " + FormatInt(TankOf(source, row)) +
                  ", and the log follows tank " + FormatInt(tank_);
         return false;
     }
-    for (const int index : source.moreFuels) {
-        const std::string_view cell = Cell(row, Column{index, {}, Unit::None, {}});
-        double more = 0.0;
-        if (ReadNumberCell(cell, source.table->separator == ';', more) == CellNumber::Number &&
-            more != 0.0) {
-            reason = "the row holds another fuel in " +
-                     Quoted(source.table->header.fields[static_cast<std::size_t>(index)]) +
-                     ", and an entry keeps one fuel";
-            return false;
+    // A stop with a second or third fuel is one entry with them all: its quantity and cost are
+    // the sums, and it filled the tank if any fuel did.
+    double moreFuel = 0.0;
+    double moreCost = 0.0;
+    bool moreFilled = false;
+    for (const Source::MoreFuel& more : source.moreFuels) {
+        double volume = 0.0;
+        double cost = 0.0;
+        bool full = false;
+        const std::pair<int, double*> cells[] = {{more.volume, &volume}, {more.cost, &cost}};
+        for (const auto& [index, value] : cells) {
+            const std::string_view cell = Cell(row, {index, {}, Unit::None, {}});
+            if (ReadNumberCell(cell, source.table->separator == ';', *value) ==
+                CellNumber::NotANumber) {
+                reason = "the " +
+                         Quoted(source.table->header.fields[static_cast<std::size_t>(index)]) +
+                         " value " + Quoted(cell) + " is not a number";
+                return false;
+            }
         }
+        ReadFlagCell(Cell(row, {more.full, {}, Unit::None, {}}), full);
+        moreFuel += volume;
+        moreCost += cost;
+        moreFilled = moreFilled || (volume > 0.0 && full);
     }
+    facts_.moreFuels = moreFuel > 0.0;
     bool income = false;
     if (ReadFlagCell(Cell(row, Column{source.incomeColumn, {}, Unit::None, {}}), income) &&
         income) {
@@ -811,7 +888,7 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
         return false;
     }
     // Both quantities are read before giving up, so that every question is asked at once.
-    bool waiting = !ReadQuantity(source, row, false, r.fuel, reason);
+    bool waiting = !ReadQuantity(source, row, false, r.fuel, reason, moreFuel);
     if (reason.empty()) {
         reason = UnreadFuel(source, row);
     }
@@ -823,7 +900,7 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
         reason = "an entry with fuel needs an odometer reading, and the row has none";
         return false;
     }
-    waiting = !ReadQuantity(source, row, true, r.odo, reason) || waiting;
+    waiting = !ReadQuantity(source, row, true, r.odo, reason, 0.0) || waiting;
     if (!reason.empty() || waiting) {
         return false;
     }
@@ -833,6 +910,7 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
         reason = "the cost " + Quoted(costCell) + " is not a number";
         return false;
     }
+    cost += moreCost;
     if (source.pricePerUnit) {
         double quantity = 0.0;  // in the file's unit, as the price is
         ReadNumberCell(Cell(row, layout[Role::Fuel]), source.table->separator == ';', quantity);
@@ -847,6 +925,9 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
     r.cost = static_cast<int32_t>(whole);
     if (!ReadKind(source, row, r, reason)) {
         return false;
+    }
+    if (moreFilled) {
+        r.kind = FillUp;
     }
     if (r.fuel == 0.0 && r.cost == 0) {
         reason = "the row has neither fuel nor a cost";
@@ -1032,6 +1113,16 @@ void Planner::Finish(const LogBook& current) {
             "The file does not say which stops filled the tank: every entry with fuel is taken "
             "as a fill-up.");
     }
+    if (moreFuelStops_ != 0) {
+        notes.push_back(Plural(moreFuelStops_, "stop", "stops") +
+                        " with a second or third fuel: each is one entry, its quantities and "
+                        "costs added.");
+    }
+    for (const auto& [vehicle, rows] : otherVehicles_) {
+        notes.push_back(Plural(rows, "row", "rows") + " of the vehicle " + Quoted(vehicle) +
+                        " were left out: import the file again and choose that vehicle to take " +
+                        (rows == 1 ? "it." : "them."));
+    }
     for (const int line : strayQuoteLines_) {
         notes.push_back("Line " + FormatInt(line) + ": a quote inside a field was read as text.");
     }
@@ -1100,9 +1191,17 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
         source.layout = RecogniseColumns(table.header.fields);
         // Columns by hand name the table of fill-ups, not Fuelio's costs.
         const bool fillUps = !costs;
-        if (const std::string misfit =
-                fillUps ? PlaceColumnsByHand(table, options, source.layout) : std::string();
-            !misfit.empty()) {
+        const std::string misfit =
+            fillUps ? PlaceColumnsByHand(table, options, source.layout) : std::string();
+        if (fillUps && plan.header.empty()) {
+            plan.header = table.header.fields;
+            for (const std::string_view word : kHandRoles) {
+                const Role role = *RoleOfWord(word);
+                plan.columnsRead[std::string(word)] =
+                    source.layout.Has(role) ? source.layout[role].header : std::string();
+            }
+        }
+        if (!misfit.empty()) {
             plan.format = FormatName(tables, {});
             plan.unusable = misfit;
             return plan;
@@ -1111,9 +1210,15 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
         source.tankColumn = HeaderIndex(table, "tanknumber");
         source.incomeColumn = HeaderIndex(table, "isincome");
         source.idColumn = std::max(HeaderIndex(table, "uniqueid"), HeaderIndex(table, "_id"));
-        for (const std::string_view name : {"volume 2", "volume 3"}) {
-            if (const int index = HeaderIndex(table, name); index >= 0) {
-                source.moreFuels.push_back(index);
+        source.vehicleColumn =
+            std::max(HeaderIndex(table, "vehicle"), HeaderIndex(table, "car_id"));
+        for (const char* n : {" 2", " 3"}) {
+            const Source::MoreFuel more = {
+                HeaderIndex(table, std::string("volume") + n),
+                HeaderIndex(table, std::string("total cost") + n),
+                HeaderIndex(table, std::string("filled tank completely") + n)};
+            if (more.volume >= 0) {
+                source.moreFuels.push_back(more);
             }
         }
         source.pricePerUnit =
@@ -1136,7 +1241,8 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
             });
             if (!read && static_cast<int>(i) != source.tankColumn &&
                 static_cast<int>(i) != source.incomeColumn &&
-                static_cast<int>(i) != source.idColumn) {
+                static_cast<int>(i) != source.idColumn &&
+                static_cast<int>(i) != source.vehicleColumn) {
                 source.otherColumns.push_back(static_cast<int>(i));
             }
         }
@@ -1177,6 +1283,7 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
     }
     planner.DecideDateOrder(sources);
     planner.DecideTank(sources);
+    planner.DecideVehicle(sources);
     planner.DecideUnits(sources, current);
     plan.units = planner.Units();
     if (!plan.unusable.empty()) {

@@ -43,6 +43,8 @@
 //   but its costs have fractions, the currency is a question.
 // - Odometer and fuel are kept with the decimals the log file keeps in the log's units. A cost is
 //   rounded to the currency's smallest unit (a note says how many were).
+// - A file of several vehicles (a Vehicle or car_id column naming more than one) asks which
+//   vehicle's rows to take; the other vehicles' rows are left out, as a note says.
 // - Fill-up or partial: Tarvo's kind column, Spritmonitor's Type (1 full, 2 partial, 3 first
 //   fueling = full, 0 invalid = not placed), a Full flag, or a Partial flag, the first of these
 //   the table has; without any, an entry with fuel is a fill-up (a note says so). An entry
@@ -79,17 +81,21 @@ struct ImportOptions {
     bool skipSuspect = false;
     // Leaves out the rows that repeat an earlier row (ImportPlan::repeats) instead of adding them.
     bool skipRepeats = false;
+    // Which of the file's vehicles to take the rows of, by the name the file gives it, when the
+    // file holds several (aCar, Car Report); empty leaves it a question.
+    std::string vehicle;
     // Columns named by hand: a role's word (date, odometer, quantity, cost... as RoleOfWord reads
     // them) to the header of the column that holds it, over what the names say.
     std::map<std::string, std::string> columns;
 };
 
-enum class QuestionKind { DateOrder, GallonKind, UnknownUnit, Currency, Tank };
+enum class QuestionKind { DateOrder, GallonKind, UnknownUnit, Currency, Tank, Vehicle };
 
 struct ImportQuestion {
     QuestionKind kind = QuestionKind::DateOrder;
-    std::string subject;  // for UnknownUnit, the unit's words: the key of unitAnswers
-    std::string text;     // the question, in plain words
+    std::string subject;               // for UnknownUnit, the unit's words: the key of unitAnswers
+    std::string text;                  // the question, in plain words
+    std::vector<std::string> choices;  // Vehicle: the file's vehicles, by name, the answers
 };
 
 struct UnplacedRow {
@@ -115,6 +121,13 @@ struct ImportPlan {
     // ImportOptions::skipSuspect leaves them out (then they are not placed, and named there).
     std::vector<UnplacedRow> suspect;
     std::vector<std::string> notes;  // columns read, conversions, rounding, assumptions
+    // The vehicle the rows are of, as the file names it (Fuelio's Vehicle table, the vehicle
+    // chosen); empty when it names none.
+    std::string vehicle;
+    // The table of fill-ups, for placing its columns by hand: its header, and for each word of
+    // kHandRoles the header of the column read for it (empty for none).
+    std::vector<std::string> header;
+    std::map<std::string, std::string> columnsRead;
     // Open questions. While any is open nothing is planned: no entries, rows in the log or unplaced
     // rows; answer them in the options and plan again.
     std::vector<ImportQuestion> questions;

@@ -230,8 +230,8 @@ TEST_F(CommandLineRun, AQuestionWritesNothingAndTheSuggestedAnswerImports) {
          "--gallons=us or --gallons=imperial", "--gallons=imperial",
          "2024/3/10 0:0:0 dow 0 ms 0 odo 42300 fuel 45.5 kind 0 cost 3000"},
         {"Date,Odo (o'clock miles),Litres,Cost\n2024-03-10,1000,20,3000\n",
-         "--unit='o'\\''clock miles=UNIT', UNIT one of km, miles, litres, us-gallons or "
-         "imperial-gallons",
+         "--unit='o'\\''clock miles=UNIT', UNIT one of km, miles, litres, us-gallons, "
+         "imperial-gallons, kg or kwh",
          "--unit='o'\\''clock miles=miles'",
          "2024/3/10 0:0:0 dow 0 ms 0 odo 1609.3 fuel 20 kind 0 cost 3000"},
     };

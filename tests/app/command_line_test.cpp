@@ -123,7 +123,7 @@ const ParseRow kParseRows[] = {
      {"--import", "a", "--unit=pints=gallons"},
      kError,
      "--unit takes the unit's words as the question names them, \"=\" and km, miles, litres, "
-     "us-gallons or imperial-gallons, not \"pints=gallons\""},
+     "us-gallons, imperial-gallons, kg or kwh, not \"pints=gallons\""},
     {"TankOtherThanOneOrTwo",
      {"--import", "a", "--tank=3"},
      kError,

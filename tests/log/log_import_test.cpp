@@ -204,15 +204,15 @@ const FormatCase kFormats[] = {
      {"2024-04-01 00:00:00 F odo 30000 fuel 40 cost 7200"},
      {},
      {}},
-    {"DrivvoSectionsWithASecondFuelNamed",
+    {"DrivvoSectionsWithTwoFuelsInOneStop",
      "##Vehicle\n\"Name\"\n\"Car\"\n##Refuelling\n"
      "\"Odometer (km)\",\"Date\",\"Fuel\",\"Price / L\",\"Total cost\",\"Volume\","
      "\"Filled tank completely\",\"Second fuel\",\"Price / L 2\",\"Total cost 2\",\"Volume 2\","
      "\"Filled tank completely 2\",\"Fuel efficiency\",\"Notes\"\n"
      "\"1000\",\"2024-11-15 08:45:50\",\"Diesel\",\"1.5\",\"60\",\"40\",\"Yes\",\"\",\"0\",\"0\","
      "\"0\",\"\",\"\",\"\"\n"
-     "\"1400\",\"2024-11-20 09:00:00\",\"Diesel\",\"1.5\",\"30\",\"20\",\"No\",\"AdBlue\",\"1\","
-     "\"5\",\"5\",\"No\",\"\",\"\"\n"
+     "\"1400\",\"2024-11-20 09:00:00\",\"Petrol\",\"1.5\",\"30\",\"20\",\"No\",\"Ethanol\",\"1\","
+     "\"5\",\"5\",\"Yes\",\"\",\"\"\n"
      "##Expense\n\"Odometer (km)\",\"Date\",\"Total cost\",\"Type of expense\"\n"
      "\"1200\",\"2024-11-17 10:00:00\",\"15\",\"Parking\"\n"
      "##Service\n\"Odometer (km)\",\"Date\",\"Total cost\",\"Type of service\"\n"
@@ -223,9 +223,11 @@ const FormatCase kFormats[] = {
      "km l JPY",
      {"2024-11-15 08:45:50 F odo 1000 fuel 40 cost 60",
       "2024-11-17 10:00:00 M odo 1200 fuel 0 cost 15",
-      "2024-11-18 10:00:00 M odo 1300 fuel 0 cost 120"},
-     {"line 7: the row holds another fuel in \"Volume 2\", and an entry keeps one fuel"},
-     {}},
+      "2024-11-18 10:00:00 M odo 1300 fuel 0 cost 120",
+      "2024-11-20 09:00:00 F odo 1400 fuel 25 cost 35"},
+     {},
+     {"1 stop with a second or third fuel: each is one entry, its quantities and costs "
+      "added."}},
     {"ACarTitlesThousandsAndCurrencyMarks",
      "Metadata\n\"Date Format\",\"Time Format\"\n\"M/d/yyyy\",\"HH:mm\"\n\n"
      "Vehicles\n\"Name\",\"Volume Unit\",\"Distance Unit\"\n\"Car\",\"US_GALLON\",\"MILE\"\n\n"
@@ -352,12 +354,12 @@ const BadRowCase kBadRows[] = {
      "an entry with fuel needs an odometer reading, and the row has none"},
     {"OdometerNotANumber", kPlain, "2024-03-01,12k,10,1500,1",
      "the odometer reading \"12k\" is not a number"},
-    {"NegativeLitres", kPlain, "2024-03-01,1000,-3,1500,1", "the litres \"-3\" is below zero"},
+    {"NegativeLitres", kPlain, "2024-03-01,1000,-3,1500,1", "the fuel \"-3\" is below zero"},
     {"AbsurdOdometer", kPlain, "2024-03-01,2e7,10,1500,1",
      "the odometer reading \"2e7\" is beyond 10,000,000 km"},
     {"AbsurdLitres", kPlain, "2024-03-01,1000,10000.1,1500,1",
-     "the litres \"10000.1\" is beyond 10,000 L"},
-    {"InfiniteLitres", kPlain, "2024-03-01,1000,inf,1500,1", "the litres \"inf\" is not a number"},
+     "the fuel \"10000.1\" is beyond 10,000 L"},
+    {"InfiniteLitres", kPlain, "2024-03-01,1000,inf,1500,1", "the fuel \"inf\" is not a number"},
     {"CostBeyond32Bits", kPlain, "2024-03-01,1000,10,2147483647.5,1",
      "the cost \"2147483647.5\" is beyond what Tarvo keeps (32 bits)"},
     {"NeitherFuelNorCost", kPlain, "2024-03-01,1000,0,,1", "the row has neither fuel nor a cost"},
@@ -477,6 +479,28 @@ TEST(Import, AddingSkipsWhatTheLogGainedSincePlanning) {
     EXPECT_EQ(book.records[0].time.wSecond, 1) << "new entries go in front";
 }
 
+TEST(ImportVehicles, AFileOfSeveralAsksWhoseRowsAndSaysWhatItLeftOut) {
+    const std::string file =
+        "Fill-Up Records\n\"Vehicle\",\"Date\",\"Odometer Reading\",\"Volume\",\"Total Cost\"\n"
+        "\"Car\",\"2024-03-10\",\"1000\",\"20\",\"3000\"\n"
+        "\"Van\",\"2024-03-11\",\"5000\",\"50\",\"7000\"\n"
+        "\"Car\",\"2024-03-20\",\"1300\",\"20\",\"3000\"\n";
+    ImportOptions options;
+    const ImportPlan asked = PlanImport(file, LogBook(), options);
+    ASSERT_EQ(asked.questions.size(), 1u);
+    EXPECT_EQ(asked.questions[0].kind, QuestionKind::Vehicle);
+    EXPECT_EQ(asked.questions[0].choices, (std::vector<std::string>{"Car", "Van"}));
+    options.vehicle = "Van";
+    const ImportPlan van = PlanImport(file, LogBook(), options);
+    EXPECT_EQ(van.vehicle, "Van");
+    EXPECT_EQ(Described(van.entries),
+              std::vector<std::string>{"2024-03-11 00:00:00 F odo 5000 fuel 50 cost 7000"});
+    EXPECT_TRUE(HasNote(van,
+                        "2 rows of the vehicle \"Car\" were left out: import the file again "
+                        "and choose that vehicle to take them."))
+        << ImportPreview(van);
+}
+
 const std::string kTwoWayDates =
     "Date,Odometer,Litres,Cost\n03/04/2024,1000,30,4000\n05/06/2024,1500,30,4000\n";
 
@@ -557,7 +581,7 @@ TEST(ImportPreview, ListsEntriesRowsNotPlacedAndNotes) {
               "Not placed:\n"
               "  line 5: Type 0 marks an invalid fueling\n"
               "Notes:\n"
-              "  Columns read: date \"Date\", odometer \"Odometer\", litres \"Quantity\", cost "
+              "  Columns read: date \"Date\", odometer \"Odometer\", fuel \"Quantity\", cost "
               "\"Total price\", fueling type \"Type\", currency \"Currency\".\n"
               "  3 rows have a date without a time; such an entry is entered at 00:00:00.\n");
     EXPECT_EQ(ImportPreview(PlanImport(kTwoWayDates, LogBook(), ImportOptions())),
@@ -566,7 +590,7 @@ TEST(ImportPreview, ListsEntriesRowsNotPlacedAndNotes) {
               "Question: Every date reads both ways, day first or month first (such as "
               "\"03/04/2024\" on line 2). Which order does the file use?\n"
               "Notes:\n"
-              "  Columns read: date \"Date\", odometer \"Odometer\", litres \"Litres\", cost "
+              "  Columns read: date \"Date\", odometer \"Odometer\", fuel \"Litres\", cost "
               "\"Cost\".\n");
 }
 
