@@ -142,8 +142,3 @@ ColumnText StatsReportColumns(const LogStats& s, const LogRecord& oldest, const 
          Words(economyUnit)},
     };
 }
-
-std::u16string FormatStatsReport(const LogStats& s, const LogRecord& oldest, const LogUnits& units,
-                                 Economy economy) {
-    return JoinColumnText(StatsReportColumns(s, oldest, units, economy));
-}

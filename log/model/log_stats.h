@@ -28,14 +28,10 @@ struct LogStats {
 void ComputeStats(LogStats& stats, const LogRecord* records, int32_t count);
 
 // The eight-line report on a finished pass in its columns, the blank lines between its sections
-// included: the words, and the figures a screen lines up. `oldest` is the pass's oldest record.
+// included: the words, and the figures a screen lines up; JoinColumnText makes it the report's
+// text, "\r\n" ending each line. `oldest` is the pass's oldest record. Quantities, money and the
+// economy are in `units` and shown as `economy` asks; for km, litres and yen in km/L the
+// backslash (the currency mark) stands for the yen.
 ColumnText StatsReportColumns(const LogStats& stats, const LogRecord& oldest,
                               const LogUnits& units = LogUnits{},
                               Economy economy = Economy::DistancePerQuantity);
-
-// The same report as one text, "\r\n" ending each line; `oldest` is the pass's oldest
-// record. Quantities, money and the economy are in `units` and shown as `economy` asks; for km,
-// litres and yen in km/L the backslash (the currency mark) stands for the yen.
-std::u16string FormatStatsReport(const LogStats& stats, const LogRecord& oldest,
-                                 const LogUnits& units = LogUnits{},
-                                 Economy economy = Economy::DistancePerQuantity);
