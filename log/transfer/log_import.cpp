@@ -434,8 +434,19 @@ void Planner::DecideVehicle(const std::vector<Source>& sources) {
             }
         }
     }
-    if (names.size() == 1 || std::count(names.begin(), names.end(), options_.vehicle) != 0) {
-        plan_.vehicle = names.size() == 1 ? names.front() : options_.vehicle;
+    if (std::count(names.begin(), names.end(), options_.vehicle) != 0) {
+        plan_.vehicle = options_.vehicle;
+        return;
+    }
+    // Car Report's car_id is a number, no name to give a vehicle: one alone is left unnamed.
+    const bool byName = std::any_of(sources.begin(), sources.end(), [](const Source& source) {
+        return source.vehicleColumn >= 0 &&
+               LowerAscii(TrimSpaces(
+                   source.table->header.fields[static_cast<std::size_t>(source.vehicleColumn)])) ==
+                   "vehicle";
+    });
+    if (names.size() == 1) {
+        plan_.vehicle = byName ? names.front() : std::string();
         return;
     }
     if (names.size() > 1) {
@@ -910,6 +921,12 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
                          " value " + Quoted(cell) + " is not a number";
                 return false;
             }
+        }
+        if (volume < 0.0) {
+            reason = "the " +
+                     Quoted(source.table->header.fields[static_cast<std::size_t>(more.volume)]) +
+                     " value is below zero";
+            return false;
         }
         ReadFlagCell(Cell(row, {more.full, {}, Unit::None, {}}), full);
         moreFuel += volume;
