@@ -46,7 +46,7 @@ void RequireRoundTrip(const ImportPlan& plan) {
     LogBook book;
     book.units = plan.units;
     book.records.resize(1);
-    const int32_t added = AddPlannedEntries(book, plan.entries);
+    const int32_t added = AddPlannedEntries(book, plan.entries, plan.inLog);
     Require(added >= 0 && static_cast<std::size_t>(added) <= plan.entries.size(),
             "more entries were added than planned");
     Require(book.records.size() == static_cast<std::size_t>(book.count) + 1,
