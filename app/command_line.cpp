@@ -21,6 +21,7 @@ enum class Option {
     Gallons,
     Tank,
     FileVehicle,
+    Decimal,
     Columns,
     Unit,
     Currency,
@@ -46,6 +47,7 @@ constexpr OptionRow kOptions[] = {
     {"--skip-suspect", Option::SkipSuspect, nullptr, false},
     {"--skip-repeats", Option::SkipRepeats, nullptr, false},
     {"--dates", Option::Dates, "day-first or month-first", false},
+    {"--decimal", Option::Decimal, "point or comma", false},
     {"--gallons", Option::Gallons, "us or imperial", false},
     {"--unit", Option::Unit, "WORDS=UNIT", true},
     {"--tank", Option::Tank, "1 or 2", false},
@@ -298,6 +300,13 @@ private:
         if (option == Option::Columns) {
             return TakeColumns(value);
         }
+        if (option == Option::Decimal) {
+            if (value != "point" && value != "comma") {
+                return Refuse("--decimal takes point or comma, not \"" + value + "\"");
+            }
+            line_.answers.decimalMark = value == "point" ? DecimalMark::Point : DecimalMark::Comma;
+            return true;
+        }
         if (option == Option::FileVehicle) {
             line_.answers.vehicle = value;
             return true;
@@ -405,6 +414,8 @@ std::string UsageText() {
            "\n"
            "ANSWERS to what --import asks when the file leaves it open:\n"
            "  --dates=day-first|month-first   how to read dates such as 03/10/2024\n"
+           "  --decimal=point|comma           the decimal mark of numbers such as 1.234, when\n"
+           "                                  the file writes numbers both ways\n"
            "  --gallons=us|imperial           which gallons the file means\n"
            "  --unit=WORDS=UNIT               what a unit Tarvo does not know is: UNIT is km,\n"
            "                                  miles, litres, us-gallons, imperial-gallons, kg\n"
@@ -442,6 +453,8 @@ std::string AnswerHint(const ImportQuestion& question) {
             return "--currency=CODE, CODE an ISO 4217 code such as EUR, USD, GBP or JPY";
         case QuestionKind::Tank:
             return "--tank=1 or --tank=2";
+        case QuestionKind::DecimalMark:
+            return "--decimal=point or --decimal=comma";
         case QuestionKind::Vehicle: {
             std::string names;
             for (const std::string& name : question.choices) {

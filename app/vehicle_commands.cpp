@@ -168,6 +168,8 @@ void CLogDlg::OnRemoveVehicle() {
             removed.heldBy ? OpenElsewhere(path, *removed.heldBy) + " Close it there first."
                            : removed.error->Text();
         AfxMessageBox(Utf8ToUtf16(why + "\nThe vehicle was not removed."), MB_OK | MB_ICONERROR);
+        OnShowVehicle(path);  // back to the vehicle it was asked to remove
+        return;
     }
     ShowVehicles();
 }

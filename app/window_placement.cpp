@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAbstractItemView>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -60,6 +61,10 @@ protected:
         } else {
             const QSize frame = m_window->frameGeometry().size() + Growth(m_list, m_summary);
             CentreOnScreen(m_window, frame, m_window->frameGeometry());
+            // The list decided on its scroll bars at its earlier, narrower width; it hides a bar
+            // the new width made needless only on a queued call. Make that call now, so that the
+            // window never shows such a bar, not even in its first paint.
+            QCoreApplication::sendPostedEvents(m_list, QEvent::MetaCall);
         }
         return false;
     }

@@ -12,6 +12,11 @@ constexpr std::array<std::pair<const char16_t*, DateOrder>, 2> kDateOrders = {{
     {u"Month first: 03/10/2024 is 10 March 2024", DateOrder::MonthFirst},
 }};
 
+constexpr std::array<std::pair<const char16_t*, DecimalMark>, 2> kDecimalMarks = {{
+    {u"A point: 1.234 is one and 234 thousandths, 1,234 is 1234", DecimalMark::Point},
+    {u"A comma: 1,234 is one and 234 thousandths, 1.234 is 1234", DecimalMark::Comma},
+}};
+
 constexpr std::array<std::pair<const char16_t*, Unit>, 2> kGallons = {{
     {u"US gallons (3.785 litres)", Unit::UsGallons},
     {u"Imperial gallons (4.546 litres)", Unit::ImperialGallons},
@@ -88,6 +93,8 @@ std::vector<std::u16string> AnswersTo(const ImportQuestion& question) {
             return Labels(kGallons);
         case QuestionKind::Tank:
             return Labels(kTanks);
+        case QuestionKind::DecimalMark:
+            return Labels(kDecimalMarks);
         case QuestionKind::Currency: {
             std::vector<std::u16string> labels;
             for (const CurrencyChoice& choice : CurrencyChoices()) {
@@ -118,6 +125,9 @@ void Answer(const ImportQuestion& question, int answer, ImportOptions& options) 
             return;
         case QuestionKind::Tank:
             options.tank = Chosen(kTanks, answer);
+            return;
+        case QuestionKind::DecimalMark:
+            options.decimalMark = Chosen(kDecimalMarks, answer);
             return;
         case QuestionKind::UnknownUnit:
             options.unitAnswers[question.subject] = Chosen(kUnits, answer);

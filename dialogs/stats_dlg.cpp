@@ -13,9 +13,10 @@ void CStatsDlg::BuildReport(const LogRecord* records, int32_t count, const LogUn
         return;
     }
     ComputeStats(m_stats, records, count);
-    m_report = FormatStatsReport(m_stats, records[count - 1], units, economy);
+    m_columns = StatsReportColumns(m_stats, records[count - 1], units, economy);
+    m_report = JoinColumnText(m_columns);
 }
 
 void CStatsDlg::DoDataExchange(CDataExchange* dx) {
-    DDX_Text(dx, IDC_REPORT, m_report);
+    DDX_Text(dx, IDC_REPORT, m_report, m_columns);
 }

@@ -7,8 +7,8 @@
 #include "log_record.h"
 #include "log_stats.h"
 
-// "Mileage Statistics": shows the eight-line report on the log in an edit. The edit can be typed
-// into; whatever is typed there goes with the dialog.
+// "Mileage Statistics": shows the eight-line report on the log in an edit, its figures lined up
+// in columns. The edit can be typed into; whatever is typed there goes with the dialog.
 class CStatsDlg : public CDialog {
 public:
     explicit CStatsDlg(CWnd* parent = nullptr);
@@ -27,5 +27,7 @@ protected:
 
 private:
     std::u16string m_report;
+    // The report's words and figures, of which m_report is the text.
+    ColumnText m_columns;
     LogStats m_stats;
 };

@@ -145,6 +145,7 @@ void CDialog::Build(QWidget* owner) {
     m_window->setAccessibleName(m_window->windowTitle());
     const DialogUnits units(font);
     const QSize size(units.X(m_template->cx), units.Y(m_template->cy));
+    m_templateSize = size;
     if (resizable) {
         // The template's size is where the window opens and the least it takes.
         m_window->Client()->setMinimumSize(size);
@@ -160,7 +161,7 @@ void CDialog::Build(QWidget* owner) {
     for (const ControlTemplate& item : m_template->controls) {
         QWidget* control = m_window->CreateControl(item, radioGroup);
         control->setGeometry(units.Rect(item.x, item.y, item.cx, item.cy));
-        if (resizable && item.anchors != AnchorTopLeft) {
+        if (item.anchors != AnchorTopLeft) {
             m_anchored.push_back({control, control->geometry(), item.anchors});
         }
         control->setAccessibleName(
@@ -193,7 +194,7 @@ void CDialog::LayoutAnchoredControls() {
     // Each anchored control moves or stretches by what the window has grown beyond the
     // template's size, keeping its distance to the edges it is anchored to.
     const QWidget* client = m_window->Client();
-    const QSize grown = client->size() - client->minimumSize();
+    const QSize grown = client->size() - m_templateSize;
     for (const AnchoredControl& a : m_anchored) {
         QRect r = a.templateRect;
         if ((a.anchors & AnchorRight) != 0) {
@@ -327,6 +328,18 @@ void CDialog::SetMenuBar(QMenuBar* menuBar) {
     m_window->layout()->setMenuBar(menuBar);
     if ((m_template->style & WS_THICKFRAME) != 0) {
         m_window->resize(m_window->minimumSizeHint());
+    }
+}
+
+void CDialog::Widen(int extra) {
+    if (m_window == nullptr || extra <= 0) {
+        return;
+    }
+    QWidget* client = m_window->Client();
+    if ((m_template->style & WS_THICKFRAME) != 0) {
+        m_window->resize(m_window->width() + extra, m_window->height());
+    } else {
+        client->setFixedWidth(client->width() + extra);
     }
 }
 

@@ -58,6 +58,9 @@ public:
     void SetIcon(const QIcon& icon, BOOL bigIcon);
     // Puts a menu bar above the template's controls (the dialog takes it over).
     void SetMenuBar(QMenuBar* menuBar);
+    // Widens the window by `extra` pixels (none for 0 or less), its controls moving and stretching
+    // by their anchors as in a window that can grow: for a control that must show its text whole.
+    void Widen(int extra);
     // Centres the window over its owner, or on the screen when it has none.
     void CenterWindow();
 
@@ -119,6 +122,7 @@ private:
         unsigned anchors;
     };
     std::vector<AnchoredControl> m_anchored;
+    QSize m_templateSize;  // the client area's size in pixels, as the template gives it
     std::u16string m_title;
     QIcon m_bigIcon;
     QIcon m_smallIcon;

@@ -62,6 +62,16 @@ void DDX_Text(CDataExchange* dx, int id, std::u16string& value) {
     }
 }
 
+void DDX_Text(CDataExchange* dx, int id, std::u16string& value, const ColumnText& columns) {
+    QWidget* control = Control(dx, id);
+    if (!dx->Failed() && control != nullptr && !dx->SaveAndValidate() &&
+        value == JoinColumnText(columns)) {
+        dx->Dialog()->Widen(SetControlColumns(control, columns));
+        return;
+    }
+    DDX_Text(dx, id, value);
+}
+
 void DDX_Text(CDataExchange* dx, int id, double& value) {
     QWidget* control = Control(dx, id);
     if (dx->Failed() || control == nullptr) {

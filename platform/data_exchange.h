@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "column_text.h"
 #include "win_types.h"
 
 class CDialog;
@@ -36,6 +37,10 @@ private:
 };
 
 void DDX_Text(CDataExchange* dx, int id, std::u16string& value);
+// The same for a text laid out in `columns`: shown while it is still the text they make, its
+// figures line up in their columns, the dialog widening where the control lacks room for them;
+// taken back as it stands.
+void DDX_Text(CDataExchange* dx, int id, std::u16string& value, const ColumnText& columns);
 // Shown in the shortest form of 15 significant digits ("%.15g"); taken back only when the text
 // is a finite decimal number.
 void DDX_Text(CDataExchange* dx, int id, double& value);

@@ -10,8 +10,9 @@
 
 enum class ControlClass { Button, Edit, Static, ListView, DateTimePicker, ComboBox };
 
-// The edges of a resizable dialog a control keeps its distance to as the dialog grows: left and
-// top unless said otherwise; anchored to both edges of a pair, it stretches with the dialog.
+// The edges of a dialog a control keeps its distance to as the dialog grows (resized by the user,
+// or widened for a text): left and top unless said otherwise; anchored to both edges of a pair,
+// it stretches with the dialog.
 enum Anchor : unsigned {
     AnchorLeft = 1,
     AnchorTop = 2,

@@ -1,5 +1,7 @@
 #include "log_stats.h"
 
+#include <utility>
+
 #include "date_time_text.h"
 #include "money_text.h"
 #include "number_text.h"
@@ -69,24 +71,33 @@ std::string Average(double numerator, double divisor, int decimals = 1) {
     return divisor == 0.0 ? "----" : Fixed(numerator / divisor, decimals);
 }
 
-// The economy extremes as shown: in distance per quantity the pass's own figures; in quantity per
-// 100 distance the lowest economy is the highest figure, and with no stretch at all (no maximum)
-// there is nothing to show.
-std::string EconomyExtremes(const LogStats& s, Economy economy) {
+// The economy extremes as shown, highest then lowest: in distance per quantity the pass's own
+// figures; in quantity per 100 distance the lowest economy is the highest figure, and with no
+// stretch at all (no maximum) there is nothing to show.
+std::pair<std::string, std::string> EconomyExtremes(const LogStats& s, Economy economy) {
     if (economy == Economy::DistancePerQuantity) {
-        return Fixed(s.maxKmPerL) + " / " + Fixed(s.minKmPerL);
+        return {Fixed(s.maxKmPerL), Fixed(s.minKmPerL)};
     }
     if (s.maxKmPerL == 0.0) {
-        return "---- / ----";
+        return {"----", "----"};
     }
-    return Fixed(EconomyValue(s.minKmPerL, economy)) + " / " +
-           Fixed(EconomyValue(s.maxKmPerL, economy));
+    return {Fixed(EconomyValue(s.minKmPerL, economy)), Fixed(EconomyValue(s.maxKmPerL, economy))};
+}
+
+TextPiece Words(const std::string& text) {
+    return {Utf8ToUtf16(text), TextPiece::kWords};
+}
+
+// The report's figures stand in three columns: the first figure of a line, the second, and the
+// lowest of a pair "highest / lowest", which the first two lines of such a pair share.
+TextPiece Figure(int column, const std::string& text) {
+    return {Utf8ToUtf16(text), column};
 }
 
 }  // namespace
 
-std::u16string FormatStatsReport(const LogStats& s, const LogRecord& oldest, const LogUnits& units,
-                                 Economy economy) {
+ColumnText StatsReportColumns(const LogStats& s, const LogRecord& oldest, const LogUnits& units,
+                              Economy economy) {
     const std::string quantity = " " + std::string(QuantitySymbol(units.quantity));
     const std::string distance = " " + std::string(DistanceSymbol(units.distance));
     const std::string price = " " + Utf16ToUtf8(CurrencyMark(units.currency)) + "/" +
@@ -104,23 +115,30 @@ std::u16string FormatStatsReport(const LogStats& s, const LogRecord& oldest, con
                                            ? Average(s.drive, burnt)
                                            : Average(burnt * 100.0, s.drive);
     const std::string economyUnit = " " + EconomyUnit(units, economy);
-    std::string text;
-    text += "  1. RECORD START:  " + FormatDateTimeText(oldest.time, DateTimeText::Display) +
-            "\r\n\r\n";
-    text += "  2. REFUEL:  " + Int(s.refuels) + " times,  Total " + Fixed(s.totalFuel) + quantity +
-            "\r\n\r\n";
-    text += "     Max. Refuel " + Fixed(s.maxRefuel) + quantity + ",  Min. Refuel " +
-            Fixed(s.minRefuel) + quantity + "\r\n";
-    text += "     Av. " +
-            Average(PriceInMajorUnits(static_cast<double>(s.fuelCost), units.currency), s.totalFuel,
-                    priceDecimals) +
-            price + "  Highest / Lowest  " + pricePerQuantity(s.maxYenPerL) + " / " +
-            pricePerQuantity(s.minYenPerL) + price + "\r\n\r\n";
-    text += "  3. COST:  Fuel " + money(s.fuelCost) + ",  Other " +
-            money(s.totalCost - s.fuelCost) + "\r\n\r\n";
-    text += "     Total " + money(s.totalCost) + "\r\n\r\n";
-    text += "  4. MILEAGE:  Drive " + Fixed(s.drive) + distance + ",  Av. " + averageEconomy +
-            economyUnit + "\r\n\r\n";
-    text += "     Highest / Lowest  " + EconomyExtremes(s, economy) + economyUnit + "\r\n";
-    return Utf8ToUtf16(text);
+    const auto [highest, lowest] = EconomyExtremes(s, economy);
+    return {
+        {Words("  1. RECORD START:  " + FormatDateTimeText(oldest.time, DateTimeText::Display))},
+        {},
+        {Words("  2. REFUEL:  "), Figure(0, Int(s.refuels)), Words(" times,  Total "),
+         Figure(1, Fixed(s.totalFuel)), Words(quantity)},
+        {},
+        {Words("     Max. Refuel "), Figure(0, Fixed(s.maxRefuel)),
+         Words(quantity + ",  Min. Refuel "), Figure(1, Fixed(s.minRefuel)), Words(quantity)},
+        {Words("     Av. "),
+         Figure(0, Average(PriceInMajorUnits(static_cast<double>(s.fuelCost), units.currency),
+                           s.totalFuel, priceDecimals)),
+         Words(price + "  Highest / Lowest  "), Figure(1, pricePerQuantity(s.maxYenPerL)),
+         Words(" / "), Figure(2, pricePerQuantity(s.minYenPerL)), Words(price)},
+        {},
+        {Words("  3. COST:  Fuel "), Figure(0, money(s.fuelCost)), Words(",  Other "),
+         Figure(1, money(s.totalCost - s.fuelCost))},
+        {},
+        {Words("     Total "), Figure(0, money(s.totalCost))},
+        {},
+        {Words("  4. MILEAGE:  Drive "), Figure(0, Fixed(s.drive)), Words(distance + ",  Av. "),
+         Figure(1, averageEconomy), Words(economyUnit)},
+        {},
+        {Words("     Highest / Lowest  "), Figure(1, highest), Words(" / "), Figure(2, lowest),
+         Words(economyUnit)},
+    };
 }

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "column_text.h"
 #include "log_record.h"
 
 // The accumulators of one statistics pass over the log. A minimum starts at 1000.0 and a maximum
@@ -26,9 +27,11 @@ struct LogStats {
 // field starts from its initial value; a count below 1 leaves them so.
 void ComputeStats(LogStats& stats, const LogRecord* records, int32_t count);
 
-// The eight-line report on a finished pass, "\r\n" ending each line; `oldest` is the pass's oldest
-// record. Quantities, money and the economy are in `units` and shown as `economy` asks; for km,
-// litres and yen in km/L the backslash (the currency mark) stands for the yen.
-std::u16string FormatStatsReport(const LogStats& stats, const LogRecord& oldest,
-                                 const LogUnits& units = LogUnits{},
-                                 Economy economy = Economy::DistancePerQuantity);
+// The eight-line report on a finished pass in its columns, the blank lines between its sections
+// included: the words, and the figures a screen lines up; JoinColumnText makes it the report's
+// text, "\r\n" ending each line. `oldest` is the pass's oldest record. Quantities, money and the
+// economy are in `units` and shown as `economy` asks; for km, litres and yen in km/L the
+// backslash (the currency mark) stands for the yen.
+ColumnText StatsReportColumns(const LogStats& stats, const LogRecord& oldest,
+                              const LogUnits& units = LogUnits{},
+                              Economy economy = Economy::DistancePerQuantity);

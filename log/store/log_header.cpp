@@ -77,31 +77,24 @@ LogUnits ReadLogHeader(std::string_view line, int lineNumber, std::vector<std::s
     if (found < fields.size()) {
         return units;
     }
-    if (const auto word = Declared(fields[kOdoColumn], "Odo")) {
-        if (const auto distance = DistanceOfWord(*word)) {
-            units.distance = *distance;
-        } else {
-            problems.push_back(Problem(lineNumber, "the odometer's unit \"" + std::string(*word) +
-                                                       "\" is neither km nor mi; read as km"));
+    // Each declaration read into its field of the units; one Tarvo does not know is said, and
+    // the field keeps the unit the log has always had.
+    const auto read = [&](std::size_t column, std::string_view title, auto parse, auto& field,
+                          const char* what, const char* otherwise) {
+        if (const auto word = Declared(fields[column], title)) {
+            if (const auto value = parse(*word)) {
+                field = *value;
+            } else {
+                problems.push_back(Problem(lineNumber, std::string(what) + " \"" +
+                                                           std::string(*word) + "\" " + otherwise));
+            }
         }
-    }
-    if (const auto word = Declared(fields[kFuelColumn], "Fuel")) {
-        if (const auto quantity = QuantityOfWord(*word)) {
-            units.quantity = *quantity;
-        } else {
-            problems.push_back(Problem(lineNumber, "the fuel's unit \"" + std::string(*word) +
-                                                       "\" is none of l, us-gal, imp-gal, kg and "
-                                                       "kwh; read as litres"));
-        }
-    }
-    if (const auto word = Declared(fields[kCostColumn], "Cost")) {
-        if (const auto currency = CurrencyOfCode(*word)) {
-            units.currency = *currency;
-        } else {
-            problems.push_back(Problem(lineNumber, "the currency \"" + std::string(*word) +
-                                                       "\" is no ISO 4217 code Tarvo knows; the "
-                                                       "costs are read as yen"));
-        }
-    }
+    };
+    read(kOdoColumn, "Odo", DistanceOfWord, units.distance, "the odometer's unit",
+         "is neither km nor mi; read as km");
+    read(kFuelColumn, "Fuel", QuantityOfWord, units.quantity, "the fuel's unit",
+         "is none of l, us-gal, imp-gal, kg and kwh; read as litres");
+    read(kCostColumn, "Cost", CurrencyOfCode, units.currency, "the currency",
+         "is no ISO 4217 code Tarvo knows; the costs are read as yen");
     return units;
 }

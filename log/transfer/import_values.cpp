@@ -250,7 +250,7 @@ CellNumber ReadNumberCell(std::string_view cell, bool decimalComma, double& valu
         text.erase(std::remove(text.begin(), text.end(), grouping), text.end());
     }
     const std::size_t comma = text.find(',');
-    if (decimalComma && comma != std::string::npos) {
+    if (comma != std::string::npos) {
         if (text.find('.') != std::string::npos || text.find(',', comma + 1) != std::string::npos) {
             return CellNumber::NotANumber;
         }
@@ -261,6 +261,30 @@ CellNumber ReadNumberCell(std::string_view cell, bool decimalComma, double& valu
         return CellNumber::NotANumber;
     }
     return CellNumber::Number;
+}
+
+MarkShown DecimalMarkShown(std::string_view cell) {
+    std::string_view text = TrimSpaces(cell);
+    while (!text.empty() && !(text.front() >= '0' && text.front() <= '9')) {
+        text.remove_prefix(1);  // a sign or a currency mark
+    }
+    const std::size_t lastPoint = text.rfind('.');
+    const std::size_t lastComma = text.rfind(',');
+    if (lastPoint == std::string_view::npos && lastComma == std::string_view::npos) {
+        return MarkShown::None;
+    }
+    if (lastPoint != std::string_view::npos && lastComma != std::string_view::npos) {
+        return lastPoint > lastComma ? MarkShown::Point : MarkShown::Comma;  // "1,234.5"
+    }
+    const char mark = lastPoint != std::string_view::npos ? '.' : ',';
+    const MarkShown decimal = mark == '.' ? MarkShown::Point : MarkShown::Comma;
+    const MarkShown other = mark == '.' ? MarkShown::Comma : MarkShown::Point;
+    if (text.find(mark) != text.rfind(mark)) {
+        return GroupedThousands(text, mark, '\0') ? other : MarkShown::None;  // "1.234.567"
+    }
+    // One mark: thousands only where it parts three digits from one to three that do not
+    // start with a 0 ("0.123" is a fraction).
+    return GroupedThousands(text, mark, '\0') && text.front() != '0' ? MarkShown::Either : decimal;
 }
 
 bool ReadFlagCell(std::string_view cell, bool& yes) {

@@ -23,8 +23,15 @@ enum class CellNumber { Empty, Number, NotANumber };
 // cell). With `decimalComma`, as in a semicolon-separated file, "45,67" reads as 45.67; a cell
 // holding both a comma and a point is then not a number. The other mark separates thousands
 // where it parts the whole number in groups of three: "1.234,5" with a decimal comma, "106,421"
-// with a decimal point. A leading currency mark ($, €, £) is passed over.
+// with a decimal point; where it does not, it is the decimal mark all the same ("45.5" with a
+// decimal comma). A leading currency mark ($, €, £) is passed over.
 CellNumber ReadNumberCell(std::string_view cell, bool decimalComma, double& value);
+
+// What a number cell shows of its file's decimal mark: a point or a comma that can only be the
+// decimal mark ("45.5", "0,123", "1.234,5", "1.234.567" showing a comma), one that reads both
+// ways ("1.234", "106,421"), or no mark.
+enum class MarkShown { None, Point, Comma, Either };
+MarkShown DecimalMarkShown(std::string_view cell);
 
 // 1/0, true/false, yes/no, y/n in any case; an empty cell is "no". False for any other text.
 bool ReadFlagCell(std::string_view cell, bool& yes);

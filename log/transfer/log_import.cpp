@@ -240,6 +240,8 @@ public:
         plan_.vehicle = fileUnits_.vehicle;
     }
 
+    // Which mark the file's numbers take as decimal, or asks.
+    void DecideDecimalMark(const std::vector<Source>& sources);
     // Which vehicle's rows to take when the file names several, or asks.
     void DecideVehicle(const std::vector<Source>& sources);
 
@@ -334,6 +336,7 @@ private:
     DateOrder order_ = DateOrder::FromFile;
     LogUnits units_;                                // of the planned entries
     int tank_ = 1;                                  // the tank whose rows are placed
+    bool decimalComma_ = false;                     // the decimal mark of the file's numbers
     std::map<std::string, int64_t> otherVehicles_;  // the rows left out, by their vehicle
     std::vector<LogRecord> placed_;
     std::vector<int> lines_;        // of the rows placed
@@ -408,8 +411,7 @@ std::string Planner::UnreadFuel(const Source& source, const CsvRow& row) const {
         const Column column{index, {}, Unit::None, {}};
         const std::string_view cell = Cell(row, column);
         double value = 0.0;
-        if (ReadNumberCell(cell, source.table->separator == ';', value) == CellNumber::Number &&
-            value != 0.0) {
+        if (ReadNumberCell(cell, decimalComma_, value) == CellNumber::Number && value != 0.0) {
             return "the file has no fuel column Tarvo knows, and its column " +
                    Quoted(source.table->header.fields[static_cast<std::size_t>(index)]) +
                    " holds " + Quoted(cell) +
@@ -432,8 +434,19 @@ void Planner::DecideVehicle(const std::vector<Source>& sources) {
             }
         }
     }
-    if (names.size() == 1 || std::count(names.begin(), names.end(), options_.vehicle) != 0) {
-        plan_.vehicle = names.size() == 1 ? names.front() : options_.vehicle;
+    if (std::count(names.begin(), names.end(), options_.vehicle) != 0) {
+        plan_.vehicle = options_.vehicle;
+        return;
+    }
+    // Car Report's car_id is a number, no name to give a vehicle: one alone is left unnamed.
+    const bool byName = std::any_of(sources.begin(), sources.end(), [](const Source& source) {
+        return source.vehicleColumn >= 0 &&
+               LowerAscii(TrimSpaces(
+                   source.table->header.fields[static_cast<std::size_t>(source.vehicleColumn)])) ==
+                   "vehicle";
+    });
+    if (names.size() == 1) {
+        plan_.vehicle = byName ? names.front() : std::string();
         return;
     }
     if (names.size() > 1) {
@@ -472,6 +485,45 @@ void Planner::Ask(QuestionKind kind, const std::string& subject, std::string tex
     if (asked_.insert({kind, subject}).second) {
         plan_.questions.push_back({kind, subject, std::move(text), {}});
     }
+}
+
+void Planner::DecideDecimalMark(const std::vector<Source>& sources) {
+    decimalComma_ = !sources.empty() && sources.front().table->separator == ';';
+    std::map<MarkShown, std::string> example;  // the first cell showing each, with its line
+    for (const Source& source : sources) {
+        std::vector<int> columns = {source.layout[Role::Odometer].index,
+                                    source.layout[Role::Fuel].index,
+                                    source.layout[Role::Cost].index};
+        for (const Source::MoreFuel& more : source.moreFuels) {
+            columns.insert(columns.end(), {more.volume, more.cost});
+        }
+        for (const CsvRow& row : source.table->rows) {
+            for (const int index : columns) {
+                const std::string_view cell = Cell(row, {index, {}, Unit::None, {}});
+                if (std::string& seen = example[DecimalMarkShown(cell)]; seen.empty()) {
+                    seen = Quoted(cell) + " on line " + FormatInt(row.line);
+                }
+            }
+        }
+    }
+    const bool point = example.count(MarkShown::Point) != 0;
+    const bool comma = example.count(MarkShown::Comma) != 0;
+    if (point != comma) {
+        decimalComma_ = comma;  // the one mark the file shows as decimal
+        return;
+    }
+    if (!point || example.count(MarkShown::Either) == 0) {
+        return;
+    }
+    if (options_.decimalMark != DecimalMark::FromFile) {
+        decimalComma_ = options_.decimalMark == DecimalMark::Comma;
+        return;
+    }
+    Ask(QuestionKind::DecimalMark, "decimal mark",
+        "The numbers use both marks as decimal marks: " + example[MarkShown::Point] + " a point, " +
+            example[MarkShown::Comma] + " a comma. Is " + example[MarkShown::Either] +
+            " a whole number with a thousands separator, or a fraction? Which is the decimal "
+            "mark of such numbers?");
 }
 
 void Planner::DecideDateOrder(const std::vector<Source>& sources) {
@@ -570,8 +622,7 @@ void Planner::DecideCurrency(const std::vector<Source>& sources, bool newLog) {
             double value = 0.0;
             const std::string_view costCell = Cell(row, cost);
             if (fraction.empty() &&
-                ReadNumberCell(costCell, source.table->separator == ';', value) ==
-                    CellNumber::Number &&
+                ReadNumberCell(costCell, decimalComma_, value) == CellNumber::Number &&
                 value != std::round(value)) {
                 fraction = Quoted(costCell) + " on line " + FormatInt(row.line);
             }
@@ -721,7 +772,7 @@ bool Planner::ReadQuantity(const Source& source, const CsvRow& row, bool distanc
     const std::string_view cell = Cell(row, column);
     const char* what = distance ? "odometer reading " : "fuel ";
     value = 0.0;
-    const CellNumber read = ReadNumberCell(cell, source.table->separator == ';', value);
+    const CellNumber read = ReadNumberCell(cell, decimalComma_, value);
     if (read == CellNumber::NotANumber) {
         reason = std::string("the ") + what + Quoted(cell) + " is not a number";
         return false;
@@ -864,13 +915,18 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
         const std::pair<int, double*> cells[] = {{more.volume, &volume}, {more.cost, &cost}};
         for (const auto& [index, value] : cells) {
             const std::string_view cell = Cell(row, {index, {}, Unit::None, {}});
-            if (ReadNumberCell(cell, source.table->separator == ';', *value) ==
-                CellNumber::NotANumber) {
+            if (ReadNumberCell(cell, decimalComma_, *value) == CellNumber::NotANumber) {
                 reason = "the " +
                          Quoted(source.table->header.fields[static_cast<std::size_t>(index)]) +
                          " value " + Quoted(cell) + " is not a number";
                 return false;
             }
+        }
+        if (volume < 0.0) {
+            reason = "the " +
+                     Quoted(source.table->header.fields[static_cast<std::size_t>(more.volume)]) +
+                     " value is below zero";
+            return false;
         }
         ReadFlagCell(Cell(row, {more.full, {}, Unit::None, {}}), full);
         moreFuel += volume;
@@ -906,14 +962,14 @@ bool Planner::ReadRow(const Source& source, const CsvRow& row, LogRecord& r, std
     }
     double cost = 0.0;
     const std::string_view costCell = Cell(row, layout[Role::Cost]);
-    if (ReadNumberCell(costCell, source.table->separator == ';', cost) == CellNumber::NotANumber) {
+    if (ReadNumberCell(costCell, decimalComma_, cost) == CellNumber::NotANumber) {
         reason = "the cost " + Quoted(costCell) + " is not a number";
         return false;
     }
     cost += moreCost;
     if (source.pricePerUnit) {
         double quantity = 0.0;  // in the file's unit, as the price is
-        ReadNumberCell(Cell(row, layout[Role::Fuel]), source.table->separator == ';', quantity);
+        ReadNumberCell(Cell(row, layout[Role::Fuel]), decimalComma_, quantity);
         cost *= quantity;
     }
     const double whole = RoundedMinorUnits(cost, units_.currency.digits, &facts_.roundedCost);
@@ -1281,6 +1337,7 @@ ImportPlan PlanImport(std::string_view bytes, const LogBook& current,
             planner.CheckFileUnits(source);
         }
     }
+    planner.DecideDecimalMark(sources);
     planner.DecideDateOrder(sources);
     planner.DecideTank(sources);
     planner.DecideVehicle(sources);

@@ -25,6 +25,10 @@
 // - Dates like 03/10/2024 take the order the whole column shows (a first number above 12 puts
 //   the day first, a second above 12 the month); when no row tells, or rows tell both ways, the
 //   plan asks, and the answer comes back in ImportOptions::dateOrder.
+// - Numbers: a semicolon-separated file writes decimal commas, any other decimal points, unless
+//   its cells show only the other mark as decimal ("45.5" in a semicolon file); the mark that is
+//   not decimal separates thousands ("52.000" with decimal commas is fifty-two thousand). A file
+//   showing both as decimal marks with a number that reads both ways ("1.234") asks which.
 // - Units: the odometer and the fuel are in the log's units unless the file says otherwise: in
 //   Fuelio's Vehicle table (DistUnit 0 km, 1 miles; FuelUnit and FuelUnitTank2 0 litres, 1 US
 //   gallons, 2 imperial gallons, 4 kg; a code Tarvo does not know, or one the Log's column
@@ -64,8 +68,12 @@
 //   them apart. An entry the log already holds is not added again, copy for copy: two equal rows
 //   imported into a log that holds one add one, and an import made again adds nothing.
 
+// How to read numbers such as "1.234" in a file whose cells show both marks as decimal marks.
+enum class DecimalMark { FromFile, Point, Comma };
+
 struct ImportOptions {
     DateOrder dateOrder = DateOrder::FromFile;
+    DecimalMark decimalMark = DecimalMark::FromFile;
     // What a gallon of unknown kind is: UsGallons or ImperialGallons; None leaves it a question.
     Unit gallon = Unit::None;
     // Answers to units the file names that Tarvo does not know, keyed by the question's subject.
@@ -89,7 +97,15 @@ struct ImportOptions {
     std::map<std::string, std::string> columns;
 };
 
-enum class QuestionKind { DateOrder, GallonKind, UnknownUnit, Currency, Tank, Vehicle };
+enum class QuestionKind {
+    DateOrder,
+    GallonKind,
+    UnknownUnit,
+    Currency,
+    Tank,
+    Vehicle,
+    DecimalMark
+};
 
 struct ImportQuestion {
     QuestionKind kind = QuestionKind::DateOrder;

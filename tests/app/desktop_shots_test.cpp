@@ -17,6 +17,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include "app_fixture.h"
@@ -72,6 +73,7 @@ void ExpectAReadyFirstStart(CDialog& dlg) {
     EXPECT_LE((window->frameGeometry().center() - screen.center()).manhattanLength(), 2);
     const QTreeView* list = ListView(dlg);
     EXPECT_GE(list->viewport()->width(), list->header()->length()) << "every column shows";
+    EXPECT_FALSE(list->horizontalScrollBar()->isVisible()) << "no scrolling sideways";
     EXPECT_GE(list->viewport()->height() / list->sizeHintForRow(0), 15) << "rows shown";
     const auto* summary = static_cast<const QLineEdit*>(ui::Control(dlg, IDC_SUMMARY));
     EXPECT_GE(summary->contentsRect().width(),

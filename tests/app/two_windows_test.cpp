@@ -174,3 +174,35 @@ TEST(TwoWindows, OnTwoVehiclesBothAddEntriesAndNeitherLosesOne) {
     EXPECT_EQ(first.Ask("rows").size(), 2u);
     EXPECT_EQ(second.Ask("rows").size(), 6u);
 }
+
+TEST(TwoWindows, AVehicleShownInAnotherWindowIsRemovedOnlyOnceThatWindowLetsItGo) {
+    TempFolder card;
+    std::filesystem::create_directories(card / "Tarvo");
+    const std::string log = card / "Tarvo/Tarvo.csv";
+    WriteBytes(log, FormatLogFile(WorkedExample()));
+    const std::string van = AddVehicleLog(log, "Van", LogUnits{}).path;
+
+    Window first(card.path());
+    first.Ask("vehicle Van");
+    Window second(card.path());
+    second.Ask("vehicle Van");
+    EXPECT_EQ(second.Ask("messages").size(), 1u);  // the van is open in the first, read-only here
+    second.Ask("remove");
+    // The question, the refusal, and the van shown read-only again.
+    const std::vector<std::string> refused = second.Ask("messages");
+    ASSERT_EQ(refused.size(), 3u);
+    EXPECT_NE(refused[1].find("Close it there first. The vehicle was not removed."),
+              std::string::npos)
+        << refused[1];
+    EXPECT_TRUE(std::filesystem::exists(van));
+    EXPECT_EQ(second.Ask("vehicles"), (std::vector<std::string>{"Tarvo", "*Van"}))
+        << "the refused window still shows the van";
+
+    first.Ask("vehicle Tarvo");
+    second.Ask("remove");
+    // The question, and the first vehicle it then shows being open in the first window.
+    EXPECT_EQ(second.Ask("messages").size(), 2u);
+    EXPECT_FALSE(std::filesystem::exists(van));
+    EXPECT_TRUE(std::filesystem::exists(van + ".removed"));
+    EXPECT_EQ(second.Ask("vehicles"), std::vector<std::string>{"*Tarvo"});
+}

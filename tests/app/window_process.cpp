@@ -9,6 +9,8 @@
 //   messages                           the message boxes shown since last asked, one a line
 //   wait-change                        returns once the window has followed a change on disk
 //   vehicle NAME                       shows the vehicle NAME, chosen from the Vehicle menu
+//   vehicles                           one line per vehicle the menu lists, "*" before the shown
+//   remove                             Vehicle > Remove this vehicle, confirmed
 //   quit                               closes the window, ending the process
 
 #include <iostream>
@@ -117,14 +119,21 @@ private:
                 std::cout << oneLine << "\n";
             }
             m_messages.clear();
-        } else if (command == "vehicle") {
+        } else if (command == "vehicle" || command == "vehicles" || command == "remove") {
             std::string name;
             words >> name;
-            for (QAction* choice :
+            for (QAction* action :
                  m_main->GetWindowWidget()->findChild<QMenu*>("vehicleMenu")->actions()) {
-                if (choice->objectName() == QLatin1String("vehicleChoice") &&
-                    choice->text() == QString::fromStdString(name)) {
-                    choice->trigger();
+                const bool choice = action->objectName() == QLatin1String("vehicleChoice");
+                if (command == "vehicles" && choice) {
+                    std::cout << (action->isChecked() ? "*" : "") << action->text().toStdString()
+                              << "\n";
+                }
+                if ((command == "vehicle" && choice &&
+                     action->text() == QString::fromStdString(name)) ||
+                    (command == "remove" &&
+                     action->objectName() == QLatin1String("removeVehicleAction"))) {
+                    action->trigger();
                 }
             }
         } else if (command == "wait-change") {

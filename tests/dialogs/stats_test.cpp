@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 
 #include <vector>
 
@@ -60,6 +61,47 @@ TEST(StatsDlg, ShowsTheReportAsEightLinesAndOkClosesIt) {
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.GetReport(), report) << "OK takes the unchanged edit back";
     EXPECT_EQ(dlg.GetStats().refuels, 2);
+}
+
+// Each figure ends where the others of its column end, whatever the words before it, and every
+// line shows whole.
+TEST(StatsDlg, FiguresLineUpInTheirColumns) {
+    // Each figure found by the words before it: the figure ends where its needle ends.
+    const std::vector<std::pair<const char*, std::vector<QString>>> columns = {
+        {"first",
+         {"REFUEL:  2", "Refuel 35.0", "Av. 145.6", "Fuel \u00A58010", "Total \u00A58010",
+          "Drive 300.0"}},
+        {"second",
+         {"Total 55.0", "Refuel 20.0", "Lowest  146.0", "Other \u00A50", "Av. 15.0",
+          "Lowest  15.0"}},
+        {"lowest of a pair", {"/ 145.0", "/ 15.0"}},
+    };
+    CStatsDlg dlg;
+    dlg.BuildReport(kTwoFillUps.data(), static_cast<int32_t>(kTwoFillUps.size()));
+    ModalDriver driver;
+    driver.OnDialog(IDD_STATS, [&](CDialog& d) {
+        QPlainTextEdit* edit = ReportEdit(d);
+        const auto endOf = [edit](const QString& needle) {
+            QTextCursor found = edit->document()->find(needle);
+            EXPECT_FALSE(found.isNull()) << needle.toStdString();
+            found.clearSelection();
+            return edit->cursorRect(found).x();
+        };
+        for (const auto& [name, needles] : columns) {
+            SCOPED_TRACE(name);
+            for (const QString& needle : needles) {
+                EXPECT_NEAR(endOf(needle), endOf(needles.front()), 1) << needle.toStdString();
+            }
+        }
+        for (QTextBlock line = edit->document()->begin(); line.isValid(); line = line.next()) {
+            QTextCursor end(line);
+            end.movePosition(QTextCursor::EndOfBlock);
+            EXPECT_LT(edit->cursorRect(end).x(), edit->viewport()->width())
+                << line.text().toStdString();
+        }
+        ui::Click(d, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
 }
 
 TEST(StatsDlg, BelowTwoRecordsNothingIsComputed) {

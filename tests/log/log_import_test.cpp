@@ -479,6 +479,46 @@ TEST(Import, AddingSkipsWhatTheLogGainedSincePlanning) {
     EXPECT_EQ(book.records[0].time.wSecond, 1) << "new entries go in front";
 }
 
+struct DecimalCase {
+    const char* name;
+    std::string row;  // of "Date;Odometer;Litres;Cost"
+    DecimalMark answer;
+    std::vector<std::string> entries;  // none: a question
+};
+
+const DecimalCase kDecimals[] = {
+    {"SemicolonsReadGroupsByDecimalCommas",
+     "2024-01-01;52.000;40,5;1.234",
+     DecimalMark::FromFile,
+     {"2024-01-01 00:00:00 F odo 52000 fuel 40.5 cost 1234"}},
+    {"SemicolonsWithDecimalPointsReadCommaGroups",
+     "2024-01-01;12,345;45.5;60",
+     DecimalMark::FromFile,
+     {"2024-01-01 00:00:00 F odo 12345 fuel 45.5 cost 60"}},
+    {"BothMarksAsDecimalAsk", "2024-01-01;1.234;45,5;60.25", DecimalMark::FromFile, {}},
+    {"BothMarksAnswered",
+     "2024-01-01;1.234;45,5;60.25",
+     DecimalMark::Comma,
+     {"2024-01-01 00:00:00 F odo 1234 fuel 45.5 cost 6025"}},
+};
+
+class ImportDecimals : public ::testing::TestWithParam<DecimalCase> {};
+
+TEST_P(ImportDecimals, FollowTheMarkTheFileShows) {
+    const DecimalCase& c = GetParam();
+    ImportOptions options;
+    options.decimalMark = c.answer;
+    options.currency = CurrencyOfCode("EUR");  // for the fractions of a new log
+    const ImportPlan plan =
+        PlanImport("Date;Odometer;Litres;Cost\n" + c.row + "\n", LogBook(), options);
+    EXPECT_EQ(Described(plan.entries), c.entries) << ImportPreview(plan);
+    EXPECT_EQ(plan.questions.size() == 1 && plan.questions[0].kind == QuestionKind::DecimalMark,
+              c.entries.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ImportDecimals, ::testing::ValuesIn(kDecimals),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(ImportVehicles, AFileOfSeveralAsksWhoseRowsAndSaysWhatItLeftOut) {
     const std::string file =
         "Fill-Up Records\n\"Vehicle\",\"Date\",\"Odometer Reading\",\"Volume\",\"Total Cost\"\n"

@@ -34,7 +34,7 @@ LogStats Computed(const std::vector<LogRecord>& newestFirst) {
 }
 
 std::u16string Report(const std::vector<LogRecord>& newestFirst) {
-    return FormatStatsReport(Computed(newestFirst), newestFirst.back());
+    return JoinColumnText(StatsReportColumns(Computed(newestFirst), newestFirst.back()));
 }
 
 // Line `n` (1 to 8) of a report, without its line end; the blank lines between are not counted.
@@ -235,7 +235,7 @@ TEST(LogStats, HugeNumbersAreNeverCut) {
     stats.drive = 1e300;
     stats.totalFuel = 1.0;
     LogRecord oldest;
-    const std::u16string line = Line(FormatStatsReport(stats, oldest), 7);
+    const std::u16string line = Line(JoinColumnText(StatsReportColumns(stats, oldest)), 7);
     const std::u16string drive = Utf8ToUtf16(FormatFixed(1e300, 1));
     ASSERT_EQ(drive.size(), 303u);
     EXPECT_EQ(line, u"  4. MILEAGE:  Drive " + drive + u" km,  Av. " + drive + u" km/L");

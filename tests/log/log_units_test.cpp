@@ -157,8 +157,8 @@ TEST_P(UnitsShown, InTheSummaryAndTheReport) {
     EXPECT_EQ(SummaryLine(book, c.economy), c.summary);
     LogStats stats;
     ComputeStats(stats, book.records.data(), book.count);
-    const std::u16string report = FormatStatsReport(
-        stats, book.records[static_cast<size_t>(book.count) - 1], c.units, c.economy);
+    const std::u16string report = JoinColumnText(StatsReportColumns(
+        stats, book.records[static_cast<size_t>(book.count) - 1], c.units, c.economy));
     const std::u16string mileage = report.substr(report.find(u"  4. MILEAGE"));
     EXPECT_EQ(mileage, std::u16string(c.reportMileage.begin(), c.reportMileage.end()));
 }
@@ -191,8 +191,8 @@ TEST(UnitsShown, TheReportsPricesAndCostsAreInTheCurrency) {
     RecomputeLog(book);
     LogStats stats;
     ComputeStats(stats, book.records.data(), book.count);
-    const std::u16string report =
-        FormatStatsReport(stats, book.records[static_cast<size_t>(book.count) - 1], book.units);
+    const std::u16string report = JoinColumnText(
+        StatsReportColumns(stats, book.records[static_cast<size_t>(book.count) - 1], book.units));
     EXPECT_NE(report.find(u"     Av. 1.412 EUR/L  Highest / Lowest  1.430 / 1.400 EUR/L\r\n\r\n"
                           u"  3. COST:  Fuel EUR 113.94,  Other EUR 84.00\r\n\r\n"
                           u"     Total EUR 197.94\r\n"),
