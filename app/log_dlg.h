@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -124,7 +125,18 @@ private:
     void WatchLog();
     void ShowVehicles();
     void OnShowVehicle(const std::string& path);
+    // Shows the vehicle whose log is at `path`, opened as at a start, within a command running.
+    void SwitchToVehicle(const std::string& path);
     void OnAddVehicle();
+    // Asks for a new vehicle's name, `given` filled in; nothing when the user cancelled or gave a
+    // name no vehicle can have (said then).
+    std::optional<std::string> AskNewVehicleName(const std::string& given);
+    // Makes the log of a new vehicle named `name`; its path, or empty after saying why none.
+    std::string MakeVehicle(const std::string& name, const LogUnits& units);
+    // Where an import goes when the user chose another log than the one shown: that log, or a
+    // new vehicle's (`path` empty) named `fileVehicle` when the file names one, shown before the
+    // import is made. False when the window could not switch to it (said then).
+    bool ImportIntoOther(const std::string& path, const std::string& fileVehicle);
     void OnRenameVehicle();
     void OnRemoveVehicle();
 

@@ -3,16 +3,18 @@
 
 #include "file_bytes.h"
 #include "file_dialog.h"
-#include "import_answers.h"
 #include "import_preview.h"
 #include "import_preview_dlg.h"
-#include "import_question_dlg.h"
+#include "import_targets.h"
 #include "link_target.h"
 #include "log_dlg.h"
+#include "log_location.h"
 #include "log_transfer.h"
 #include "message_box.h"
 #include "number_text.h"
+#include "ole_date_time.h"
 #include "utf8.h"
+#include "vehicle_logs.h"
 
 void CLogDlg::OnImportLog() {
     const CommandRunning running(*this);
@@ -30,39 +32,73 @@ void CLogDlg::OnImportLog() {
         AfxMessageBox(Utf8ToUtf16(failed->Text()), MB_OK | MB_ICONERROR);
         return;
     }
-    // Planned against the log as the window shows it until the file leaves nothing open: each
-    // question the file raises is asked, and the plan made again with the answer.
+    // Rows dated after now look wrong: now is the window's clock's.
     ImportOptions options;
-    ImportPlan plan = PlanImportInto(m_session, bytes, options);
-    while (plan.unusable.empty() && !plan.questions.empty()) {
-        for (const ImportQuestion& question : plan.questions) {
-            CImportQuestionDlg ask(this);
-            ask.SetQuestion(Utf8ToUtf16(question.text), AnswersTo(question));
-            if (ask.DoModal() != IDOK) {
-                return;
-            }
-            Answer(question, ask.GetAnswer(), options);
-        }
-        plan = PlanImportInto(m_session, bytes, options);
+    SYSTEMTIME now{};
+    if (COleDateTime::GetCurrentTime().GetAsSystemTime(now)) {
+        options.now = now;
     }
-    if (!plan.unusable.empty()) {
-        AfxMessageBox(Utf8ToUtf16(ImportPreview(plan)), MB_OK | MB_ICONERROR);
+    const std::vector<ImportTarget> targets = ImportTargets(LogPath(), m_session.Path());
+    std::vector<std::u16string> labels;
+    for (const ImportTarget& target : targets) {
+        labels.push_back(target.label);
+    }
+    // The vehicle shown is planned against as the window holds it; another as its file holds it.
+    const auto plan = [&](const ImportOptions& chosen, int target) {
+        return target == 0
+                   ? PlanImportInto(m_session, bytes, chosen)
+                   : PlanImport(bytes, TargetBook(targets[static_cast<std::size_t>(target)]),
+                                chosen);
+    };
+    CImportPreviewDlg preview(plan, options, labels, this);
+    if (preview.DoModal() != IDOK) {
         return;
     }
-    CImportPreviewDlg preview(this);
-    preview.SetPreview(Utf8ToUtf16(ImportPreview(plan)), !plan.entries.empty());
-    if (preview.DoModal() != IDOK || plan.entries.empty()) {
+    const std::size_t target = static_cast<std::size_t>(preview.GetTarget());
+    if (target != 0 && (!ImportIntoOther(targets[target].path, preview.GetPlan().vehicle) ||
+                        !ReadyToChange(false))) {
         return;
     }
-    const ImportResult done = ImportPlanned(m_session, plan);
+    // Planned again on the road of the log the import goes into, as it is now.
+    const ImportPlan planned = PlanImportInto(m_session, bytes, preview.GetOptions());
+    if (!planned.CanProceed() || planned.entries.empty()) {
+        AfxMessageBox(Utf8ToUtf16("Nothing was imported.\n" + ImportPreview(planned)),
+                      MB_OK | MB_ICONERROR);
+        return;
+    }
+    const ImportResult done = ImportPlanned(m_session, planned);
     const std::string& said = done.change.message;
     if (done.change.result == ChangeResult::Saved) {
+        const std::size_t previewed = preview.GetPlan().entries.size();
+        const std::string differs =
+            planned.entries.size() == previewed
+                ? std::string()
+                : "\nThe log had changed since the preview, which showed " +
+                      Plural(static_cast<int64_t>(previewed), "entry", "entries") + " to add.";
         AfxMessageBox(Utf8ToUtf16(Plural(done.added, "entry was", "entries were") + " imported." +
-                                  (said.empty() ? "" : "\n" + said)),
+                                  differs + (said.empty() ? "" : "\n" + said)),
                       MB_OK | MB_ICONINFORMATION);
     } else {
         AfxMessageBox(Utf8ToUtf16(said), MB_OK | MB_ICONERROR);
     }
     ShowRead(done.change.readBack);
     ShowWhatTheFileHolds();
+}
+
+bool CLogDlg::ImportIntoOther(const std::string& path, const std::string& fileVehicle) {
+    std::string log = path;
+    if (log.empty()) {
+        // A new vehicle is named after the file's when that name is free, else asked for. Its
+        // log declares nothing yet, so the import gives it the file's units and currency.
+        std::optional<std::string> name = fileVehicle;
+        if (fileVehicle.empty() || VehicleNameProblem(fileVehicle, ListVehicleLogs(LogPath()))) {
+            name = AskNewVehicleName(fileVehicle);
+        }
+        log = name ? MakeVehicle(*name, LogUnits{}) : std::string();
+    }
+    if (log.empty()) {
+        return false;
+    }
+    SwitchToVehicle(log);
+    return true;
 }

@@ -67,6 +67,10 @@ void CLogDlg::OnShowVehicle(const std::string& path) {
         return;
     }
     const CommandRunning running(*this);
+    SwitchToVehicle(path);
+}
+
+void CLogDlg::SwitchToVehicle(const std::string& path) {
     // The other vehicle's log is opened as at a start: this one's lock goes first.
     m_session.MoveTo(path);
     m_book = FreshLog();
@@ -83,13 +87,8 @@ void CLogDlg::OnShowVehicle(const std::string& path) {
 }
 
 void CLogDlg::OnAddVehicle() {
-    const std::optional<std::string> name =
-        AfxAskText(u"Add a vehicle", u"The vehicle's name:", {});
+    const std::optional<std::string> name = AskNewVehicleName({});
     if (!name) {
-        return;
-    }
-    if (const Failure problem = VehicleNameProblem(*name, ListVehicleLogs(LogPath()))) {
-        AfxMessageBox(Utf8ToUtf16(problem->Text()), MB_OK | MB_ICONERROR);
         return;
     }
     CLogSettingsDlg settings(this);
@@ -97,14 +96,34 @@ void CLogDlg::OnAddVehicle() {
     if (settings.DoModal() != IDOK) {
         return;
     }
-    const VehicleAddition added = AddVehicleLog(LogPath(), *name, settings.GetUnits());
+    const std::string path = MakeVehicle(*name, settings.GetUnits());
+    if (!path.empty()) {
+        OnShowVehicle(path);
+    }
+}
+
+std::optional<std::string> CLogDlg::AskNewVehicleName(const std::string& given) {
+    const std::optional<std::string> name =
+        AfxAskText(u"Add a vehicle", u"The vehicle's name:", given);
+    if (!name) {
+        return std::nullopt;
+    }
+    if (const Failure problem = VehicleNameProblem(*name, ListVehicleLogs(LogPath()))) {
+        AfxMessageBox(Utf8ToUtf16(problem->Text()), MB_OK | MB_ICONERROR);
+        return std::nullopt;
+    }
+    return name;
+}
+
+std::string CLogDlg::MakeVehicle(const std::string& name, const LogUnits& units) {
+    const VehicleAddition added = AddVehicleLog(LogPath(), name, units);
     if (!added.Made()) {
         const std::string why =
             added.heldBy ? OpenElsewhere(added.path, *added.heldBy) : added.error->Text();
         AfxMessageBox(Utf8ToUtf16(why + "\nNo vehicle was added."), MB_OK | MB_ICONERROR);
-        return;
+        return {};
     }
-    OnShowVehicle(added.path);
+    return added.path;
 }
 
 void CLogDlg::OnRenameVehicle() {

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLayout>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 
 #include "control_text.h"
@@ -55,6 +56,8 @@ bool CanSend(ControlClass cls, UINT message, int code) {
         case DTN_CLOSEUP:
         case DTN_DATETIMECHANGE:
             return message == WM_NOTIFY && cls == ControlClass::DateTimePicker;
+        case CBN_SELCHANGE:
+            return message == WM_COMMAND && cls == ControlClass::ComboBox;
         default:
             return false;
     }
@@ -287,6 +290,14 @@ void CDialog::BindControl(int id, CWnd& control) {
 void CDialog::GotoDlgCtrl(CWnd* control) {
     if (control != nullptr && control->GetSafeWidget() != nullptr) {
         control->GetSafeWidget()->setFocus(Qt::TabFocusReason);
+    }
+}
+
+void CDialog::SetDefID(int id) {
+    for (const auto& [controlId, control] : m_controls) {
+        if (auto* button = qobject_cast<QPushButton*>(control)) {
+            button->setDefault(controlId == id);
+        }
     }
 }
 

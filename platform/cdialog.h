@@ -49,6 +49,8 @@ public:
     // Attaches `control` to control `id` until the window goes (DDX_Control).
     void BindControl(int id, CWnd& control);
     void GotoDlgCtrl(CWnd* control);
+    // Makes the push button `id` the one Enter presses, in place of the one that was.
+    void SetDefID(int id);
     // Tab and Shift+Tab go through the controls `ids` in this order (after OnInitDialog has
     // built them), rather than in the template's: for a layout whose template order is not the
     // order the eye reads it in.

@@ -161,6 +161,18 @@ void DDX_Radio(CDataExchange* dx, int id, int32_t& value) {
     }
 }
 
+void DDX_Check(CDataExchange* dx, int id, bool& value) {
+    auto* box = qobject_cast<QAbstractButton*>(dx->Dialog()->GetControlWidget(id));
+    if (dx->Failed() || box == nullptr || !dx->Exchanges(id)) {
+        return;
+    }
+    if (dx->SaveAndValidate()) {
+        value = box->isChecked();
+    } else {
+        box->setChecked(value);
+    }
+}
+
 void DDX_DateTimeCtrl(CDataExchange* dx, int id, COleDateTime& value) {
     auto* picker = dynamic_cast<DateTimePickerControl*>(Control(dx, id));
     if (dx->Failed() || picker == nullptr) {

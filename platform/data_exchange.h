@@ -48,6 +48,8 @@ void DDX_Text(CDataExchange* dx, int id, int32_t& value);
 // The index of the checked button of the radio group that starts at `id`. A value that names
 // no button of the group checks none, and is kept when none is checked.
 void DDX_Radio(CDataExchange* dx, int id, int32_t& value);
+// Whether the check box `id` is checked.
+void DDX_Check(CDataExchange* dx, int id, bool& value);
 void DDX_DateTimeCtrl(CDataExchange* dx, int id, COleDateTime& value);
 // Binds a control wrapper to the dialog's control.
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);

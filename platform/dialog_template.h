@@ -8,7 +8,7 @@
 // A dialog template as the device's resource compiler would hold it: the dialog's frame, font
 // and size, then its controls in template (tab) order. Rectangles are in dialog units.
 
-enum class ControlClass { Button, Edit, Static, ListView, DateTimePicker };
+enum class ControlClass { Button, Edit, Static, ListView, DateTimePicker, ComboBox };
 
 // The edges of a dialog a control keeps its distance to as the dialog grows (resized by the user,
 // or widened for a text): left and top unless said otherwise; anchored to both edges of a pair,

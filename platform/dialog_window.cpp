@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -50,7 +52,9 @@ QWidget* CreateButton(CDialog* dialog, const ControlTemplate& item, QWidget* par
         return box;
     }
     QAbstractButton* button = nullptr;
-    if (type == BS_AUTORADIOBUTTON) {
+    if (type == BS_AUTOCHECKBOX) {
+        button = new QCheckBox(ToQString(item.text), parent);
+    } else if (type == BS_AUTORADIOBUTTON) {
         button = new QRadioButton(ToQString(item.text), parent);
         if (radioGroup == nullptr || (item.style & WS_GROUP) != 0) {
             radioGroup = new QButtonGroup(parent);
@@ -124,6 +128,16 @@ QWidget* CreateListView(CDialog* dialog, const ControlTemplate& item, QWidget* p
     return view;
 }
 
+// A list to choose from. Only a choice the user makes sends CBN_SELCHANGE, not the program's own.
+QWidget* CreateComboBox(CDialog* dialog, const ControlTemplate& item, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    const int id = item.id;
+    QObject::connect(box, &QComboBox::activated, parent,
+                     [dialog, id] { dialog->SendNotify(WM_COMMAND, CBN_SELCHANGE, id); });
+    return box;
+}
+
 }  // namespace
 
 DialogUnits::DialogUnits(const QFont& font) {
@@ -166,6 +180,9 @@ QWidget* DialogWindow::CreateControl(const ControlTemplate& item, QButtonGroup*&
             break;
         case ControlClass::DateTimePicker:
             control = new DateTimePickerControl(m_dialog, item.id, item.style, m_client);
+            break;
+        case ControlClass::ComboBox:
+            control = CreateComboBox(m_dialog, item, m_client);
             break;
     }
     if (item.cls == ControlClass::Button && (item.style & BS_MULTILINE) != 0) {

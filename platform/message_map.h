@@ -86,6 +86,7 @@ constexpr MessageMapEntry OnNotify(int code, int id) {
 // Each entry macro ends with its own comma, so a map lists its entries one a line, unseparated.
 #define ON_BN_CLICKED(id, handler) OnCommand<handler>(BN_CLICKED, id),
 #define ON_EN_SETFOCUS(id, handler) OnCommand<handler>(EN_SETFOCUS, id),
+#define ON_CBN_SELCHANGE(id, handler) OnCommand<handler>(CBN_SELCHANGE, id),
 #define ON_CONTROL_RANGE(code, first, last, handler) OnCommandRange<handler>(code, first, last),
 #define ON_NOTIFY(code, id, handler) OnNotify<handler>(code, id),
 

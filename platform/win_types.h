@@ -37,6 +37,7 @@ inline constexpr int LVN_KEYDOWN = -155;
 inline constexpr int EN_CHANGE = 0x0300;
 inline constexpr int DTN_DATETIMECHANGE = -759;
 inline constexpr int DTN_CLOSEUP = -753;
+inline constexpr int CBN_SELCHANGE = 1;
 
 // The header every WM_NOTIFY carries.
 struct NMHDR {
@@ -112,10 +113,15 @@ inline constexpr DWORD WS_EX_CAPTIONOKBTN = 0x80000000;
 // Button styles (the low nibble is the button type).
 inline constexpr DWORD BS_PUSHBUTTON = 0x0;
 inline constexpr DWORD BS_DEFPUSHBUTTON = 0x1;
+inline constexpr DWORD BS_AUTOCHECKBOX = 0x3;
 inline constexpr DWORD BS_GROUPBOX = 0x7;
 inline constexpr DWORD BS_AUTORADIOBUTTON = 0x9;
 inline constexpr DWORD BS_TYPEMASK = 0xF;
 inline constexpr DWORD BS_MULTILINE = 0x2000;
+
+// Combo box styles: a list to choose from, without an edit of its own.
+inline constexpr DWORD CBS_DROPDOWNLIST = 0x3;
+inline constexpr int CB_ERR = -1;
 
 // Edit styles.
 inline constexpr DWORD ES_LEFT = 0x0;

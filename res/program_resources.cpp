@@ -14,7 +14,6 @@ const ResourceTable& ProgramResources() {
             BuildKeyboardTemplate(),
             BuildConfirmTemplate(),
             BuildImportPreviewTemplate(),
-            BuildImportQuestionTemplate(),
             BuildLogSettingsTemplate(),
         },
         {

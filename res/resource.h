@@ -10,10 +10,9 @@ inline constexpr unsigned IDD_STATS = 130;
 inline constexpr unsigned IDD_KEYPAD = 131;
 inline constexpr unsigned IDD_KEYBOARD = 132;
 inline constexpr unsigned IDD_CONFIRM = 133;
-// Beyond the handheld: the import's preview, and the question it may have to ask; the log's
+// Beyond the handheld: the import's preview, with the questions it may have to ask; the log's
 // units and currency.
 inline constexpr unsigned IDD_IMPORT_PREVIEW = 140;
-inline constexpr unsigned IDD_IMPORT_QUESTION = 141;
 inline constexpr unsigned IDD_LOG_SETTINGS = 142;
 
 // Main dialog (102).
@@ -60,13 +59,23 @@ inline constexpr int IDC_KEYBOARD_DISPLAY = 1005;
 inline constexpr int IDC_KEY_SPACE = 1022;
 inline constexpr int IDC_KEY_BACKSPACE = 1023;
 
-// Import preview (140).
-inline constexpr int IDC_IMPORT_PREVIEW = 1004;
-
-// Import question (141): the question, and its answers as a radio group.
-inline constexpr int IDC_IMPORT_QUESTION = 1004;
-inline constexpr int IDC_IMPORT_ANSWER1 = 1010;
-inline constexpr int kImportAnswerCount = 5;
+// Import preview (140): what the import will do, the log it goes into, the rows to leave out,
+// the open questions (each a text and a list of answers), the file's columns as placed by hand
+// (each a label and a list of the file's headers), why nothing can be imported, the rows as a
+// table and the notes.
+inline constexpr int IDC_IMPORT_SUMMARY = 1040;
+inline constexpr int IDC_IMPORT_INTO = 1041;
+inline constexpr int IDC_IMPORT_SKIP_SUSPECT = 1042;
+inline constexpr int IDC_IMPORT_SKIP_REPEATS = 1043;
+inline constexpr int IDC_IMPORT_PROBLEM = 1044;
+inline constexpr int IDC_IMPORT_TABLE = 1045;
+inline constexpr int IDC_IMPORT_NOTES = 1046;
+inline constexpr int IDC_IMPORT_QUESTION1 = 1050;
+inline constexpr int IDC_IMPORT_ANSWER1 = 1060;
+inline constexpr int kImportQuestionSlots = 4;
+inline constexpr int IDC_IMPORT_COLUMN_LABEL1 = 1070;
+inline constexpr int IDC_IMPORT_COLUMN1 = 1080;
+inline constexpr int kImportColumnSlots = 9;
 
 // Log settings (142): the distance and the quantity as radio groups, in the order of their
 // units, the currency's code, and a note on what can change.

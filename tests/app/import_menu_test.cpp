@@ -1,12 +1,17 @@
-// File > Import... in the window: the file chosen, the questions the file raises asked, the
-// preview shown before anything is written, and the import saved as one change and shown.
+// File > Import... in the window: the file chosen, the preview shown as a table before anything is
+// written, the questions answered and the columns placed in it, and the import saved as one change
+// into the log chosen.
 
 #include <fstream>
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTreeView>
 
 #include "app_fixture.h"
+#include "ole_date_time.h"
 #include "resource.h"
 #include "ui.h"
 
@@ -21,72 +26,136 @@ std::string WriteScratch(const std::string& path, const std::string& bytes) {
     return path;
 }
 
-const char kDayFirst[] =
-    "Date;Odometer;Litres;Total price;Full\n"
-    "13/09/2007 08:15;42300;20,5;3000;yes\n"
-    "01/10/2007;42700;25,0;3500;no\n"
-    "26/08/2007 07:30:45;41890;30,2;4288;1\n"
-    "31/09/2007;42800;10;1400;1\n";
+// Chooses `text` in the list `id`, as a pick from its drop-down does.
+void Choose(CDialog& dlg, int id, const char* text) {
+    ui::ClickFocus(dlg, id);
+    auto* box = qobject_cast<QComboBox*>(ui::Control(dlg, id));
+    const int index = box->findText(QString::fromUtf8(text));
+    ASSERT_GE(index, 0) << text;
+    box->setCurrentIndex(index);
+    emit box->activated(index);
+}
+
+bool IsDefault(CDialog& dlg, int id) {
+    return qobject_cast<QPushButton*>(ui::Control(dlg, id))->isDefault();
+}
+
+// Every cell of the preview's table, a row a line, cells apart by " | ".
+std::string Table(CDialog& dlg) {
+    const auto* model = static_cast<QTreeView*>(ui::Control(dlg, IDC_IMPORT_TABLE))->model();
+    QString text;
+    for (int r = 0; r < model->rowCount(); ++r) {
+        for (int c = 0; c < model->columnCount(); ++c) {
+            text += model->index(r, c).data().toString() + " | ";
+        }
+        text += "\n";
+    }
+    return text.toStdString();
+}
+
+struct ImportCase {
+    const char* name;
+    const char* file;
+    std::function<void(CDialog&)> answer;  // with the preview open, before Import
+    const char* log;                       // the log file the entry goes into
+    const char* entry;                     // the one entry imported, as its log line starts
+};
+
+const ImportCase kCases[] = {
+    {"date order asked inline", "Date,Odometer,Litres,Cost\n03/10/2019,99000,20,3000\n",
+     [](CDialog& p) {
+         // Open: Enter would cancel, never import.
+         EXPECT_FALSE(ui::Enabled(p, IDOK));
+         EXPECT_TRUE(IsDefault(p, IDCANCEL));
+         Choose(p, IDC_IMPORT_ANSWER1, "Month first: 03/10/2024 is 10 March 2024");
+         EXPECT_TRUE(IsDefault(p, IDOK));
+         EXPECT_NE(Table(p).find("10 Mar 2019 00:00:00"), std::string::npos) << Table(p);
+     },
+     "Tarvo.csv", "\n2019,3,10,0,0,0,99000.0,20.0,0,3000,"},
+    {"unknown columns placed by hand", "When;Reading;Amount;Spent\n2019-05-01;99000;20,5;3000\n",
+     [](CDialog& p) {
+         EXPECT_FALSE(ui::QText(p, IDC_IMPORT_PROBLEM).isEmpty());
+         Choose(p, IDC_IMPORT_COLUMN1 + 0, "When");
+         Choose(p, IDC_IMPORT_COLUMN1 + 2, "Reading");
+         Choose(p, IDC_IMPORT_COLUMN1 + 3, "Amount");
+         Choose(p, IDC_IMPORT_COLUMN1 + 4, "Spent");
+         EXPECT_TRUE(ui::QText(p, IDC_IMPORT_PROBLEM).isEmpty())
+             << ui::Shown(p, IDC_IMPORT_PROBLEM).toStdString();
+     },
+     "Tarvo.csv", "\n2019,5,1,0,0,0,99000.0,20.5,0,3000,"},
+    {"repeat and row in the future left out",
+     "Date,Odometer,Litres,Cost\n2019-05-01,99000,20,3000\n2019-05-01,99000,20,3000\n"
+     "2021-03-01,99500,20,3000\n",
+     [](CDialog& p) {
+         EXPECT_NE(Table(p).find("line 2"), std::string::npos) << Table(p);
+         EXPECT_NE(Table(p).find("looks wrong"), std::string::npos) << Table(p);
+         ui::Click(p, IDC_IMPORT_SKIP_REPEATS);
+         ui::Click(p, IDC_IMPORT_SKIP_SUSPECT);
+     },
+     "Tarvo.csv", "\n2019,5,1,0,0,0,99000.0,20.0,0,3000,"},
+    {"one of two vehicles into a new vehicle",
+     "Vehicle,Date,Odometer,Litres,Cost\nVan,2019-05-01,1000,20,3000\nCar,2019-05-02,2000,30,"
+     "4000\n",
+     [](CDialog& p) {
+         Choose(p, IDC_IMPORT_ANSWER1, "Van");
+         Choose(p, IDC_IMPORT_INTO, "A new vehicle");
+     },
+     "Tarvo.Van.csv", "\n2019,5,1,0,0,0,1000.0,20.0,0,3000,"},
+};
 
 }  // namespace
 
-TEST_F(AppTest, ImportShowsWhatItWillDoAddsItAsOneChangeAndTwiceAddsNothing) {
+TEST_F(AppTest, ImportPreviewLeavesNothingOpenBeforeItImportsIntoTheLogChosen) {
+    // Now is before some rows of the files, which are marked for it.
+    SetPlatformClock([] { return QDateTime(QDate(2020, 6, 1), QTime(12, 0)); });
+    for (const ImportCase& c : kCases) {
+        SCOPED_TRACE(c.name);
+        WriteLog(kWorkedExampleFile);
+        const std::string file = WriteScratch(Card() + "/in.csv", c.file);
+        RunProgram([&](CLogDlg& dlg) {
+            m_driver.OnFileDialog(file);
+            m_driver.OnDialog(IDD_IMPORT_PREVIEW, [&](CDialog& preview) {
+                EXPECT_EQ(preview.GetWindowWidget()->windowTitle(), "Import from file");
+                c.answer(preview);
+                ASSERT_TRUE(ui::Enabled(preview, IDOK))
+                    << ui::Shown(preview, IDC_IMPORT_SUMMARY).toStdString();
+                ui::Key(preview, Qt::Key_Return);
+            });
+            m_driver.OnMessageBox([](const std::u16string& text) {
+                EXPECT_EQ(text, u"1 entry was imported.");
+                return IDOK;
+            });
+            Trigger(dlg, "importAction");
+        });
+        std::ifstream in(Card() + "/Tarvo/" + c.log, std::ios::binary);
+        const std::string log{std::istreambuf_iterator<char>(in), {}};
+        EXPECT_NE(log.find(c.entry), std::string::npos) << log;
+        if (std::string(c.log) != "Tarvo.csv") {
+            EXPECT_EQ(ReadLog(), kWorkedExampleFile);
+        }
+    }
+    SetPlatformClock(nullptr);
+}
+
+TEST_F(AppTest, ImportTwiceAddsNothingAndCancelWritesNothing) {
     WriteLog(kWorkedExampleFile);
-    const std::string file = WriteScratch(Card() + "/in.csv", kDayFirst);
+    const std::string file =
+        WriteScratch(Card() + "/in.csv", "Date,Odometer,Litres,Cost\n2019-05-01,99000,20,3000\n");
     RunProgram([&](CLogDlg& dlg) {
         m_driver.OnFileDialog(file);
-        m_driver.OnDialog(IDD_IMPORT_PREVIEW, [](CDialog& preview) {
-            const QString text = ui::QText(preview, IDC_IMPORT_PREVIEW);
-            EXPECT_TRUE(
-                text.contains("2 entries to add, 1 row already in the log, 1 row not placed."))
-                << text.toStdString();
-            EXPECT_TRUE(text.contains("line 5: the date \"31/09/2007\" is not a calendar date"));
-            EXPECT_TRUE(ui::Enabled(preview, IDOK));
-            ui::Click(preview, IDOK);
-        });
+        m_driver.OnDialog(IDD_IMPORT_PREVIEW, [](CDialog& preview) { ui::Click(preview, IDOK); });
         m_driver.OnMessageBox();
         Trigger(dlg, "importAction");
-        EXPECT_EQ(ListView(dlg)->model()->rowCount(), 6);
-        EXPECT_EQ(Cell(dlg, 0, 0), "1 Oct 2007 00:00:00");
-
-        // The same file again: nothing to add, so only Cancel is offered.
+        EXPECT_EQ(ListView(dlg)->model()->rowCount(), 5);
         const std::string imported = ReadLog();
+        // The same file again: the row is in the log, so only Cancel is offered.
         m_driver.OnFileDialog(file);
         m_driver.OnDialog(IDD_IMPORT_PREVIEW, [](CDialog& preview) {
+            EXPECT_NE(Table(preview).find("in the log"), std::string::npos) << Table(preview);
             EXPECT_FALSE(ui::Enabled(preview, IDOK));
-            ui::Click(preview, IDCANCEL);
+            ui::Key(preview, Qt::Key_Return);
         });
         Trigger(dlg, "importAction");
         EXPECT_EQ(ReadLog(), imported);
     });
-    ASSERT_EQ(m_driver.MessageBoxTexts().size(), 1u);
-    EXPECT_EQ(m_driver.MessageBoxTexts()[0], u"2 entries were imported.");
-    const std::string log = ReadLog();
-    EXPECT_NE(log.find("\n2007,9,13,8,15,0,42300.0,20.5,0,3000,"), std::string::npos);
-    EXPECT_NE(log.find("\n2007,10,1,0,0,0,42700.0,25.0,1,3500,"), std::string::npos);
-}
-
-TEST_F(AppTest, ImportAsksWhatTheFileLeavesOpenAndCancelWritesNothing) {
-    WriteLog(kWorkedExampleFile);
-    const std::string file =
-        WriteScratch(Card() + "/in.csv", "Date,Odometer,Litres,Cost\n03/10/2024,42300,20,3000\n");
-    RunProgram([&](CLogDlg& dlg) {
-        m_driver.OnFileDialog(file);
-        m_driver.OnDialog(IDD_IMPORT_QUESTION, [](CDialog& question) {
-            EXPECT_TRUE(ui::QText(question, IDC_IMPORT_QUESTION).contains("03/10/2024"));
-            EXPECT_EQ(ui::QText(question, IDC_IMPORT_ANSWER1 + 1),
-                      "Month first: 03/10/2024 is 10 March 2024");
-            EXPECT_FALSE(ui::Control(question, IDC_IMPORT_ANSWER1 + 2)->isVisible());
-            ui::Click(question, IDC_IMPORT_ANSWER1 + 1);
-            ui::Click(question, IDOK);
-        });
-        m_driver.OnDialog(IDD_IMPORT_PREVIEW, [](CDialog& preview) {
-            EXPECT_EQ(preview.GetWindowWidget()->windowTitle(), "Import from file");
-            // The date as the window writes dates (the C locale's, here).
-            EXPECT_TRUE(ui::QText(preview, IDC_IMPORT_PREVIEW).contains("10 Mar 2024 00:00:00"));
-            ui::Click(preview, IDCANCEL);
-        });
-        Trigger(dlg, "importAction");
-    });
-    EXPECT_EQ(ReadLog(), kWorkedExampleFile);
 }

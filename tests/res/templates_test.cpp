@@ -9,9 +9,8 @@
 
 namespace {
 
-constexpr UINT kAllTemplates[] = {IDD_TARVO_DIALOG,   IDD_ENTRY,          IDD_STATS,
-                                  IDD_KEYPAD,         IDD_KEYBOARD,       IDD_CONFIRM,
-                                  IDD_IMPORT_PREVIEW, IDD_IMPORT_QUESTION};
+constexpr UINT kAllTemplates[] = {IDD_TARVO_DIALOG, IDD_ENTRY,   IDD_STATS,         IDD_KEYPAD,
+                                  IDD_KEYBOARD,     IDD_CONFIRM, IDD_IMPORT_PREVIEW};
 
 std::vector<int> IdsOf(const DialogTemplate& t) {
     std::vector<int> ids;
@@ -122,8 +121,9 @@ const FrameRow kFrames[] = {
     {"keypad", IDD_KEYPAD, DS_MODALFRAME | WS_POPUP, 0, 129, 134, 9, u""},
     {"keyboard", IDD_KEYBOARD, DS_MODALFRAME | WS_POPUP, 0, 184, 115, 12, u""},
     {"confirm", IDD_CONFIRM, DS_MODALFRAME | WS_POPUP, 0, 123, 43, 9, u""},
-    {"import preview", IDD_IMPORT_PREVIEW, DS_MODALFRAME | WS_POPUP, 0, 320, 200, 9, u"Import"},
-    {"import question", IDD_IMPORT_QUESTION, DS_MODALFRAME | WS_POPUP, 0, 240, 116, 9, u"Import"},
+    // The import's preview grows, for a table of many rows.
+    {"import preview", IDD_IMPORT_PREVIEW,
+     DS_MODALFRAME | WS_POPUP | WS_THICKFRAME | WS_MAXIMIZEBOX, 0, 460, 320, 9, u"Import"},
 };
 
 TEST(DialogFrames, MatchTheirTemplates) {

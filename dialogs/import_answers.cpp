@@ -5,8 +5,6 @@
 
 #include <QLocale>
 
-#include "resource.h"
-
 namespace {
 
 constexpr std::array<std::pair<const char16_t*, DateOrder>, 2> kDateOrders = {{
@@ -24,12 +22,14 @@ constexpr std::array<std::pair<const char16_t*, Unit>, 2> kGallons = {{
     {u"Imperial gallons (4.546 litres)", Unit::ImperialGallons},
 }};
 
-constexpr std::array<std::pair<const char16_t*, Unit>, 5> kUnits = {{
+constexpr std::array<std::pair<const char16_t*, Unit>, 7> kUnits = {{
     {u"kilometres", Unit::Kilometres},
     {u"miles", Unit::Miles},
     {u"litres", Unit::Litres},
     {u"US gallons", Unit::UsGallons},
     {u"imperial gallons", Unit::ImperialGallons},
+    {u"kg (gas)", Unit::Kilograms},
+    {u"kWh (electric)", Unit::KilowattHours},
 }};
 
 constexpr std::array<std::pair<const char16_t*, int>, 2> kTanks = {{
@@ -61,7 +61,7 @@ std::vector<CurrencyChoice> CurrencyChoices() {
         {"JPY", u"JPY (yen: fractions rounded to whole yen)"},
     };
     for (const auto& [code, label] : kUsual) {
-        if (code != own && choices.size() < static_cast<std::size_t>(kImportAnswerCount)) {
+        if (code != own) {
             choices.push_back({code, label});
         }
     }
