@@ -105,11 +105,10 @@ void CImportPreviewDlg::OnColumn(UINT id) {
     const int slot = static_cast<int>(id) - IDC_IMPORT_COLUMN1;
     const std::string word(kHandRoles[slot]);
     const int chosen = m_columnBoxes[slot].GetCurSel() - 1;
-    if (chosen >= 0 && static_cast<std::size_t>(chosen) < m_plan.header.size()) {
-        m_columns[word] = m_plan.header[static_cast<std::size_t>(chosen)];
-    } else {
-        m_columns.erase(word);
-    }
+    // "(none)" is a choice too: a column Tarvo took by its name for this field is then not read.
+    m_columns[word] = chosen >= 0 && static_cast<std::size_t>(chosen) < m_plan.header.size()
+                          ? m_plan.header[static_cast<std::size_t>(chosen)]
+                          : std::string();
     Plan();
 }
 

@@ -221,7 +221,7 @@ Failure MissingColumns(const ColumnLayout& layout) {
     }
     if (!layout.Has(Role::Fuel) && !layout.Has(Role::Cost)) {
         missing.push_back(
-            "neither a litres column (such as Litres, Fuel, Quantity or Volume) nor a cost "
+            "neither a fuel column (such as Litres, Fuel, Quantity or Volume) nor a cost "
             "column (such as Cost, Total, Total price or Price paid)");
     }
     if (missing.empty()) {

@@ -1202,6 +1202,10 @@ std::string PlaceColumnsByHand(const CsvTable& table, const ImportOptions& optio
             return "The columns given by hand name " + Quoted(word) +
                    ", which is not a column Tarvo reads: it reads " + std::string(kRoleWords) + ".";
         }
+        if (name.empty()) {
+            layout.columns[static_cast<std::size_t>(*role)] = Column();  // no column holds it
+            continue;
+        }
         const int index = HeaderIndex(table, LowerAscii(TrimSpaces(name)));
         if (index < 0) {
             return "The columns given by hand put the " + LowerAscii(word) + " in " + Quoted(name) +

@@ -93,7 +93,8 @@ struct ImportOptions {
     // file holds several (aCar, Car Report); empty leaves it a question.
     std::string vehicle;
     // Columns named by hand: a role's word (date, odometer, quantity, cost... as RoleOfWord reads
-    // them) to the header of the column that holds it, over what the names say.
+    // them) to the header of the column that holds it, over what the names say; an empty header
+    // says that no column holds it.
     std::map<std::string, std::string> columns;
 };
 

@@ -241,4 +241,9 @@ TEST(ImportColumnsByHand, ThatDoNotFitTheFileAreExplained) {
     EXPECT_EQ(PlanImport("Date,Odometer,Litres,Price\n", LogBook(), options).unusable,
               "The columns given by hand put the cost in \"Kosten\", but the file has no such "
               "column. Its header reads: \"Date\", \"Odometer\", \"Litres\", \"Price\".");
+    // No column for the fuel: the file's "Litres" is then not read, and the file lacks it.
+    options = WithColumns({{"quantity", ""}, {"cost", ""}});
+    const ImportPlan none = PlanImport("Date,Odometer,Litres,Price\n", LogBook(), options);
+    EXPECT_EQ(none.columnsRead.at("quantity"), "");
+    EXPECT_NE(none.unusable.find("neither a fuel column"), std::string::npos) << none.unusable;
 }

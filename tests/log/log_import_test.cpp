@@ -602,7 +602,7 @@ TEST(ImportColumns, AFileWithoutThemSaysWhichItNeeds) {
     EXPECT_FALSE(plan.CanProceed());
     EXPECT_EQ(plan.unusable,
               "The file has no date column (such as Date, Data or Datetime) and no odometer column "
-              "(such as Odometer, Odo or Mileage) and neither a litres column (such as Litres, "
+              "(such as Odometer, Odo or Mileage) and neither a fuel column (such as Litres, "
               "Fuel, Quantity or Volume) nor a cost column (such as Cost, Total, Total price or "
               "Price paid). Its header reads: \"Foo\", \"Bar\".");
     EXPECT_EQ(PlanImport("", LogBook(), ImportOptions()).unusable,
