@@ -53,6 +53,8 @@ BOOL CImportPreviewDlg::OnInitDialog() {
                              number ? LVCFMT_RIGHT : LVCFMT_LEFT);
     }
     Plan();
+    // The table's rows show whole, reasons and all, as far as the screen allows.
+    Widen(m_table.LackingWidth());
     // The keyboard starts where the user has something to do: an open question, else a column to
     // place; otherwise on Import, or on Cancel when there is nothing to import.
     for (std::size_t slot = 0; slot < m_shown.size(); ++slot) {

@@ -1,5 +1,7 @@
 #include "cdialog.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -332,7 +334,15 @@ void CDialog::SetMenuBar(QMenuBar* menuBar) {
 }
 
 void CDialog::Widen(int extra) {
-    if (m_window == nullptr || extra <= 0) {
+    if (m_window == nullptr) {
+        return;
+    }
+    // Never wider than the screen it is on.
+    if (const QScreen* screen = m_window->screen()) {
+        extra = std::min(extra,
+                         screen->availableGeometry().width() - m_window->frameGeometry().width());
+    }
+    if (extra <= 0) {
         return;
     }
     QWidget* client = m_window->Client();

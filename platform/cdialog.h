@@ -60,6 +60,7 @@ public:
     void SetMenuBar(QMenuBar* menuBar);
     // Widens the window by `extra` pixels (none for 0 or less), its controls moving and stretching
     // by their anchors as in a window that can grow: for a control that must show its text whole.
+    // The window never grows wider than its screen.
     void Widen(int extra);
     // Centres the window over its owner, or on the screen when it has none.
     void CenterWindow();

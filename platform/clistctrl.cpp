@@ -40,6 +40,11 @@ int CListCtrl::GetColumnWidth(int column) const {
     return view == nullptr ? 0 : view->header()->sectionSize(column);
 }
 
+int CListCtrl::LackingWidth() const {
+    ListViewControl* view = View();
+    return view == nullptr ? 0 : std::max(0, view->header()->length() - view->viewport()->width());
+}
+
 BOOL CListCtrl::SetColumnWidth(int column, int width) {
     ListViewControl* view = View();
     if (view == nullptr || column < 0 || column >= view->Model()->ColumnCount()) {

@@ -39,6 +39,9 @@ public:
     // between starts; and the same given back.
     std::vector<int> GetUserColumnWidths() const;
     void SetUserColumnWidths(const std::vector<int>& widths);
+    // How many pixels wider the list would need to be to show every column without scrolling
+    // sideways; 0 when it shows them all.
+    int LackingWidth() const;
 
     BOOL DeleteAllItems();
     int InsertItem(int position, std::u16string_view text);

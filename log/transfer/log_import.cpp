@@ -1069,7 +1069,7 @@ void Planner::MarkSuspects() {
             before = i;
         }
         if (options_.now && Later(r.time, *options_.now)) {
-            add(i, "its date " + FormatDateTimeText(r.time, DateTimeText::Iso8601) +
+            add(i, "its date " + FormatDateTimeText(r.time, DateTimeText::Display) +
                        " is in the future");
         }
         if (r.cost < 0) {

@@ -36,12 +36,6 @@ public:
     Q_INVOKABLE void Open(const QUrl& url) { opened.append(url); }
 };
 
-QAction* Action(CDialog& dlg, const char* name) {
-    QAction* action = dlg.GetWindowWidget()->findChild<QAction*>(QString::fromLatin1(name));
-    EXPECT_NE(action, nullptr) << name;
-    return action;
-}
-
 // The worked example with its first reminder at `due` km; the newest reading is 41950.0.
 std::string LogWithReminderAt(double due) {
     std::string log = kWorkedExampleFile;
@@ -75,12 +69,12 @@ TEST_F(AppTest, TheMenuBarHasFileViewAndHelpWithMnemonicsAndShortcuts) {
             {"aboutAction", "&About Tarvo", QKeySequence(QKeySequence::HelpContents)},
         };
         for (const auto& item : items) {
-            QAction* action = Action(dlg, item.name);
+            QAction* action = ui::Action(dlg, item.name);
             ASSERT_NE(action, nullptr);
             EXPECT_EQ(action->text(), item.text);
             EXPECT_EQ(action->shortcut(), item.keys) << item.name;
         }
-        EXPECT_TRUE(Action(dlg, "markDueAction")->isChecked()) << "on by default";
+        EXPECT_TRUE(ui::Action(dlg, "markDueAction")->isChecked()) << "on by default";
     });
 }
 
@@ -88,8 +82,8 @@ TEST_F(AppTest, QuitEndsTheProgramAndAboutSaysTheVersionAndWhereTheLogIs) {
     WriteLog(kWorkedExampleFile);
     m_driver.OnMessageBox();
     RunProgram([&](CLogDlg& dlg) {
-        Action(dlg, "aboutAction")->trigger();
-        Action(dlg, "quitAction")->trigger();
+        ui::Action(dlg, "aboutAction")->trigger();
+        ui::Action(dlg, "quitAction")->trigger();
         EXPECT_FALSE(dlg.IsOpen());
     });
     ASSERT_EQ(m_driver.MessageBoxTexts().size(), 1u);
@@ -103,7 +97,7 @@ TEST_F(AppTest, OpenTheLogsFolderShowsTheFolderTheLogIsIn) {
     WriteLog(kWorkedExampleFile);
     FolderOpener opener;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &opener, "Open");
-    RunProgram([&](CLogDlg& dlg) { Action(dlg, "openFolderAction")->trigger(); });
+    RunProgram([&](CLogDlg& dlg) { ui::Action(dlg, "openFolderAction")->trigger(); });
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     EXPECT_EQ(opener.opened,
               QList<QUrl>{QUrl::fromLocalFile(QString::fromStdString(Card() + "/Tarvo"))});
@@ -112,7 +106,7 @@ TEST_F(AppTest, OpenTheLogsFolderShowsTheFolderTheLogIsIn) {
 TEST_F(AppTest, TheChartsOpenOverTheWindowAndFollowTheLog) {
     WriteLog(kWorkedExampleFile);
     RunProgram([&](CLogDlg& dlg) {
-        Action(dlg, "chartsAction")->trigger();
+        ui::Action(dlg, "chartsAction")->trigger();
         QWidget* charts = dlg.GetWindowWidget()->findChild<QWidget*>("chartsWindow");
         ASSERT_NE(charts, nullptr);
         EXPECT_TRUE(charts->isVisible());
@@ -137,8 +131,8 @@ TEST_F(AppTest, ExportFromTheMenuWritesTheLogAsATable) {
     m_driver.OnFileDialog(exported);
     m_driver.OnFileDialog("");  // a second export, cancelled
     RunProgram([&](CLogDlg& dlg) {
-        Action(dlg, "exportAction")->trigger();
-        Action(dlg, "exportAction")->trigger();
+        ui::Action(dlg, "exportAction")->trigger();
+        ui::Action(dlg, "exportAction")->trigger();
     });
     LogBook book;
     ASSERT_TRUE(LoadLog(book, LogPath()).ok());
@@ -170,7 +164,7 @@ TEST_F(AppTest, ExportFromTheMenuOntoTheLogsOwnFilesIsRefused) {
     RunProgram([&](CLogDlg& dlg) {
         const std::string lock = ReadBytes(LogPath() + ".lock");
         for (std::size_t i = 0; i < std::size(kTargets); ++i) {
-            Action(dlg, "exportAction")->trigger();
+            ui::Action(dlg, "exportAction")->trigger();
         }
         EXPECT_EQ(ReadBytes(LogPath() + ".lock"), lock);
     });
@@ -237,10 +231,10 @@ TEST_F(AppTest, RemindersThatAreDueAreMarkedAndTheMarkCanBeTurnedOff) {
             }
             EXPECT_EQ(ui::Control(dlg, IDC_REMINDER_LABEL1)->accessibleName(), "Reminder label 1");
             EXPECT_EQ(ui::Control(dlg, IDC_REMINDER_LABEL2)->toolTip(), "") << "not a reading";
-            Action(dlg, "markDueAction")->setChecked(false);
+            ui::Action(dlg, "markDueAction")->setChecked(false);
             EXPECT_EQ(ui::Control(dlg, IDC_REMINDER_LABEL1)->toolTip(), "");
             EXPECT_TRUE(ui::Control(dlg, IDC_REMINDER_VALUE1)->styleSheet().isEmpty());
-            Action(dlg, "markDueAction")->setChecked(true);
+            ui::Action(dlg, "markDueAction")->setChecked(true);
         });
         EXPECT_EQ(ReadLog(), LogWithReminderAt(row.due)) << "nothing is written";
     }
@@ -251,7 +245,7 @@ TEST_F(AppTest, TheWindowsLookIsRememberedBetweenStarts) {
     QSize size;
     int dragged = 0;
     RunProgram([&](CLogDlg& dlg) {
-        Action(dlg, "markDueAction")->setChecked(false);
+        ui::Action(dlg, "markDueAction")->setChecked(false);
         // A size that fits the screen: a larger one is made to fit at the next start.
         dlg.GetWindowWidget()->resize(dlg.GetWindowWidget()->minimumSize() + QSize(60, 40));
         size = dlg.GetWindowWidget()->size();
@@ -260,7 +254,7 @@ TEST_F(AppTest, TheWindowsLookIsRememberedBetweenStarts) {
         dragged = header->sectionSize(2);
     });
     RunProgram([&](CLogDlg& dlg) {
-        EXPECT_FALSE(Action(dlg, "markDueAction")->isChecked());
+        EXPECT_FALSE(ui::Action(dlg, "markDueAction")->isChecked());
         EXPECT_EQ(dlg.GetWindowWidget()->size(), size);
         EXPECT_EQ(ListView(dlg)->header()->sectionSize(2), dragged);
         ExpectColumnsFitTheirTexts(dlg);

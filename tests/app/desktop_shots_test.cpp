@@ -6,6 +6,7 @@
 // TARVO_SCREENSHOT_DIR set, the shots are written there.
 
 #include <gtest/gtest.h>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -19,6 +20,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QTemporaryDir>
+#include <fstream>
 
 #include "app_fixture.h"
 #include "log_conversion.h"
@@ -157,6 +159,21 @@ TEST_F(DesktopShots, TourOfTheDesktop) {
         });
         ui::Click(dlg, IDC_INPUT);
         ui::Click(dlg, IDC_ANALYZE);
+
+        // Another tracker's export with a question open, a repeat, a row dated after now and
+        // one it cannot place.
+        const std::string other = Card() + "/other.csv";
+        std::ofstream(other, std::ios::binary)
+            << "Date,Odometer,Litres,Total cost,Full\n03/04/2025,51300,41.2,7020,1\n"
+               "03/04/2025,51300,41.2,7020,1\n03/05/2025,51720,30.5,5190,1\n"
+               "04/06/2025,52100,28.0,4820,1\n04/08/2025,,12.0,2100,0\n";
+        m_driver.OnFileDialog(other);
+        m_driver.OnDialog(IDD_IMPORT_PREVIEW, [&](CDialog& preview) {
+            ui::Choose(preview, IDC_IMPORT_ANSWER1, "Month first: 03/10/2024 is 10 March 2024");
+            Save(Screen({main, preview.GetWindowWidget()}), "desktop-import");
+            ui::Click(preview, IDCANCEL);
+        });
+        ui::Trigger(dlg, "importAction");
     });
 
     // The same driving kept in miles, US gallons and euros: the costs' numbers taken as cents.
@@ -187,7 +204,7 @@ TEST(DesktopShotsAt, ScaleOneAndTwo) {
     RunTour(1, one);
     RunTour(2, two);
     for (const char* name : {"desktop-opening", "desktop-main", "desktop-entry", "desktop-stats",
-                             "desktop-euro-mpg"}) {
+                             "desktop-import", "desktop-euro-mpg"}) {
         SCOPED_TRACE(name);
         const QImage atOne(QDir(one).filePath(QString(name) + ".png"));
         const QImage atTwo(QDir(two).filePath(QString(name) + ".png"));

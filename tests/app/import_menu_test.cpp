@@ -17,23 +17,9 @@
 
 namespace {
 
-void Trigger(CDialog& dlg, const char* action) {
-    dlg.GetWindowWidget()->findChild<QAction*>(QString::fromLatin1(action))->trigger();
-}
-
 std::string WriteScratch(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
     return path;
-}
-
-// Chooses `text` in the list `id`, as a pick from its drop-down does.
-void Choose(CDialog& dlg, int id, const char* text) {
-    ui::ClickFocus(dlg, id);
-    auto* box = qobject_cast<QComboBox*>(ui::Control(dlg, id));
-    const int index = box->findText(QString::fromUtf8(text));
-    ASSERT_GE(index, 0) << text;
-    box->setCurrentIndex(index);
-    emit box->activated(index);
 }
 
 bool IsDefault(CDialog& dlg, int id) {
@@ -67,7 +53,7 @@ const ImportCase kCases[] = {
          // Open: Enter would cancel, never import.
          EXPECT_FALSE(ui::Enabled(p, IDOK));
          EXPECT_TRUE(IsDefault(p, IDCANCEL));
-         Choose(p, IDC_IMPORT_ANSWER1, "Month first: 03/10/2024 is 10 March 2024");
+         ui::Choose(p, IDC_IMPORT_ANSWER1, "Month first: 03/10/2024 is 10 March 2024");
          EXPECT_TRUE(IsDefault(p, IDOK));
          EXPECT_NE(Table(p).find("10 Mar 2019 00:00:00"), std::string::npos) << Table(p);
      },
@@ -75,10 +61,10 @@ const ImportCase kCases[] = {
     {"unknown columns placed by hand", "When;Reading;Amount;Spent\n2019-05-01;99000;20,5;3000\n",
      [](CDialog& p) {
          EXPECT_FALSE(ui::QText(p, IDC_IMPORT_PROBLEM).isEmpty());
-         Choose(p, IDC_IMPORT_COLUMN1 + 0, "When");
-         Choose(p, IDC_IMPORT_COLUMN1 + 2, "Reading");
-         Choose(p, IDC_IMPORT_COLUMN1 + 3, "Amount");
-         Choose(p, IDC_IMPORT_COLUMN1 + 4, "Spent");
+         ui::Choose(p, IDC_IMPORT_COLUMN1 + 0, "When");
+         ui::Choose(p, IDC_IMPORT_COLUMN1 + 2, "Reading");
+         ui::Choose(p, IDC_IMPORT_COLUMN1 + 3, "Amount");
+         ui::Choose(p, IDC_IMPORT_COLUMN1 + 4, "Spent");
          EXPECT_TRUE(ui::QText(p, IDC_IMPORT_PROBLEM).isEmpty())
              << ui::Shown(p, IDC_IMPORT_PROBLEM).toStdString();
      },
@@ -97,8 +83,8 @@ const ImportCase kCases[] = {
      "Vehicle,Date,Odometer,Litres,Cost\nVan,2019-05-01,1000,20,3000\nCar,2019-05-02,2000,30,"
      "4000\n",
      [](CDialog& p) {
-         Choose(p, IDC_IMPORT_ANSWER1, "Van");
-         Choose(p, IDC_IMPORT_INTO, "A new vehicle");
+         ui::Choose(p, IDC_IMPORT_ANSWER1, "Van");
+         ui::Choose(p, IDC_IMPORT_INTO, "A new vehicle");
      },
      "Tarvo.Van.csv", "\n2019,5,1,0,0,0,1000.0,20.0,0,3000,"},
 };
@@ -125,7 +111,7 @@ TEST_F(AppTest, ImportPreviewLeavesNothingOpenBeforeItImportsIntoTheLogChosen) {
                 EXPECT_EQ(text, u"1 entry was imported.");
                 return IDOK;
             });
-            Trigger(dlg, "importAction");
+            ui::Trigger(dlg, "importAction");
         });
         std::ifstream in(Card() + "/Tarvo/" + c.log, std::ios::binary);
         const std::string log{std::istreambuf_iterator<char>(in), {}};
@@ -145,7 +131,7 @@ TEST_F(AppTest, ImportTwiceAddsNothingAndCancelWritesNothing) {
         m_driver.OnFileDialog(file);
         m_driver.OnDialog(IDD_IMPORT_PREVIEW, [](CDialog& preview) { ui::Click(preview, IDOK); });
         m_driver.OnMessageBox();
-        Trigger(dlg, "importAction");
+        ui::Trigger(dlg, "importAction");
         EXPECT_EQ(ListView(dlg)->model()->rowCount(), 5);
         const std::string imported = ReadLog();
         // The same file again: the row is in the log, so only Cancel is offered.
@@ -155,7 +141,7 @@ TEST_F(AppTest, ImportTwiceAddsNothingAndCancelWritesNothing) {
             EXPECT_FALSE(ui::Enabled(preview, IDOK));
             ui::Key(preview, Qt::Key_Return);
         });
-        Trigger(dlg, "importAction");
+        ui::Trigger(dlg, "importAction");
         EXPECT_EQ(ReadLog(), imported);
     });
 }

@@ -16,10 +16,6 @@
 
 namespace {
 
-void Trigger(CDialog& dlg, const char* action) {
-    dlg.GetWindowWidget()->findChild<QAction*>(QString::fromLatin1(action))->trigger();
-}
-
 QString Title(CDialog& dlg, int column) {
     return ListView(dlg)->model()->headerData(column, Qt::Horizontal).toString();
 }
@@ -47,7 +43,7 @@ TEST_F(AppTest, EconomyInLitresPer100KmIsShownEverywhereAndKeptNotWritten) {
     WriteLog(kWorkedExampleFile);
     RunProgram([&](CLogDlg& dlg) {
         EXPECT_EQ(Cell(dlg, 1, 1), "15.6");
-        Trigger(dlg, "economyPer100Action");
+        ui::Trigger(dlg, "economyPer100Action");
         EXPECT_EQ(Title(dlg, 1), "L/100 km");
         EXPECT_EQ(Cell(dlg, 1, 1), " 6.4");  // 100 / (660 / 42.2)
         EXPECT_EQ(Cell(dlg, 0, 1), "----");
@@ -56,7 +52,7 @@ TEST_F(AppTest, EconomyInLitresPer100KmIsShownEverywhereAndKeptNotWritten) {
     });
     RunProgram([&](CLogDlg& dlg) {
         EXPECT_EQ(Cell(dlg, 1, 1), " 6.4") << "the choice is the person's, kept between starts";
-        Trigger(dlg, "economyDistanceAction");
+        ui::Trigger(dlg, "economyDistanceAction");
         EXPECT_EQ(ui::Shown(dlg, IDC_SUMMARY), "Av:15.6km/L, Fuel \u00A511394, All \u00A519794");
     });
     EXPECT_EQ(ReadLog(), kWorkedExampleFile);
@@ -110,7 +106,7 @@ TEST_F(AppTest, LogSettingsConvertTheEntriesOnceWithACopyKeptAndKeepTheirCurrenc
             return IDOK;
         });
         m_driver.OnMessageBox();
-        Trigger(dlg, "logSettingsAction");
+        ui::Trigger(dlg, "logSettingsAction");
         EXPECT_EQ(Title(dlg, 7), "Odo mi");
         EXPECT_EQ(Cell(dlg, 0, 7), " 26066.5");
     });
@@ -140,7 +136,7 @@ TEST_F(AppTest, AnEmptyLogTakesAnyCurrencyAndAnUnknownCodeKeepsTheDialogOpen) {
             ui::Key(settings, Qt::Key_Backspace);
             ui::Click(settings, IDOK);
         });
-        Trigger(dlg, "logSettingsAction");
+        ui::Trigger(dlg, "logSettingsAction");
         EXPECT_EQ(Title(dlg, 6), "Cost \u20AC");
     });
     EXPECT_NE(ReadLog().find(",Cost(EUR),"), std::string::npos) << ReadLog();

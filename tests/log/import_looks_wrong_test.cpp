@@ -54,7 +54,7 @@ const SuspectCase kSuspects[] = {
      {"line 6: the odometer 2100.0 is below the entry before it (line 5, 2200.0)"}},
     {"DateInTheFuture",
      "2024-06-02,2600,30,4000",
-     {"line 6: its date 2024-06-02T00:00:00 is in the future"}},
+     {"line 6: its date 2024-06-02 00:00:00 is in the future"}},
     {"CostBelowZero", "2024-05-29,2600,30,-4000", {"line 6: its cost is below zero"}},
     {"FuelFarBeyondTheUsual",
      "2024-05-29,2600,300,4000",

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 #include <QWidget>
@@ -16,6 +18,28 @@ QWidget* Control(CDialog& dialog, int id) {
     QWidget* control = dialog.GetControlWidget(id);
     EXPECT_NE(control, nullptr) << "no control " << id << " in dialog " << dialog.GetTemplateId();
     return control;
+}
+
+QAction* Action(CDialog& dialog, const char* name) {
+    QAction* action = dialog.GetWindowWidget()->findChild<QAction*>(QString::fromLatin1(name));
+    EXPECT_NE(action, nullptr) << "no action " << name;
+    return action;
+}
+
+void Trigger(CDialog& dialog, const char* name) {
+    if (QAction* action = Action(dialog, name)) {
+        action->trigger();
+    }
+}
+
+void Choose(CDialog& dialog, int id, const char* text) {
+    ClickFocus(dialog, id);
+    auto* box = qobject_cast<QComboBox*>(Control(dialog, id));
+    ASSERT_NE(box, nullptr) << "no drop-down list " << id;
+    const int index = box->findText(QString::fromUtf8(text));
+    ASSERT_GE(index, 0) << text;
+    box->setCurrentIndex(index);
+    emit box->activated(index);
 }
 
 void Click(CDialog& dialog, int id) {
