@@ -28,26 +28,26 @@ ImportTableRow EntryRow(int line, const char* what, const LogRecord& r, const Lo
     return row;
 }
 
-// A repeat or a row that looks wrong is named on the row of its line (an entry to add, or a row
-// left out); only a line that has no row yet gets one of its own.
-void Mark(std::vector<ImportTableRow>& rows, const std::vector<UnplacedRow>& marks,
-          const char* what) {
+bool ByLine(const ImportTableRow& a, const ImportTableRow& b) {
+    return a.line < b.line;
+}
+
+// A repeat or a row that looks wrong is a row placed (to add, or in the log): it is named on the
+// row of its line, found among `rows` sorted by line.
+void Mark(const std::vector<UnplacedRow>& marks, const char* what,
+          std::vector<ImportTableRow>& rows) {
     for (const UnplacedRow& mark : marks) {
-        auto it = std::find_if(rows.begin(), rows.end(),
-                               [&](const ImportTableRow& row) { return row.line == mark.line; });
-        if (it == rows.end()) {
-            rows.emplace_back();
-            it = rows.end() - 1;
-            it->line = mark.line;
-            it->cells[kImportLine] = FormatInt(mark.line);
-            it->cells[kImportWhat] = what;
-        } else if (it->cells[kImportWhat] == "to add") {
+        ImportTableRow key;
+        key.line = mark.line;
+        const auto it = std::lower_bound(rows.begin(), rows.end(), key, ByLine);
+        if (it == rows.end() || it->line != mark.line) {
+            continue;
+        }
+        if (it->cells[kImportWhat] == "to add") {
             it->cells[kImportWhat] += std::string(", ") + what;
         }
         std::string& reason = it->cells[kImportReason];
-        if (reason.find(mark.reason) == std::string::npos) {
-            reason += (reason.empty() ? "" : "; ") + mark.reason;
-        }
+        reason += (reason.empty() ? "" : "; ") + mark.reason;
     }
 }
 
@@ -69,11 +69,9 @@ std::vector<ImportTableRow> ImportTableRows(const ImportPlan& plan) {
         row.cells[kImportReason] = unplaced.reason;
         rows.push_back(std::move(row));
     }
-    Mark(rows, plan.repeats, "repeat");
-    Mark(rows, plan.suspect, "looks wrong");
-    std::stable_sort(
-        rows.begin(), rows.end(),
-        [](const ImportTableRow& a, const ImportTableRow& b) { return a.line < b.line; });
+    std::sort(rows.begin(), rows.end(), ByLine);  // a line is one row of the file
+    Mark(plan.repeats, "repeat", rows);
+    Mark(plan.suspect, "looks wrong", rows);
     return rows;
 }
 
