@@ -42,8 +42,9 @@ BOOL CImportPreviewDlg::OnInitDialog() {
     }
     m_into.SetCurSel(m_target);
     for (int k = 0; k < kImportColumnSlots; ++k) {
-        GetDlgItem(IDC_IMPORT_COLUMN_LABEL1 + k)
-            ->SetWindowText(Utf8ToUtf16(std::string(kHandRoles[k]) + ":"));
+        const std::string role(kHandRoles[k]);
+        GetDlgItem(IDC_IMPORT_COLUMN_LABEL1 + k)->SetWindowText(Utf8ToUtf16(role + ":"));
+        m_columnBoxes[k].SetAccessibleName(Utf8ToUtf16("Column of the " + role));
     }
     const std::vector<std::string> titles = ImportTableTitles(LogUnits{});
     for (int c = 0; c < kImportColumnCount; ++c) {
@@ -198,6 +199,7 @@ void CImportPreviewDlg::ShowQuestions() {
         }
         const Asked& asked = m_asked[m_shown[slot]];
         text->SetWindowText(Utf8ToUtf16(asked.question.text));
+        m_answers[k].SetAccessibleName(Utf8ToUtf16(asked.question.text));
         m_answers[k].AddString(kNoAnswer);
         for (const std::u16string& answer : AnswersTo(asked.question)) {
             m_answers[k].AddString(answer);

@@ -45,6 +45,12 @@ void CWnd::ReplaceSel(const std::u16string& text) {
     ReplaceControlSelection(m_widget, text);
 }
 
+void CWnd::SetAccessibleName(const std::u16string& name) {
+    if (m_widget != nullptr) {
+        m_widget->setAccessibleName(ToQString(name));
+    }
+}
+
 void CWnd::SetAttention(Attention level, const std::u16string& note) {
     if (m_widget == nullptr) {
         return;

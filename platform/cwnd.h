@@ -37,6 +37,9 @@ public:
     // alike; `note` says why, as its tooltip and, for screen readers, its accessible
     // description (its accessible name stays). Attention::None takes the mark away.
     void SetAttention(Attention level, const std::u16string& note);
+    // What a screen reader calls the control, where its template's name says too little (one of
+    // several lists alike, each for its own question).
+    void SetAccessibleName(const std::u16string& name);
 
 protected:
     QWidget* m_widget = nullptr;

@@ -53,6 +53,9 @@ const ImportCase kCases[] = {
          // Open: Enter would cancel, never import.
          EXPECT_FALSE(ui::Enabled(p, IDOK));
          EXPECT_TRUE(IsDefault(p, IDCANCEL));
+         // A screen reader names the list by its question.
+         EXPECT_EQ(ui::Control(p, IDC_IMPORT_ANSWER1)->accessibleName(),
+                   ui::QText(p, IDC_IMPORT_QUESTION1));
          ui::Choose(p, IDC_IMPORT_ANSWER1, "Month first: 03/10/2024 is 10 March 2024");
          EXPECT_TRUE(IsDefault(p, IDOK));
          EXPECT_NE(Table(p).find("10 Mar 2019 00:00:00"), std::string::npos) << Table(p);
