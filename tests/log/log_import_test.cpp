@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
+#include <optional>
 #include <ostream>
 #include <random>
 #include <string>
@@ -26,12 +28,6 @@ bool HasNote(const ImportPlan& plan, const std::string& note) {
         }
     }
     return false;
-}
-
-ImportOptions Order(DateOrder order) {
-    ImportOptions options;
-    options.dateOrder = order;
-    return options;
 }
 
 const std::string kFuelioVehicle =
@@ -479,46 +475,6 @@ TEST(Import, AddingSkipsWhatTheLogGainedSincePlanning) {
     EXPECT_EQ(book.records[0].time.wSecond, 1) << "new entries go in front";
 }
 
-struct DecimalCase {
-    const char* name;
-    std::string row;  // of "Date;Odometer;Litres;Cost"
-    DecimalMark answer;
-    std::vector<std::string> entries;  // none: a question
-};
-
-const DecimalCase kDecimals[] = {
-    {"SemicolonsReadGroupsByDecimalCommas",
-     "2024-01-01;52.000;40,5;1.234",
-     DecimalMark::FromFile,
-     {"2024-01-01 00:00:00 F odo 52000 fuel 40.5 cost 1234"}},
-    {"SemicolonsWithDecimalPointsReadCommaGroups",
-     "2024-01-01;12,345;45.5;60",
-     DecimalMark::FromFile,
-     {"2024-01-01 00:00:00 F odo 12345 fuel 45.5 cost 60"}},
-    {"BothMarksAsDecimalAsk", "2024-01-01;1.234;45,5;60.25", DecimalMark::FromFile, {}},
-    {"BothMarksAnswered",
-     "2024-01-01;1.234;45,5;60.25",
-     DecimalMark::Comma,
-     {"2024-01-01 00:00:00 F odo 1234 fuel 45.5 cost 6025"}},
-};
-
-class ImportDecimals : public ::testing::TestWithParam<DecimalCase> {};
-
-TEST_P(ImportDecimals, FollowTheMarkTheFileShows) {
-    const DecimalCase& c = GetParam();
-    ImportOptions options;
-    options.decimalMark = c.answer;
-    options.currency = CurrencyOfCode("EUR");  // for the fractions of a new log
-    const ImportPlan plan =
-        PlanImport("Date;Odometer;Litres;Cost\n" + c.row + "\n", LogBook(), options);
-    EXPECT_EQ(Described(plan.entries), c.entries) << ImportPreview(plan);
-    EXPECT_EQ(plan.questions.size() == 1 && plan.questions[0].kind == QuestionKind::DecimalMark,
-              c.entries.empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, ImportDecimals, ::testing::ValuesIn(kDecimals),
-                         [](const auto& info) { return std::string(info.param.name); });
-
 TEST(ImportVehicles, AFileOfSeveralAsksWhoseRowsAndSaysWhatItLeftOut) {
     const std::string file =
         "Fill-Up Records\n\"Vehicle\",\"Date\",\"Odometer Reading\",\"Volume\",\"Total Cost\"\n"
@@ -541,61 +497,118 @@ TEST(ImportVehicles, AFileOfSeveralAsksWhoseRowsAndSaysWhatItLeftOut) {
         << ImportPreview(van);
 }
 
+// A file that leaves something open: the question, nothing planned while it is open, and the
+// entries once answered. Every plan has a currency at hand for a new log's fractions.
+struct AnswerCase {
+    const char* name;
+    std::string file;
+    std::optional<QuestionKind> asked;  // nothing: the file leaves nothing open
+    std::string subject;                // of an unknown unit, which the question names
+    std::function<void(ImportOptions&)> answer;
+    std::vector<std::string> entries;
+    std::vector<std::string> unplaced;
+    std::string units;  // "" for any
+};
+
 const std::string kTwoWayDates =
     "Date,Odometer,Litres,Cost\n03/04/2024,1000,30,4000\n05/06/2024,1500,30,4000\n";
+const std::string kSemicolons = "Date;Odometer;Litres;Cost\n";
 
-TEST(ImportDates, ThatReadBothWaysAreAQuestionUntilAnswered) {
-    const ImportPlan asked = PlanImport(kTwoWayDates, LogBook(), ImportOptions());
-    ASSERT_EQ(asked.questions.size(), 1u);
-    EXPECT_EQ(asked.questions[0].kind, QuestionKind::DateOrder);
-    EXPECT_FALSE(asked.CanProceed());
-    EXPECT_TRUE(asked.entries.empty());
+const AnswerCase kAnswers[] = {
+    {"DatesBothWaysDayFirst",
+     kTwoWayDates,
+     QuestionKind::DateOrder,
+     "",
+     [](ImportOptions& o) { o.dateOrder = DateOrder::DayFirst; },
+     {"2024-04-03 00:00:00 F odo 1000 fuel 30 cost 4000",
+      "2024-06-05 00:00:00 F odo 1500 fuel 30 cost 4000"},
+     {},
+     ""},
+    {"DatesBothWaysMonthFirst",
+     kTwoWayDates,
+     QuestionKind::DateOrder,
+     "",
+     [](ImportOptions& o) { o.dateOrder = DateOrder::MonthFirst; },
+     {"2024-03-04 00:00:00 F odo 1000 fuel 30 cost 4000",
+      "2024-05-06 00:00:00 F odo 1500 fuel 30 cost 4000"},
+     {},
+     ""},
+    {"DatesThatDisagreeLeaveTheMisfitsOut",
+     "Date,Odometer,Litres,Cost\n13/01/2024,1000,30,4000\n01/14/2024,1500,30,4000\n",
+     QuestionKind::DateOrder,
+     "",
+     [](ImportOptions& o) { o.dateOrder = DateOrder::DayFirst; },
+     {"2024-01-13 00:00:00 F odo 1000 fuel 30 cost 4000"},
+     {"line 3: the date \"01/14/2024\" is not a calendar date"},
+     ""},
+    {"GallonsOfUnknownKind",
+     "Date,Odo (mi),Gallons,Cost\n2024-03-10 16:01,10000,10,40\n",
+     QuestionKind::GallonKind,
+     "",
+     [](ImportOptions& o) { o.gallon = Unit::ImperialGallons; },
+     {"2024-03-10 16:01:00 F odo 10000 fuel 10 cost 40"},
+     {},
+     "mi imp-gal JPY"},
+    {"AnUnknownUnitIsNamed",
+     "Date,Odo (furlongs),Litres,Cost\n2024-01-01,8000,30,4000\n",
+     QuestionKind::UnknownUnit,
+     "furlongs",
+     [](ImportOptions& o) { o.unitAnswers["furlongs"] = Unit::Miles; },
+     {"2024-01-01 00:00:00 F odo 8000 fuel 30 cost 4000"},
+     {},
+     ""},
+    {"SemicolonsReadGroupsByDecimalCommas",
+     kSemicolons + "2024-01-01;52.000;40,5;1.234\n",
+     std::nullopt,
+     "",
+     nullptr,
+     {"2024-01-01 00:00:00 F odo 52000 fuel 40.5 cost 1234"},
+     {},
+     ""},
+    {"SemicolonsWithDecimalPointsReadCommaGroups",
+     kSemicolons + "2024-01-01;12,345;45.5;60\n",
+     std::nullopt,
+     "",
+     nullptr,
+     {"2024-01-01 00:00:00 F odo 12345 fuel 45.5 cost 60"},
+     {},
+     ""},
+    {"BothMarksAsDecimal",
+     kSemicolons + "2024-01-01;1.234;45,5;60.25\n",
+     QuestionKind::DecimalMark,
+     "",
+     [](ImportOptions& o) { o.decimalMark = DecimalMark::Comma; },
+     {"2024-01-01 00:00:00 F odo 1234 fuel 45.5 cost 6025"},
+     {},
+     ""},
+};
 
-    EXPECT_EQ(Described(PlanImport(kTwoWayDates, LogBook(), Order(DateOrder::DayFirst)).entries),
-              (std::vector<std::string>{"2024-04-03 00:00:00 F odo 1000 fuel 30 cost 4000",
-                                        "2024-06-05 00:00:00 F odo 1500 fuel 30 cost 4000"}));
-    EXPECT_EQ(Described(PlanImport(kTwoWayDates, LogBook(), Order(DateOrder::MonthFirst)).entries),
-              (std::vector<std::string>{"2024-03-04 00:00:00 F odo 1000 fuel 30 cost 4000",
-                                        "2024-05-06 00:00:00 F odo 1500 fuel 30 cost 4000"}));
+class ImportAnswers : public ::testing::TestWithParam<AnswerCase> {};
+
+TEST_P(ImportAnswers, AreAskedAndPlanTheEntries) {
+    const AnswerCase& c = GetParam();
+    ImportOptions options;
+    options.currency = CurrencyOfCode("EUR");
+    const ImportPlan asked = PlanImport(c.file, LogBook(), options);
+    if (c.asked) {
+        ASSERT_EQ(asked.questions.size(), 1u) << ImportPreview(asked);
+        EXPECT_EQ(asked.questions[0].kind, *c.asked);
+        if (!c.subject.empty()) {
+            EXPECT_EQ(asked.questions[0].subject, c.subject);
+            EXPECT_NE(asked.questions[0].text.find("\"" + c.subject + "\""), std::string::npos);
+        }
+        EXPECT_FALSE(asked.CanProceed());
+        EXPECT_TRUE(asked.entries.empty());
+        c.answer(options);
+    }
+    const ImportPlan plan = PlanImport(c.file, LogBook(), options);
+    EXPECT_EQ(Described(plan.entries), c.entries) << ImportPreview(plan);
+    EXPECT_EQ(Unplaced(plan), c.unplaced);
+    EXPECT_TRUE(c.units.empty() || UnitsWords(plan.units) == c.units) << UnitsWords(plan.units);
 }
 
-TEST(ImportDates, ThatDisagreeAreAQuestionAndTheAnswerLeavesTheMisfitsOut) {
-    const std::string file =
-        "Date,Odometer,Litres,Cost\n13/01/2024,1000,30,4000\n01/14/2024,1500,30,4000\n";
-    ASSERT_EQ(PlanImport(file, LogBook(), ImportOptions()).questions.size(), 1u);
-    const ImportPlan plan = PlanImport(file, LogBook(), Order(DateOrder::DayFirst));
-    EXPECT_EQ(plan.entries.size(), 1u);
-    EXPECT_EQ(Unplaced(plan),
-              std::vector<std::string>{"line 3: the date \"01/14/2024\" is not a calendar date"});
-}
-
-TEST(ImportUnits, GallonsOfUnknownKindAreAQuestion) {
-    const std::string file = "Date,Odo (mi),Gallons,Cost\n2024-03-10 16:01,10000,10,40\n";
-    const ImportPlan plan = PlanImport(file, LogBook(), ImportOptions());
-    ASSERT_EQ(plan.questions.size(), 1u);
-    EXPECT_EQ(plan.questions[0].kind, QuestionKind::GallonKind);
-    EXPECT_TRUE(plan.entries.empty());
-
-    ImportOptions imperial;
-    imperial.gallon = Unit::ImperialGallons;
-    EXPECT_EQ(Described(PlanImport(file, LogBook(), imperial).entries),
-              std::vector<std::string>{"2024-03-10 16:01:00 F odo 10000 fuel 10 cost 40"});
-    EXPECT_EQ(UnitsWords(PlanImport(file, LogBook(), imperial).units), "mi imp-gal JPY");
-}
-
-TEST(ImportUnits, AnUnknownUnitIsNamedAndAskedAbout) {
-    const std::string file = "Date,Odo (furlongs),Litres,Cost\n2024-01-01,8000,30,4000\n";
-    const ImportPlan plan = PlanImport(file, LogBook(), ImportOptions());
-    ASSERT_EQ(plan.questions.size(), 1u);
-    EXPECT_EQ(plan.questions[0].kind, QuestionKind::UnknownUnit);
-    EXPECT_EQ(plan.questions[0].subject, "furlongs");
-    EXPECT_NE(plan.questions[0].text.find("\"furlongs\""), std::string::npos);
-
-    ImportOptions answered;
-    answered.unitAnswers["furlongs"] = Unit::Miles;
-    EXPECT_EQ(Described(PlanImport(file, LogBook(), answered).entries),
-              std::vector<std::string>{"2024-01-01 00:00:00 F odo 8000 fuel 30 cost 4000"});
-}
+INSTANTIATE_TEST_SUITE_P(Cases, ImportAnswers, ::testing::ValuesIn(kAnswers),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ImportColumns, AFileWithoutThemSaysWhichItNeeds) {
     const ImportPlan plan = PlanImport("Foo,Bar\n1,2\n", LogBook(), ImportOptions());
